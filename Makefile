@@ -1,0 +1,40 @@
+# Quelvar 2: `make test` and `make run` install what they need, configure,
+# build and go. Build folders: build/ (normal), build-sanitize/ (ASan + UBSan).
+BUILD      ?= build
+SANITIZE   ?= build-sanitize
+GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps configure build test run screenshots sanitize clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/run $(BUILD)
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/quelvar --screenshots $(BUILD)/screenshots
+	@echo "Screenshots are in $(BUILD)/screenshots"
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DQUELVAR_SANITIZE=ON
+	cmake --build $(SANITIZE) -j $(JOBS)
+	cd $(SANITIZE) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE)
