@@ -1,0 +1,157 @@
+#include "model/file_io.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quelvar {
+
+namespace {
+
+std::string reasonOf(int error)
+{
+    return std::strerror(error);
+}
+
+// read() until `size` bytes are in or the file ends; false on a read error.
+bool readFully(int fd, std::uint8_t* data, std::size_t size, std::size_t& got)
+{
+    got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, data + got, size - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool writeFully(int fd, std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a save really replaces: the target of a symbolic link, else the path.
+std::string resolveTarget(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) return path;
+    return resolved;
+}
+
+std::string temporaryNameFor(const std::string& target)
+{
+    static std::atomic<unsigned> counter{0};
+    return target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+// Creates the temporary file; it gets the existing target's permissions when there is one.
+int createTemporary(const std::string& target, const std::string& temporary, FileWriteResult& result)
+{
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        result = {FileWriteStage::Opening, reasonOf(EISDIR)};
+        return -1;
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        result = {FileWriteStage::Opening, reasonOf(errno)};
+        return -1;
+    }
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        result = {FileWriteStage::Opening, reasonOf(errno)};
+        return -1;
+    }
+    if (exists) ::fchmod(fd, st.st_mode & 07777);
+    return fd;
+}
+
+void syncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // best effort: the rename is already done
+    ::close(fd);
+}
+
+}  // namespace
+
+FileReadResult readFileStart(const std::string& path, std::size_t maxBytes)
+{
+    FileReadResult result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.reason = reasonOf(errno);
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        result.reason = reasonOf(S_ISDIR(st.st_mode) ? EISDIR : errno);
+        ::close(fd);
+        return result;
+    }
+    result.opened = true;
+    result.fileSize = static_cast<std::uintmax_t>(st.st_size);
+    result.bytes.resize(maxBytes);
+    std::size_t got = 0;
+    if (!readFully(fd, result.bytes.data(), maxBytes, got)) {
+        result.readFailed = true;
+        result.reason = reasonOf(errno);
+    }
+    result.bytes.resize(got);
+    if (::close(fd) != 0) {
+        result.closed = false;
+        if (result.reason.empty()) result.reason = reasonOf(errno);
+    }
+    return result;
+}
+
+FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    const std::string target = resolveTarget(path);
+    const std::string temporary = temporaryNameFor(target);
+    FileWriteResult result;
+    const int fd = createTemporary(target, temporary, result);
+    if (fd < 0) return result;
+
+    if (!writeFully(fd, bytes) || ::fsync(fd) != 0) result = {FileWriteStage::Writing, reasonOf(errno)};
+    if (::close(fd) != 0 && result.ok()) result = {FileWriteStage::Closing, reasonOf(errno)};
+    if (result.ok() && ::rename(temporary.c_str(), target.c_str()) != 0)
+        result = {FileWriteStage::Closing, reasonOf(errno)};
+
+    if (!result.ok()) {
+        ::unlink(temporary.c_str());
+        return result;
+    }
+    syncFolder(folderOf(target));
+    return result;
+}
+
+}  // namespace quelvar

@@ -1,0 +1,40 @@
+#pragma once
+// Thin POSIX file access for the program's own files. Failures come back as values
+// with the system's reason text; nothing throws.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quelvar {
+
+struct FileReadResult {
+    bool opened = false;         // false: nothing was read
+    bool readFailed = false;     // a read error stopped reading early
+    bool closed = true;          // false: closing failed after reading
+    std::vector<std::uint8_t> bytes;  // at most the requested number of bytes
+    std::uintmax_t fileSize = 0;      // the whole file's size as the system reports it
+    std::string reason;               // why opening, reading or closing failed
+};
+
+// Reads up to `maxBytes` from the start of the file. A directory does not open.
+FileReadResult readFileStart(const std::string& path, std::size_t maxBytes);
+
+enum class FileWriteStage { None, Opening, Writing, Closing };
+
+struct FileWriteResult {
+    FileWriteStage failedAt = FileWriteStage::None;
+    std::string reason;
+    bool ok() const { return failedAt == FileWriteStage::None; }
+};
+
+// Replaces the file with `bytes` atomically: the bytes go to a temporary file in
+// the same folder, are flushed to disk and then renamed over the target. On any
+// failure the previous file is left as it was and no temporary file remains.
+// A symbolic link is followed, so the file it points at is the one replaced; an
+// existing file keeps its permissions, and a read-only one is refused.
+FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+}  // namespace quelvar

@@ -1,0 +1,105 @@
+#include "model/setup_file.h"
+
+#include "model/bytes.h"
+#include "model/check_bytes.h"
+
+#include <algorithm>
+
+namespace quelvar {
+
+namespace {
+
+constexpr std::size_t kDescriptionOffset = kSetupImageSize;
+constexpr std::size_t kFunctionDescriptionsOffset = kDescriptionOffset + kDescriptionBlockSize;
+constexpr std::size_t kLineCommentsOffset = kFunctionDescriptionsOffset + kFunctionDescriptionsSize;
+
+template <std::size_t N>
+void copyBlockOut(const std::array<std::uint8_t, N>& block, SetupFileBytes& file, std::size_t at)
+{
+    std::copy(block.begin(), block.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+template <std::size_t N>
+void copyBlockIn(std::span<const std::uint8_t> file, std::size_t at, std::array<std::uint8_t, N>& block)
+{
+    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(at), N, block.begin());
+}
+
+}  // namespace
+
+void sealSetup(Setup& setup)
+{
+    if (setup.description.size() > kDescriptionMaxLength) setup.description.resize(kDescriptionMaxLength);
+    StoreCheckBytes(setup.image);
+}
+
+SetupFileBytes encodeSetupFile(const Setup& setup)
+{
+    SetupFileBytes file{};
+    copyBlockOut(setup.image, file, 0);
+    writeText(std::span(file).subspan(kDescriptionOffset, kDescriptionBlockSize), 0,
+              kDescriptionBlockSize, setup.description);
+    copyBlockOut(setup.functionDescriptions, file, kFunctionDescriptionsOffset);
+    copyBlockOut(setup.lineComments, file, kLineCommentsOffset);
+    return file;
+}
+
+int decodeSetupFile(std::span<const std::uint8_t> bytes, Setup& setup)
+{
+    const std::size_t size = bytes.size();
+    if (size < kDescriptionOffset) return 0;
+    copyBlockIn(bytes, 0, setup.image);
+    if (size < kFunctionDescriptionsOffset) return 1;
+    setup.description = readText(bytes, kDescriptionOffset, kDescriptionBlockSize);
+    if (size < kLineCommentsOffset) return 2;
+    copyBlockIn(bytes, kFunctionDescriptionsOffset, setup.functionDescriptions);
+    if (size < kSetupFileSize) return 3;
+    copyBlockIn(bytes, kLineCommentsOffset, setup.lineComments);
+    return 4;
+}
+
+SetupReadResult readSetupFile(const std::string& path, Setup& setup)
+{
+    const FileReadResult file = readFileStart(path, kSetupFileSize);
+    SetupReadResult result;
+    result.opened = file.opened;
+    result.closed = file.closed;
+    result.fileSize = file.fileSize;
+    result.reason = file.reason;
+    if (!file.opened) return result;
+    result.blocks = decodeSetupFile(file.bytes, setup);
+    if (result.blocks < kSetupBlockCount && result.reason.empty())
+        result.reason = "the file is " + std::to_string(file.fileSize) + " bytes long, a setup file has " +
+                        std::to_string(kSetupFileSize);
+    return result;
+}
+
+FileWriteResult writeSetupFile(const std::string& path, Setup& setup)
+{
+    sealSetup(setup);
+    const SetupFileBytes bytes = encodeSetupFile(setup);
+    return writeFileAtomically(path, bytes);
+}
+
+std::string setupReadMessage(const SetupReadResult& result, const std::string& fileName)
+{
+    if (!result.opened) return "Error Opening file: " + fileName;
+    if (result.blocks != kSetupBlockCount)
+        return "Error reading file: " + fileName + "count was/sb " + std::to_string(result.blocks) +
+               "  4";
+    if (!result.closed) return "Error closing file: " + fileName;
+    return {};
+}
+
+std::string setupWriteMessage(const FileWriteResult& result, const std::string& fileName)
+{
+    switch (result.failedAt) {
+    case FileWriteStage::None: return {};
+    case FileWriteStage::Opening: return "Error opening file: " + fileName;
+    case FileWriteStage::Writing: return "Error writing file: " + fileName;
+    case FileWriteStage::Closing: return "Error closing file: " + fileName;
+    }
+    return {};
+}
+
+}  // namespace quelvar
