@@ -1,0 +1,89 @@
+// ComPort on the real POSIX driver: what the OS refuses, and exclusive use.
+
+#include "pty.h"
+#include "serial/com_port.h"
+#include "serial/posix_serial_driver.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace quelvar;
+
+TEST(PosixPort, DevicesThatAreNoSerialPortDoNotOpen) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("quelvar-port-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "plain.sf") << "not a port";
+    const struct {
+        std::string device;
+        std::string reason;
+    } cases[] = {
+        {(dir / "missing").string(), "No such file or directory"},
+        {(dir / "plain.sf").string(), "not a serial device"},
+        {dir.string(), "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        ComPort port;
+        port.portNumber = 3;
+        port.setDevices({{"com3", c.device}});
+        EXPECT_FALSE(port.Open()) << c.device;
+        EXPECT_STREQ(port.lastError(), "Open port error");
+        EXPECT_NE(port.openFailureReason().find(c.reason), std::string::npos)
+            << port.openFailureReason();
+        EXPECT_EQ(port.openFailureReason().rfind(c.device, 0), 0u);
+        EXPECT_FALSE(port.isOpen());
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(PosixPort, PermissionErrorsMentionTheDialoutGroup) {
+    EXPECT_NE(describeOpenFailure("/dev/ttyS0", EACCES).find("dialout"), std::string::npos);
+}
+
+TEST(PosixPort, ASecondOpenOfAPortInUseFails) {
+    test::Pty pty;
+    ASSERT_TRUE(pty.ok());
+    ComPort first;
+    ComPort second;
+    for (ComPort* port : {&first, &second}) {
+        port->portNumber = 1;
+        port->setDevices({{"com1", pty.slavePath()}});
+    }
+    ASSERT_TRUE(first.Open()) << first.openFailureReason();
+    EXPECT_FALSE(second.Open());
+    EXPECT_STREQ(second.lastError(), "Open port error");
+    EXPECT_NE(second.openFailureReason().find("in use"), std::string::npos)
+        << second.openFailureReason();
+    first.Close();
+    EXPECT_TRUE(second.Open()) << second.openFailureReason();
+}
+
+TEST(PosixPort, ConfiguredPortExchangesBytesAndSurvivesTheDeviceGoing) {
+    test::Pty pty;
+    ASSERT_TRUE(pty.ok());
+    ComPort port;
+    port.portNumber = 4;
+    port.setDevices({{"com4", pty.slavePath()}});
+    ASSERT_TRUE(port.Open()) << port.openFailureReason();
+    ASSERT_TRUE(port.Configure()) << port.lastError();
+    EXPECT_EQ(port.GetControlBlock().baudRate, 57600u);
+    EXPECT_EQ(port.controlBlock().byteSize, 8);
+
+    EXPECT_TRUE(port.WriteString("S"));
+    EXPECT_EQ(pty.receive(1), std::vector<std::uint8_t>{'S'});
+    pty.send({'I'});
+    int byte = -1;
+    for (int i = 0; i < 200 && byte < 0; ++i) {
+        byte = port.ReadByte();
+        if (byte < 0) usleep(5000);
+    }
+    EXPECT_EQ(byte, 'I');
+
+    pty.hangUp();
+    EXPECT_EQ(port.ReadByte(), -1);
+    EXPECT_FALSE(port.WriteString("S"));
+    EXPECT_EQ(port.Write(std::vector<std::uint8_t>(2048)), 0);
+    port.Close();
+}
