@@ -1,0 +1,75 @@
+#include "script/function_listing.h"
+
+#include "model/bytes.h"
+#include "script/name_tables.h"
+#include "script/tally_script.h"
+
+namespace quelvar {
+
+namespace {
+
+constexpr std::uint8_t kEndOpcode = 255;
+constexpr std::uint8_t kEndIfOpcode = 240;
+
+void appendPadded(std::string& text, std::string_view field, std::size_t width, bool left)
+{
+    std::string padding(width > field.size() ? width - field.size() : 0, ' ');
+    text += left ? std::string(field) + padding : padding + std::string(field);
+}
+
+// "%3s %3s %3s %3s  ": the instruction's first four bytes, missing ones blank.
+void appendBytes(std::string& text, std::span<const std::uint8_t> bytes)
+{
+    for (std::size_t i = 0; i < 4; ++i) {
+        appendPadded(text, i < bytes.size() ? std::to_string(bytes[i]) : "", 3, false);
+        text += i < 3 ? " " : "  ";
+    }
+}
+
+}  // namespace
+
+bool FunctionSlotUsed(const SetupImage& image, int n)
+{
+    auto slot = functionSlot(image, n);
+    return !slot.empty() && slot.front() != kEndOpcode;
+}
+
+void AppendFunctionListing(std::string& text, Setup& setup, int n)
+{
+    if (!isFunctionNumber(n)) return;
+    setSlotGuard(setup.image, n);
+    const auto& image = setup.image;
+    const std::size_t end = functionSlotOffset(n) + kFunctionSlotSize;
+    std::size_t position = functionSlotOffset(n);
+    for (int i = 0;; ++i) {
+        // An End ends the listing unless an End if follows it.
+        bool last = image[position] == kEndOpcode && readByte(image, position + 1) != kEndIfOpcode;
+        const std::size_t start = position;
+        ListingLine line;
+        DecodeInstruction(image, position, line);
+        last = last || position >= end;
+        appendBytes(text, std::span(image).subspan(start, position - start));
+        for (const auto* field : {&line.instruction, &line.operand1, &line.operand2, &line.operand3})
+            appendPadded(text, *field, 10, true);
+        text += lineComment(setup, n, i);
+        text += '\n';
+        if (last) return;
+    }
+}
+
+std::string tallyScriptListText(Setup& setup)
+{
+    std::string text = "Application Description: " + setup.description + "\n\n";
+    for (int n = 1; n < static_cast<int>(kFunctionCount); ++n) {
+        text += "TS Function ";
+        text += userFunctionName(n);
+        text += '\n';
+        text += readText(setup.functionDescriptions, static_cast<std::size_t>(n) * kFunctionDescriptionSize,
+                         kFunctionDescriptionSize);
+        text += '\n';
+        AppendFunctionListing(text, setup, n);
+    }
+    return text;
+}
+
+}  // namespace quelvar
