@@ -1,0 +1,34 @@
+#pragma once
+// "…Exit" handlers run when a box loses the keyboard focus (to another control, to
+// another window, or because its dialog closes), not on editingFinished.
+//
+//     onFocusOut(countbyEditBox, [this] { countbyEditBoxExit(); });
+//
+// A button that acts on edited text must not rely on this alone: it stores the
+// pending edit itself first (the button may take no focus, or be pressed by a key).
+// A handler that converts typed numbers wraps its work in runGuarded (app/conversion.h):
+// no exception may leave an event filter.
+
+#include <QObject>
+#include <functional>
+
+class QWidget;
+
+namespace quelvar {
+
+class FocusOutFilter : public QObject {
+    Q_OBJECT
+public:
+    FocusOutFilter(QWidget* watched, std::function<void()> handler);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> m_handler;
+};
+
+// Installs a filter (owned by `widget`) that calls `handler` at every FocusOut of `widget`.
+void onFocusOut(QWidget* widget, std::function<void()> handler);
+
+}  // namespace quelvar

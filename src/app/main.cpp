@@ -1,0 +1,64 @@
+// quelvar: the editor.
+//   quelvar                    edit setups; COM1-COM4 as the settings file says
+//   quelvar --simulator        COM1 is the simulated indicator for this run
+//   quelvar --screenshots DIR  render the main window and every dialog to DIR and exit
+
+#include "app/application.h"
+#include "app/main_form.h"
+#include "app/qt_services.h"
+#include "app/screenshot_registry.h"
+#include "app/screenshots.h"
+#include "app/settings_file.h"
+#include "model/setup_document.h"
+#include "serial/com_port.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+using namespace quelvar;
+
+namespace {
+
+int runScreenshots(const QString& folder, SetupDocument& document, ComPort& port,
+                   QtServices& services)
+{
+    TMainForm form(document, port, services);
+    ScreenshotContext context{document, document.setup(), port, services, &form};
+    QStringList failures;
+    const QStringList written = renderScreenshots(folder, form, context, failures);
+    for (const auto& path : written) std::printf("%s\n", qPrintable(path));
+    for (const auto& failure : failures) std::fprintf(stderr, "quelvar: %s\n", qPrintable(failure));
+    return failures.isEmpty() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QuelvarApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Quelvar 2: configuration editor for the weighing indicator");
+    parser.addHelpOption();
+    const QCommandLineOption simulator("simulator", "COM1 is the simulated indicator for this run.");
+    const QCommandLineOption screenshots("screenshots",
+                                         "Render the main window and every dialog into DIR, then exit.",
+                                         "DIR");
+    parser.addOptions({simulator, screenshots});
+    parser.process(app);
+
+    return runGuardedStartup([&] {
+        SetupDocument document;
+        ComPort port;
+        QtServices services;
+        if (parser.isSet(screenshots))
+            return runScreenshots(parser.value(screenshots), document, port, services);
+
+        TMainForm form(document, port, services);
+        services.setHelpOwner(&form);
+        form.FormCreate(defaultSettingsFilePath());
+        form.createHiddenDownloadDialog();
+        form.show();
+        return app.exec();
+    });
+}

@@ -1,0 +1,415 @@
+#include "app/main_form.h"
+
+#include "app/about_box.h"
+#include "app/context_help.h"
+#include "app/focus_out.h"
+#include "app/program_icon.h"
+#include "app/services.h"
+#include "app/settings_file.h"
+#include "app/setup_text.h"
+#include "model/check_bytes.h"
+#include "model/setup_document.h"
+#include "serial/com_port.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace quelvar {
+
+namespace {
+const QString kSaveQuestion = QStringLiteral("Current file has changed. Save file?");
+}
+
+TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services, QWidget* parent)
+    : QMainWindow(parent), m_document(document), m_port(port), m_services(services)
+{
+    setObjectName("TMainForm");
+    setWindowTitle("Quelvar 2");
+    setWindowIcon(programIcon());
+    setHelpContext(this, 80);
+
+    buildToolbar();
+    auto* central = new QWidget(this);
+    central->setObjectName("centralWidget");
+    auto* layout = new QVBoxLayout(central);
+    headingLabel = new QLabel("Quelvar version 2", central);
+    headingLabel->setObjectName("headingLabel");
+    QFont headingFont = headingLabel->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 2.2);
+    headingFont.setBold(true);
+    headingLabel->setFont(headingFont);
+    headingLabel->setAlignment(Qt::AlignCenter);
+    setHelpContext(headingLabel, 2100);
+    layout->addWidget(headingLabel);
+    layout->addWidget(buildButtonGroup());
+
+    fileDescriptionMemo = new QPlainTextEdit(central);
+    fileDescriptionMemo->setObjectName("fileDescriptionMemo");
+    fileDescriptionMemo->setTabChangesFocus(true);
+    fileDescriptionMemo->setPlaceholderText("Application description");
+    setHelpContext(fileDescriptionMemo, 4800);
+    layout->addWidget(fileDescriptionMemo, 1);
+    setCentralWidget(central);
+
+    connectButtons();
+    onFocusOut(fileDescriptionMemo, [this] { fileDescriptionMemoExit(); });
+    installContextHelp(this, m_services);
+    showDescription();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+}
+
+void TMainForm::buildToolbar()
+{
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName("ToolBar");
+    ToolBar->setMovable(false);
+    ToolBar->setFloatable(false);
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar->setIconSize(QSize(32, 32));
+    ToolBar->toggleViewAction()->setVisible(false);
+    setHelpContext(ToolBar, 3600);
+    addToolBar(Qt::TopToolBarArea, ToolBar);
+
+    auto icon = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
+    auto separator = [this](int helpContext) {
+        ToolBar->addSeparator()->setProperty("helpContext", helpContext);
+    };
+    addToolButton(OpenButton, "OpenButton", "Open File", "Open File", 3800,
+                  icon(QStyle::SP_DialogOpenButton))->setShortcut(QKeySequence::Open);
+    addToolButton(SaveButton, "SaveButton", "Save File", "Save File", 3900,
+                  icon(QStyle::SP_DialogSaveButton))->setShortcut(QKeySequence::Save);
+    separator(3700);
+    addToolButton(ExitButton, "ExitButton", "Exit", "Exit Quelvar program", 4000,
+                  icon(QStyle::SP_DialogCloseButton));
+    separator(4100);
+    addToolButton(UploadButton, "UploadButton", "Upload", "Upload PC --> Indicator", 4200,
+                  icon(QStyle::SP_ArrowUp));
+    addToolButton(DownloadButton, "DownloadButton", "Download", "Download PC <-- Indicator", 4300,
+                  icon(QStyle::SP_ArrowDown));
+    separator(4400);
+    addToolButton(PrintButton, "PrintButton", "Print", "Preview / Print", 4500,
+                  icon(QStyle::SP_FileDialogContentsView));
+    addToolButton(SetupButton, "SetupButton", "Setup", "Com Port Setup", 4600,
+                  icon(QStyle::SP_ComputerIcon));
+    addToolButton(HelpButton2, "HelpButton2", "Help", "Help", 4700,
+                  icon(QStyle::SP_DialogHelpButton));
+    addToolButton(AboutButton, "AboutButton", "About", {}, 0,
+                  icon(QStyle::SP_MessageBoxInformation));
+}
+
+QToolButton* TMainForm::addToolButton(QToolButton*& button, const char* name, const QString& caption,
+                                      const QString& hint, int helpContext, QIcon icon)
+{
+    button = new QToolButton(ToolBar);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(icon);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setMinimumWidth(64);
+    if (helpContext) setHelpContext(button, helpContext);
+    ToolBar->addWidget(button);
+    return button;
+}
+
+QPushButton* TMainForm::makeButton(QPushButton*& button, const char* name, const QString& caption,
+                                   const QString& hint, int helpContext)
+{
+    button = new QPushButton(caption);
+    button->setObjectName(name);
+    if (!hint.isEmpty()) button->setToolTip(hint);
+    button->setMinimumHeight(34);
+    setHelpContext(button, helpContext);
+    return button;
+}
+
+// Three columns, row by row: parameters, printing, events, the rest.
+QWidget* TMainForm::buildButtonGroup()
+{
+    auto* group = new QWidget;
+    group->setObjectName("ButtonGroup");
+    auto* grid = new QGridLayout(group);
+    grid->setSpacing(8);
+    QPushButton* buttons[] = {
+        makeButton(ScaleButton, "ScaleButton", "Scale", "Configure Indicator Parameters", 2300),
+        makeButton(IOports, "IOports", "I/O Ports", "Com ports & Parallel TTL port", 2400),
+        makeButton(MiscButton, "MiscButton", "Misc", {}, 2500),
+        makeButton(PrintLabelsButton, "PrintLabelsButton", "Print Labels", {}, 2700),
+        makeButton(PrintFormatButton, "PrintFormatButton", "Print Formats", {}, 2600),
+        makeButton(FixedRegButton, "FixedRegButton", "Fixed Registers", {}, 2800),
+        makeButton(KeyboardButton, "KeyboardButton", "Keyboard Events", {}, 2900),
+        makeButton(SetpointButton, "SetpointButton", "Setpoint Events", {}, 3000),
+        makeButton(TimerButton, "TimerButton", "Timer Events", {}, 3100),
+        makeButton(TallyScriptButton, "TallyScriptButton", "Tally Script", {}, 3200),
+        makeButton(PasswordsButton, "PasswordsButton", "Passwords", {}, 3300),
+        makeButton(DisplayListButton, "DisplayListButton", "Display Config", {}, 3400),
+        makeButton(DefaultsButton, "DefaultsButton", "Reset to Defaults", {}, 3500),
+        makeButton(HelpButton, "HelpButton", "Help", {}, 8),
+    };
+    int index = 0;
+    for (QPushButton* button : buttons) {
+        grid->addWidget(button, index / 3, index % 3);
+        ++index;
+    }
+    return group;
+}
+
+// A button whose dialog does not exist yet stays disabled; each dialog's engineer
+// connects its button here and enables it.
+void TMainForm::connectButtons()
+{
+    connect(OpenButton, &QToolButton::clicked, this, &TMainForm::OpenButtonClick);
+    connect(SaveButton, &QToolButton::clicked, this, &TMainForm::SaveButtonClick);
+    connect(ExitButton, &QToolButton::clicked, this, &TMainForm::ExitButtonClick);
+    connect(HelpButton2, &QToolButton::clicked, this, &TMainForm::HelpButton2Click);
+    connect(AboutButton, &QToolButton::clicked, this, &TMainForm::AboutButtonClick);
+    connect(DefaultsButton, &QPushButton::clicked, this, &TMainForm::DefaultsButtonClick);
+    connect(HelpButton, &QPushButton::clicked, this, &TMainForm::HelpButtonClick);
+
+    // Upload and Download run their file and save steps here; the buttons are
+    // enabled once openUploadDialog / openDownloadDialog open the transfer dialogs.
+    connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
+    connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
+    for (QWidget* later : std::initializer_list<QWidget*>{
+             UploadButton, DownloadButton, PrintButton, SetupButton, ScaleButton, IOports,
+             MiscButton, PrintLabelsButton, PrintFormatButton, FixedRegButton, KeyboardButton,
+             SetpointButton, TimerButton, TallyScriptButton, PasswordsButton, DisplayListButton})
+        later->setEnabled(false);
+}
+
+void TMainForm::runDialog(QDialog* dialog)
+{
+    std::unique_ptr<QDialog> owned(dialog);
+    owned->exec();
+}
+
+// --- start-up and exit -------------------------------------------------------
+
+void TMainForm::FormCreate(const QString& settingsPath)
+{
+    m_settingsPath = settingsPath;
+    ReadSettings(settingsPath, m_port);
+    showPortFailures();
+    m_document.resetToFactory();
+    showDescription();
+}
+
+// The port is configured whether or not it opened; each failure is reported once
+// and editing goes on. The reason from the system goes into the detail text.
+void TMainForm::showPortFailures()
+{
+    if (!m_port.Open()) {
+        const QString device = QString::fromStdString(m_port.devicePath());
+        const QString reason = QString::fromStdString(m_port.openFailureReason());
+        m_services.error("Com port did not open",
+                         device.isEmpty() ? reason : QString("%1: %2").arg(device, reason));
+    }
+    if (!m_port.Configure())
+        m_services.error("Com port configuration failed", QString::fromLatin1(m_port.lastError()));
+}
+
+// The hidden download dialog's creation purges the port and sends the reset
+// sequence to the indicator. The transfer dialogs create it here.
+void TMainForm::createHiddenDownloadDialog() {}
+
+void TMainForm::setSimulatorCaption()
+{
+    setWindowTitle("Quelvar 2 - COM1 is the simulated indicator");
+}
+
+void TMainForm::FormDestroy()
+{
+    if (!m_settingsPath.isEmpty()) WriteSettings(m_settingsPath, m_port);
+    m_port.Close();
+}
+
+// Closing asks to save unsaved changes. When the person says Yes but the setup
+// still counts as changed afterwards (save dialog cancelled, write failed), the
+// window stays open rather than discard the setup.
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (IsSetupChanged() &&
+        m_services.askYesNo(kSaveQuestion, QString::fromStdString(m_document.fileName())) ==
+            Answer::Yes) {
+        SaveSetupFile();
+        if (IsSetupChanged()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TMainForm::FormActivate()
+{
+    showDescription();
+}
+
+// --- description memo --------------------------------------------------------
+
+void TMainForm::fileDescriptionMemoExit()
+{
+    auto& description = m_document.setup().description;
+    description = memoToDescription(fileDescriptionMemo->toPlainText(), description);
+}
+
+void TMainForm::showDescription()
+{
+    const QString text = descriptionToMemo(m_document.setup().description);
+    if (fileDescriptionMemo->toPlainText() != text) fileDescriptionMemo->setPlainText(text);
+}
+
+// --- setup files -------------------------------------------------------------
+
+bool TMainForm::IsSetupChanged()
+{
+    fileDescriptionMemoExit();
+    return m_document.IsSetupChanged();
+}
+
+// The save question before the setup in memory is replaced. False: Cancel.
+bool TMainForm::askSaveBeforeReplacing(bool prefillName)
+{
+    if (!IsSetupChanged()) return true;
+    const QString caption = QString::fromStdString(m_document.fileName());
+    switch (m_services.askYesNoCancel(kSaveQuestion, caption)) {
+    case Answer::Yes:
+        if (prefillName)
+            SaveSetupFile();
+        else
+            SaveSetupFileAs();
+        return true;
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+bool TMainForm::OpenSetupFile()
+{
+    if (!askSaveBeforeReplacing(false)) return false;
+    const auto chosen = m_services.chooseOpenFile();
+    if (!chosen) return false;
+    const auto result = m_document.readFile(chosen->toStdString());
+    if (!result.complete())
+        m_services.message(
+            QString::fromStdString(setupReadMessage(result, m_document.fileName())),
+            QString::fromStdString(result.reason));
+    showDescription();
+    return result.complete();
+}
+
+bool TMainForm::WriteSetupFile()
+{
+    if (m_document.fileName().empty()) {
+        SaveSetupFileAs();
+        return true;
+    }
+    fileDescriptionMemoExit();
+    const auto result = m_document.writeFile(m_document.fileName());
+    showDescription();  // the description may have been cut to its 511 characters
+    if (!result.ok()) {
+        m_services.message(
+            QString::fromStdString(setupWriteMessage(result, m_document.fileName())),
+            QString::fromStdString(result.reason));
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::SaveSetupFileAs(const QString& initialName)
+{
+    const auto chosen = m_services.chooseSaveFile(initialName);
+    if (!chosen) return true;
+    if (chosen->isEmpty()) return false;
+    m_document.setFileName(chosen->toStdString());
+    WriteSetupFile();
+    return true;
+}
+
+bool TMainForm::SaveSetupFile()
+{
+    return SaveSetupFileAs(QString::fromStdString(m_document.fileName()));
+}
+
+// --- buttons -----------------------------------------------------------------
+
+void TMainForm::OpenButtonClick()
+{
+    OpenSetupFile();
+}
+
+void TMainForm::SaveButtonClick()
+{
+    SaveSetupFile();
+}
+
+void TMainForm::ExitButtonClick()
+{
+    close();
+}
+
+// An upload always sends a setup file freshly read from disk, and only a sealed one.
+void TMainForm::UploadButtonClick()
+{
+    if (!OpenSetupFile()) return;
+    if (VerifyCheckBytes(m_document.setup().image))
+        openUploadDialog();
+    else
+        m_services.message(
+            QString("Checksum Error in file %1").arg(QString::fromStdString(m_document.fileName())));
+}
+
+void TMainForm::DownloadButtonClick()
+{
+    if (!askSaveBeforeReplacing(true)) return;
+    openDownloadDialog();
+}
+
+// The transfer dialogs open here (TUploadForm, TDownloadForm).
+void TMainForm::openUploadDialog() {}
+void TMainForm::openDownloadDialog() {}
+
+void TMainForm::HelpButton2Click()
+{
+    m_services.showHelp("contents");
+}
+
+void TMainForm::HelpButtonClick()
+{
+    m_services.showHelp("index");
+}
+
+void TMainForm::AboutButtonClick()
+{
+    runDialog(new TAboutBox(this));
+}
+
+// The reset setup counts as unchanged: unsaved edits go without a save question.
+void TMainForm::DefaultsButtonClick()
+{
+    if (!m_services.askOkCancel("Reset All Parameters to Factory Defaults!")) return;
+    m_document.resetToFactory();
+    showDescription();
+}
+
+}  // namespace quelvar

@@ -1,0 +1,115 @@
+#pragma once
+// The main window: the program's hub. It owns no data of its own: the setup
+// document, the serial port and the services are made by main() and live for the
+// whole run. Every editor dialog is opened from here, modally, with this window as
+// owner, and released when it closes (see runDialog).
+//
+// Start-up is two calls, so tests and the screenshot run can build the window
+// without touching a settings file or a serial device:
+//     TMainForm form(document, port, services);
+//     form.FormCreate(settingsPath);   // settings, port, factory setup, reference copy
+//     form.createHiddenDownloadDialog();
+// Destruction runs FormDestroy: settings written (only after FormCreate), port closed.
+
+#include <QMainWindow>
+#include <QString>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolBar;
+class QToolButton;
+
+namespace quelvar {
+
+class ComPort;
+class Services;
+class SetupDocument;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    TMainForm(SetupDocument& document, ComPort& port, Services& services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void FormCreate(const QString& settingsPath);
+    void createHiddenDownloadDialog();
+
+    // The window caption says when COM1 is the simulated indicator.
+    void setSimulatorCaption();
+
+    // The setup file flows; each returns what the system's function returns.
+    bool OpenSetupFile();
+    bool WriteSetupFile();
+    bool SaveSetupFileAs(const QString& initialName = {});
+    bool SaveSetupFile();
+    bool IsSetupChanged();
+
+public slots:
+    void OpenButtonClick();
+    void SaveButtonClick();
+    void ExitButtonClick();
+    void UploadButtonClick();
+    void DownloadButtonClick();
+    void HelpButton2Click();
+    void AboutButtonClick();
+    void DefaultsButtonClick();
+    void HelpButtonClick();
+    void fileDescriptionMemoExit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildToolbar();
+    QWidget* buildButtonGroup();
+    QToolButton* addToolButton(QToolButton*& button, const char* name, const QString& caption,
+                               const QString& hint, int helpContext, QIcon icon);
+    QPushButton* makeButton(QPushButton*& button, const char* name, const QString& caption,
+                            const QString& hint, int helpContext);
+    void connectButtons();
+    void FormActivate();
+    void FormDestroy();
+    bool askSaveBeforeReplacing(bool prefillName);
+    void showDescription();
+    void showPortFailures();
+    // Shows `dialog` modally with this window as owner and releases it.
+    void runDialog(QDialog* dialog);
+    void openUploadDialog();
+    void openDownloadDialog();
+
+    SetupDocument& m_document;
+    ComPort& m_port;
+    Services& m_services;
+    QString m_settingsPath;  // empty until FormCreate: nothing is written at exit
+
+    QLabel* headingLabel;
+    QToolBar* ToolBar;
+    QToolButton* OpenButton;
+    QToolButton* SaveButton;
+    QToolButton* ExitButton;
+    QToolButton* UploadButton;
+    QToolButton* DownloadButton;
+    QToolButton* PrintButton;
+    QToolButton* SetupButton;
+    QToolButton* HelpButton2;
+    QToolButton* AboutButton;
+    QPushButton* ScaleButton;
+    QPushButton* IOports;
+    QPushButton* MiscButton;
+    QPushButton* PrintLabelsButton;
+    QPushButton* PrintFormatButton;
+    QPushButton* FixedRegButton;
+    QPushButton* KeyboardButton;
+    QPushButton* SetpointButton;
+    QPushButton* TimerButton;
+    QPushButton* TallyScriptButton;
+    QPushButton* PasswordsButton;
+    QPushButton* DisplayListButton;
+    QPushButton* DefaultsButton;
+    QPushButton* HelpButton;
+    QPlainTextEdit* fileDescriptionMemo;
+};
+
+}  // namespace quelvar

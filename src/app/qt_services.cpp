@@ -1,0 +1,136 @@
+#include "app/qt_services.h"
+
+#include "app/application.h"
+#include "app/help_viewer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quelvar {
+
+namespace {
+
+QWidget* activeOwner()
+{
+    return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                             : QApplication::activeWindow();
+}
+
+int execBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+            QMessageBox::StandardButtons buttons, QWidget* owner,
+            const QString& detail = {})
+{
+    QMessageBox box(icon, caption, text, buttons, owner);
+    if (!detail.isEmpty()) box.setDetailedText(detail);
+    return box.exec();
+}
+
+Answer toAnswer(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return Answer::Cancel;
+    }
+}
+
+// Both setup file dialogs start in the process's current directory.
+void prepareFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const QString& filter)
+{
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
+    dialog.setNameFilters({filter, "All Files (*)"});
+    dialog.setDirectory(QDir::currentPath());
+    dialog.setDefaultSuffix("sf");
+    dialog.setSizeGripEnabled(true);
+}
+
+std::optional<QString> runFileDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QtServices::QtServices(QWidget* helpOwner) : m_helpOwner(helpOwner) {}
+
+QtServices::~QtServices()
+{
+    delete m_helpViewer.data();
+}
+
+void QtServices::setHelpOwner(QWidget* owner)
+{
+    m_helpOwner = owner;
+}
+
+void QtServices::message(const QString& text, const QString& detail)
+{
+    execBox(QMessageBox::NoIcon, QString(kApplicationTitle), text, QMessageBox::Ok,
+            activeOwner(), detail);
+}
+
+void QtServices::error(const QString& text, const QString& detail)
+{
+    execBox(QMessageBox::Critical, QString(kApplicationTitle), text, QMessageBox::Ok,
+            activeOwner(), detail);
+}
+
+// The save questions have no owner window: the file name is their caption.
+Answer QtServices::askYesNoCancel(const QString& text, const QString& caption)
+{
+    return toAnswer(execBox(QMessageBox::NoIcon, caption, text,
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, nullptr));
+}
+
+Answer QtServices::askYesNo(const QString& text, const QString& caption)
+{
+    return toAnswer(
+        execBox(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, nullptr));
+}
+
+bool QtServices::askOkCancel(const QString& text, BoxIcon icon)
+{
+    const auto qtIcon = icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Question;
+    const QString caption = icon == BoxIcon::Error ? QStringLiteral("Error") : QStringLiteral("Confirm");
+    return execBox(qtIcon, caption, text, QMessageBox::Ok | QMessageBox::Cancel, activeOwner()) ==
+           QMessageBox::Ok;
+}
+
+std::optional<QString> QtServices::chooseOpenFile()
+{
+    QFileDialog dialog(activeOwner());
+    prepareFileDialog(dialog, QFileDialog::AcceptOpen, "Tally Script Files (*.sf)");
+    return runFileDialog(dialog);
+}
+
+std::optional<QString> QtServices::chooseSaveFile(const QString& initialName)
+{
+    QFileDialog dialog(activeOwner());
+    prepareFileDialog(dialog, QFileDialog::AcceptSave, "Tally Script File (*.sf)");
+    if (!initialName.isEmpty()) dialog.selectFile(initialName);
+    return runFileDialog(dialog);
+}
+
+void QtServices::showHelp(const QString& topic)
+{
+    helpViewer().showTopic(topic);
+}
+
+void QtServices::showHelpContext(int number)
+{
+    helpViewer().showContext(number);
+}
+
+HelpViewer& QtServices::helpViewer()
+{
+    if (!m_helpViewer) m_helpViewer = new HelpViewer(m_helpOwner);
+    return *m_helpViewer;
+}
+
+}  // namespace quelvar

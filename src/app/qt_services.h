@@ -1,0 +1,39 @@
+#pragma once
+// The Services of a running program: QMessageBox, QFileDialog and the help viewer.
+
+#include "app/services.h"
+
+#include <QPointer>
+
+class QWidget;
+
+namespace quelvar {
+
+class HelpViewer;
+
+class QtServices : public Services {
+public:
+    // `helpOwner` parents the help viewer window (usually the main window); may be null.
+    explicit QtServices(QWidget* helpOwner = nullptr);
+    ~QtServices() override;
+
+    void message(const QString& text, const QString& detail = {}) override;
+    void error(const QString& text, const QString& detail = {}) override;
+    Answer askYesNoCancel(const QString& text, const QString& caption) override;
+    Answer askYesNo(const QString& text, const QString& caption) override;
+    bool askOkCancel(const QString& text, BoxIcon icon = BoxIcon::Question) override;
+    std::optional<QString> chooseOpenFile() override;
+    std::optional<QString> chooseSaveFile(const QString& initialName) override;
+    void showHelp(const QString& topic) override;
+    void showHelpContext(int number) override;
+
+    void setHelpOwner(QWidget* owner);
+
+private:
+    HelpViewer& helpViewer();
+
+    QPointer<QWidget> m_helpOwner;
+    QPointer<HelpViewer> m_helpViewer;
+};
+
+}  // namespace quelvar
