@@ -19,5 +19,6 @@ struct Command {
 };
 
 std::span<const Command> modelCommands();
+std::span<const Command> transferCommands();
 
 }  // namespace quelvar::cli

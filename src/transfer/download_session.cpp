@@ -1,0 +1,72 @@
+#include "transfer/download_session.h"
+
+#include <algorithm>
+
+#include "model/check_bytes.h"
+#include "serial/com_port.h"
+#include "transfer/link.h"
+
+namespace quelvar {
+
+DownloadSession::DownloadSession(ComPort& port, SetupImage& target)
+    : TransferSession(port), m_target(target)
+{
+}
+
+TransferStep DownloadSession::tick()
+{
+    ++m_ticks;
+    switch (m_state) {
+    case 0:
+        m_ticks = 0;
+        m_receivedCount = 0;
+        SendStatusRequest(m_port);
+        setProgress("Reading Indicator Status");
+        m_state = 1;
+        break;
+    case 1:
+        switch (readStatus(kStatusLimit)) {
+        case StatusAnswer::TimedOut: fail("Timeout reading Indicator status."); break;
+        case StatusAnswer::Ready:
+            m_ticks = 0;
+            SendReadCommand(m_port);
+            m_receivedCount = 0;
+            m_state = 2;
+            break;
+        case StatusAnswer::Busy: fail("Indicator Busy"); break;
+        case StatusAnswer::Error: fail("Indicator error status"); break;
+        case StatusAnswer::None: break;
+        }
+        break;
+    case 2: receive(); break;
+    case 3: return check();
+    case 4: return finishFailed();
+    }
+    return TransferStep::Running;
+}
+
+// Takes every byte already waiting, but never more than the block: bytes after the
+// 2048th stay queued for the next exchange's purge.
+void DownloadSession::receive()
+{
+    const int size = static_cast<int>(m_staging.size());
+    while (m_receivedCount < size) {
+        const int byte = m_port.ReadByte();
+        if (byte < 0) break;
+        m_staging[static_cast<std::size_t>(m_receivedCount++)] = static_cast<std::uint8_t>(byte);
+    }
+    if (m_receivedCount == size) m_state = 3;
+    if (m_ticks % 4 == 3) setProgress(std::to_string(m_receivedCount));
+}
+
+TransferStep DownloadSession::check()
+{
+    if (!VerifyCheckBytes(m_staging)) {
+        fail("Check-sum error reading earom data.");
+        return TransferStep::Running;
+    }
+    m_target = m_staging;
+    return finishSucceeded();
+}
+
+}  // namespace quelvar

@@ -1,0 +1,110 @@
+#include "transfer/transfer_form.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/services.h"
+
+namespace quelvar {
+
+namespace {
+
+QPushButton* makeButton(QPushButton*& button, const char* name, const QString& caption)
+{
+    button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+TransferForm::TransferForm(Services& services, QString helpTopic, QWidget* owner)
+    : QDialog(owner), m_services(services), m_helpTopic(std::move(helpTopic))
+{
+}
+
+void TransferForm::setUp(const QString& caption, const QString& heading,
+                         std::initializer_list<QWidget*> texts,
+                         std::unique_ptr<TransferSession> session, QLabel* progressText,
+                         QTimer* timer)
+{
+    setWindowTitle(caption);
+    auto* headingLabel = new QLabel(heading);
+    headingLabel->setObjectName("headingLabel");
+    QFont font = headingLabel->font();
+    font.setBold(true);
+    headingLabel->setFont(font);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(makeButton(BeginButton, "BeginButton", "Begin"));
+    buttons->addWidget(makeButton(CancelButton, "CancelButton", "Cancel"));
+    buttons->addWidget(makeButton(HelpButton, "HelpButton", "Help"));
+    BeginButton->setDefault(true);
+    BeginButton->setFocus();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(headingLabel);
+    for (QWidget* text : texts) layout->addWidget(text);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    setMinimumWidth(headingLabel->sizeHint().width() + 60);
+
+    connect(BeginButton, &QPushButton::clicked, this, &TransferForm::BeginButtonClick);
+    connect(CancelButton, &QPushButton::clicked, this, &TransferForm::CancelButtonClick);
+    connect(HelpButton, &QPushButton::clicked, this, &TransferForm::HelpButtonClick);
+
+    m_session = std::move(session);
+    m_progressText = progressText;
+    m_timer = timer;
+    m_timer->setParent(this);
+    // While the exchange runs the label follows at once, painted before a blocking
+    // write; the text cleared by a failure goes away only after its message box.
+    m_session->setProgressListener([this](const std::string& text) {
+        if (!m_session->active()) return;
+        m_progressText->setText(QString::fromStdString(text));
+        m_progressText->repaint();
+    });
+}
+
+void TransferForm::BeginButtonClick()
+{
+    if (!m_session->begin()) return;
+    m_timer->start(m_session->intervalMs());
+}
+
+void TransferForm::CancelButtonClick()
+{
+    reject();
+}
+
+void TransferForm::HelpButtonClick()
+{
+    m_services.showHelp(m_helpTopic);
+}
+
+void TransferForm::step()
+{
+    const TransferStep result = m_session->tick();
+    if (result == TransferStep::Running) return;
+    m_timer->stop();
+    if (result == TransferStep::Succeeded) {
+        m_services.message(QString::fromUtf8(m_session->completionText()));
+        accept();
+        return;
+    }
+    m_services.message(QString::fromStdString(m_session->message()));
+    m_progressText->setText(QString::fromStdString(m_session->progressText()));
+}
+
+void TransferForm::done(int result)
+{
+    m_timer->stop();
+    QDialog::done(result);
+}
+
+}  // namespace quelvar

@@ -1,0 +1,93 @@
+#pragma once
+// Runs quelvar-indicator-sim as a child process on its own pseudo-terminal, for
+// end-to-end tests and the bench. The simulator prints its device path on the first
+// line of stdout; its exchange log (stderr) is collected in a file.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace quelvar::test {
+
+class SimProcess {
+public:
+    // `program` is the simulator's path; `args` its options (--baud, --fault ...).
+    SimProcess(const std::string& program, const std::vector<std::string>& args)
+    {
+        char logTemplate[] = "/tmp/quelvar-sim-log-XXXXXX";
+        const int logFd = mkstemp(logTemplate);
+        m_logPath = logTemplate;
+        int out[2];
+        if (logFd < 0 || pipe(out) != 0) return;
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, logFd, STDERR_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        std::vector<std::string> all{program};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        close(logFd);
+        m_stdout = fdopen(out[0], "r");
+        readDevicePath();
+    }
+
+    ~SimProcess()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+        if (m_stdout) fclose(m_stdout);
+        unlink(m_logPath.c_str());
+    }
+
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    // The pty device the simulator answers on; empty when it did not start.
+    const std::string& devicePath() const { return m_devicePath; }
+
+    // Everything the simulator has logged so far.
+    std::string log() const
+    {
+        std::ifstream in(m_logPath);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private:
+    void readDevicePath()
+    {
+        char line[512];
+        if (!m_stdout || !fgets(line, sizeof line, m_stdout)) return;
+        m_devicePath = line;
+        while (!m_devicePath.empty() && (m_devicePath.back() == '\n' || m_devicePath.back() == '\r'))
+            m_devicePath.pop_back();
+    }
+
+    pid_t m_pid = -1;
+    FILE* m_stdout = nullptr;
+    std::string m_devicePath;
+    std::string m_logPath;
+};
+
+}  // namespace quelvar::test
