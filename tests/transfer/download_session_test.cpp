@@ -91,6 +91,7 @@ struct DownloadFailure {
     bool corruptBlock;
     int events;
     std::string message;
+    friend void PrintTo(const DownloadFailure& row, std::ostream* os) { *os << row.name; }
 };
 
 class DownloadFailureTest : public DownloadTest,

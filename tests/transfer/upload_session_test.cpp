@@ -85,6 +85,7 @@ struct UploadFailure {
     std::string imageAnswer;
     int events;  // timer events until the failure is reported
     std::string message;
+    friend void PrintTo(const UploadFailure& row, std::ostream* os) { *os << row.name; }
 };
 
 class UploadFailureTest : public UploadTest,
