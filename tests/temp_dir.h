@@ -59,6 +59,11 @@ public:
         return names;
     }
 
+    static bool isEmptyFolder(const std::string& folder)
+    {
+        return std::filesystem::is_empty(folder);
+    }
+
 private:
     std::string m_path;
 };

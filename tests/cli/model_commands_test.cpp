@@ -1,0 +1,128 @@
+#include "cli_runner.h"
+#include "expected_text.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quelvar::test;
+
+namespace {
+
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+std::size_t lineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+}  // namespace
+
+TEST(CliModel, FactorySetupListsAndDumpsAsExpected)
+{
+    TempDir dir;
+    const std::string file = dir.path("a.sf");
+    const CliRun made = runCli({"new", file});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(dir.fileSize("a.sf"), 22016u);
+
+    const CliRun checked = runCli({"check", file});
+    EXPECT_EQ(checked.exitCode, 0) << checked.err;
+
+    const CliRun params = runCli({"params", file});
+    EXPECT_EQ(params.exitCode, 0) << params.err;
+    EXPECT_EQ(lineCount(params.out), 91u);
+    EXPECT_TRUE(matchesExpectedFile(params.out, "factory_params.txt"));
+
+    const CliRun dump = runCli({"dump", file});
+    EXPECT_EQ(dump.exitCode, 0) << dump.err;
+    EXPECT_EQ(lineCount(dump.out), 256u);
+    EXPECT_TRUE(matchesExpectedFile(dump.out, "factory_dump.txt"));
+}
+
+TEST(CliModel, NewReplacesAnExistingFile)
+{
+    TempDir dir;
+    dir.write("a.sf", "old contents");
+    EXPECT_EQ(runCli({"new", dir.path("a.sf")}).exitCode, 0);
+    EXPECT_EQ(dir.fileSize("a.sf"), 22016u);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.sf"});
+}
+
+TEST(CliModel, ChangedImageFailsTheCheck)
+{
+    TempDir dir;
+    ASSERT_EQ(runCli({"new", dir.path("a.sf")}).exitCode, 0);
+    dir.corrupt("a.sf", 100);
+    const CliRun run = runCli({"check", dir.path("a.sf")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Checksum Error in file " + dir.path("a.sf") + "\n");
+}
+
+TEST(CliModel, BadFilesGiveOneClearLineAndExitOne)
+{
+    TempDir dir;
+    dir.write("empty.sf", "");
+    dir.write("short.sf", std::string(2048, 'a'));
+    dir.write("long.sf", std::string(22100, 'a'));
+    dir.write("locked.sf", std::string(22016, 'a'));
+    ::chmod(dir.path("locked.sf").c_str(), 0);
+    ::mkdir(dir.path("folder.sf").c_str(), 0755);
+    struct Case {
+        std::string name;
+        std::string saying;
+    };
+    std::vector<Case> cases = {
+        {"missing.sf", "No such file or directory"},
+        {"folder.sf", "Is a directory"},
+        {"empty.sf", "read 0 of 4 blocks"},
+        {"short.sf", "read 1 of 4 blocks"},
+        {"long.sf", "22100 bytes long"},
+    };
+    if (!runningAsRoot()) cases.push_back({"locked.sf", "Permission denied"});
+    for (const std::string command : {"params", "dump", "check"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(command + " " + c.name);
+            const CliRun run = runCli({command, dir.path(c.name)});
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(lineCount(run.err), 1u) << run.err;
+            EXPECT_NE(run.err.find(dir.path(c.name)), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find(c.saying), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST(CliModel, NewIntoPlacesItCannotWriteLeavesNothing)
+{
+    TempDir dir;
+    ::mkdir(dir.path("folder.sf").c_str(), 0755);
+    ::mkdir(dir.path("readonly").c_str(), 0555);
+    std::vector<std::string> targets = {"no/such/folder/a.sf", "folder.sf"};
+    if (!runningAsRoot()) targets.push_back("readonly/a.sf");
+    for (const auto& target : targets) {
+        const CliRun run = runCli({"new", dir.path(target)});
+        EXPECT_EQ(run.exitCode, 1) << target;
+        EXPECT_EQ(lineCount(run.err), 1u) << run.err;
+        EXPECT_NE(run.err.find(dir.path(target)), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.sf", "readonly"}));
+    EXPECT_TRUE(TempDir::isEmptyFolder(dir.path("readonly")));
+}
+
+TEST(CliModel, UsageErrorsExitTwo)
+{
+    const std::vector<std::vector<std::string>> calls = {
+        {}, {"params"}, {"dump", "a.sf", "b.sf"}, {"new"}, {"no-such-command", "a.sf"},
+    };
+    for (const auto& args : calls) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
+        EXPECT_NE(run.err.find("usage: quelvar-cli"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
