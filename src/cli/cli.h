@@ -8,6 +8,10 @@
 #include <string_view>
 #include <vector>
 
+namespace quelvar {
+struct Setup;
+}
+
 namespace quelvar::cli {
 
 enum Exit : int { kOk = 0, kFailed = 1, kUsage = 2 };
@@ -18,7 +22,12 @@ struct Command {
     int (*run)(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 };
 
+// Reads a whole setup file; anything else (missing, unreadable, short or too
+// long) is reported on `err` in one line and gives false.
+bool loadSetup(const std::string& path, Setup& setup, std::ostream& err);
+
 std::span<const Command> modelCommands();
 std::span<const Command> transferCommands();
+std::span<const Command> scriptCommands();
 
 }  // namespace quelvar::cli

@@ -10,7 +10,7 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands;
-    for (auto group : {modelCommands(), transferCommands()})
+    for (auto group : {modelCommands(), transferCommands(), scriptCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
     return commands;
 }

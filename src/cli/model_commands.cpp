@@ -21,32 +21,6 @@ bool wrongArguments(std::span<const std::string> args, std::string_view name, st
     return true;
 }
 
-// Reads a whole setup file; anything else (missing, unreadable, short or too
-// long) is reported on `err` in one line and gives false.
-bool loadSetup(const std::string& path, Setup& setup, std::ostream& err)
-{
-    const SetupReadResult result = readSetupFile(path, setup);
-    if (!result.opened) {
-        err << "quelvar-cli: cannot open " << path << ": " << result.reason << '\n';
-        return false;
-    }
-    if (result.blocks != kSetupBlockCount) {
-        err << "quelvar-cli: " << path << ": read " << result.blocks << " of " << kSetupBlockCount
-            << " blocks: " << result.reason << '\n';
-        return false;
-    }
-    if (result.fileSize > kSetupFileSize) {
-        err << "quelvar-cli: " << path << ": the file is " << result.fileSize
-            << " bytes long, longer than a setup file (" << kSetupFileSize << "); not read\n";
-        return false;
-    }
-    if (!result.closed) {
-        err << "quelvar-cli: " << path << ": error closing file: " << result.reason << '\n';
-        return false;
-    }
-    return true;
-}
-
 int runNew(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
     if (wrongArguments(args, "new", err)) return kUsage;
@@ -98,6 +72,30 @@ constexpr std::array kModelCommands{
 };
 
 }  // namespace
+
+bool loadSetup(const std::string& path, Setup& setup, std::ostream& err)
+{
+    const SetupReadResult result = readSetupFile(path, setup);
+    if (!result.opened) {
+        err << "quelvar-cli: cannot open " << path << ": " << result.reason << '\n';
+        return false;
+    }
+    if (result.blocks != kSetupBlockCount) {
+        err << "quelvar-cli: " << path << ": read " << result.blocks << " of " << kSetupBlockCount
+            << " blocks: " << result.reason << '\n';
+        return false;
+    }
+    if (result.fileSize > kSetupFileSize) {
+        err << "quelvar-cli: " << path << ": the file is " << result.fileSize
+            << " bytes long, longer than a setup file (" << kSetupFileSize << "); not read\n";
+        return false;
+    }
+    if (!result.closed) {
+        err << "quelvar-cli: " << path << ": error closing file: " << result.reason << '\n';
+        return false;
+    }
+    return true;
+}
 
 std::span<const Command> modelCommands()
 {

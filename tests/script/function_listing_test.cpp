@@ -1,12 +1,12 @@
 #include "script/function_listing.h"
 #include "script/tally_script.h"
 
+#include "expected_text.h"
 #include "model/bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 using namespace quelvar;
@@ -108,14 +108,6 @@ TEST(FunctionListing, SlotUsed)
     EXPECT_FALSE(FunctionSlotUsed(setup.image, -1));
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(TallyScriptList, MatchesTheSavedText)
 {
     auto setup = freshSetup();
@@ -127,8 +119,7 @@ TEST(TallyScriptList, MatchesTheSavedText)
     };
     ASSERT_TRUE(CompileListing(setup, 1, lines, true).success);
     putCode(setup, 15, {233, 3, 255});
-    const std::string path = QUELVAR_TEST_DATA "/script/tally_script_list.txt";
-    EXPECT_EQ(tallyScriptListText(setup), readFile(path)) << "expected text: " << path;
+    EXPECT_TRUE(test::matchesExpectedFile(tallyScriptListText(setup), "script/tally_script_list.txt"));
 }
 
 }  // namespace
