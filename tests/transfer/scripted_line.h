@@ -10,6 +10,7 @@
 #include "model/setup.h"
 #include "serial/com_port.h"
 #include "serial/fake_serial_driver.h"
+#include "transfer/transfer_session.h"
 
 namespace quelvar::test {
 

@@ -1,0 +1,176 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "scripted_line.h"
+#include "scripted_services.h"
+#include "transfer/download_form.h"
+#include "transfer/upload_form.h"
+
+namespace quelvar::test {
+namespace {
+
+const std::string kAck = "\x06";
+
+QString textOf(QWidget& form, const char* label)
+{
+    return form.findChild<QLabel*>(label)->text();
+}
+
+void click(QWidget& form, const char* button)
+{
+    QTest::mouseClick(form.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+QTimer& timerOf(QWidget& form, const char* name)
+{
+    return *form.findChild<QTimer*>(name);
+}
+
+struct UploadFormTest : ::testing::Test {
+    ScriptedLine line;
+    ScriptedServices services;
+    SetupImage image = sampleImage();
+    std::unique_ptr<TUploadForm> form;
+
+    void open()
+    {
+        form = std::make_unique<TUploadForm>(line.port, image, "/setups/line1.sf", services);
+        form->show();
+    }
+};
+
+TEST_F(UploadFormTest, OpensWithTheFileNameAndResetsTheIndicator)
+{
+    open();
+    EXPECT_EQ(form->windowTitle(), "Upload File    PC ---> Indicator");
+    EXPECT_EQ(textOf(*form, "headingLabel"), "Upload Flle to Indicator   [ PC -> Indicator ]");
+    EXPECT_EQ(textOf(*form, "FileNameText"), "/setups/line1.sf");
+    EXPECT_EQ(textOf(*form, "ByteCountText"), "");
+    EXPECT_EQ(line.takeSent(), kResetSequence);
+    EXPECT_FALSE(timerOf(*form, "UploadTimer").isActive());
+}
+
+TEST_F(UploadFormTest, BeginRunsTheUploadOnItsTimerAndClosesAfterTheCompletionBox)
+{
+    line.statusAnswer = "I";
+    line.imageAnswer = kAck;
+    open();
+    QSignalSpy accepted(form.get(), &QDialog::accepted);
+    click(*form, "BeginButton");
+    EXPECT_EQ(timerOf(*form, "UploadTimer").interval(), 50);
+    QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 5000);
+    EXPECT_EQ(services.texts(), QStringList{"+++  Upload Complete  +++"});
+    EXPECT_EQ(textOf(*form, "ByteCountText"), "+++ Upload Complete +++");
+    EXPECT_FALSE(timerOf(*form, "UploadTimer").isActive());
+}
+
+TEST_F(UploadFormTest, FailureShowsItsMessageAndKeepsTheDialogOpenForAnotherAttempt)
+{
+    line.statusAnswer = "E";
+    open();
+    click(*form, "BeginButton");
+    for (int n = 0; n < 3; ++n) form->UploadTimerTimer();
+    EXPECT_EQ(services.texts(), QStringList{"Indicator error status"});
+    EXPECT_TRUE(line.takeSent().ends_with(kResetSequence));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(timerOf(*form, "UploadTimer").isActive());
+    EXPECT_EQ(textOf(*form, "ByteCountText"), "");
+
+    click(*form, "BeginButton");
+    EXPECT_TRUE(timerOf(*form, "UploadTimer").isActive());
+}
+
+TEST_F(UploadFormTest, CancelWhileWaitingForAckClosesWithoutSendingAnything)
+{
+    line.statusAnswer = "I";
+    open();
+    click(*form, "BeginButton");
+    for (int n = 0; n < 3; ++n) form->UploadTimerTimer();
+    ASSERT_EQ(textOf(*form, "ByteCountText"), "Waiting for Indicator Status");
+    line.takeSent();
+    QSignalSpy rejected(form.get(), &QDialog::rejected);
+    click(*form, "CancelButton");
+    EXPECT_EQ(rejected.count(), 1);
+    EXPECT_FALSE(timerOf(*form, "UploadTimer").isActive());
+    EXPECT_EQ(line.takeSent(), "");
+    EXPECT_TRUE(services.texts().isEmpty());
+}
+
+TEST_F(UploadFormTest, KeyboardEnterBeginsEscapeCancelsHelpOpensTheUploadTopic)
+{
+    open();
+    click(*form, "HelpButton");
+    EXPECT_EQ(services.helpShown, QStringList{"Upload"});
+    QTest::keyClick(form.get(), Qt::Key_Return);
+    EXPECT_TRUE(timerOf(*form, "UploadTimer").isActive());
+    QSignalSpy rejected(form.get(), &QDialog::rejected);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_EQ(rejected.count(), 1);
+    EXPECT_FALSE(timerOf(*form, "UploadTimer").isActive());
+}
+
+struct DownloadFormTest : ::testing::Test {
+    ScriptedLine line;
+    ScriptedServices services;
+    SetupImage memory = sampleImage(1);
+    SetupImage indicator = sampleImage(5);
+    std::unique_ptr<TDownloadForm> form;
+
+    void open()
+    {
+        line.statusAnswer = "I";
+        form = std::make_unique<TDownloadForm>(line.port, memory, services);
+        form->show();
+    }
+};
+
+TEST_F(DownloadFormTest, ReceivedImageReplacesTheSetupImage)
+{
+    line.readAnswers = {{indicator.begin(), indicator.end()}};
+    open();
+    EXPECT_EQ(form->windowTitle(), "Download File    PC <--- Indicator");
+    EXPECT_EQ(textOf(*form, "headingLabel"), "Download  Flle from Indicator   [ PC <- Indicator ]");
+    QSignalSpy accepted(form.get(), &QDialog::accepted);
+    click(*form, "BeginButton");
+    EXPECT_EQ(timerOf(*form, "DownloadTimer").interval(), 100);
+    QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 5000);
+    EXPECT_EQ(services.texts(), QStringList{"Download Complete"});
+    EXPECT_EQ(memory, indicator);
+}
+
+TEST_F(DownloadFormTest, CorruptImageIsReportedAndLeavesTheSetupImageAlone)
+{
+    SetupImage corrupt = indicator;
+    corrupt[7] ^= 0x10;
+    line.readAnswers = {{corrupt.begin(), corrupt.end()}};
+    const SetupImage before = memory;
+    open();
+    click(*form, "BeginButton");
+    for (int n = 0; n < 5; ++n) form->DownloadTimerTimer();
+    EXPECT_EQ(services.texts(), QStringList{"Check-sum error reading earom data."});
+    EXPECT_EQ(memory, before);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(textOf(*form, "StatusText"), "");
+}
+
+TEST_F(DownloadFormTest, CancelMidBlockShowsTheCountSoFarAndChangesNothing)
+{
+    line.readAnswers = {{indicator.begin(), indicator.begin() + 700}};
+    const SetupImage before = memory;
+    open();
+    click(*form, "BeginButton");
+    for (int n = 0; n < 5; ++n) form->DownloadTimerTimer();
+    EXPECT_EQ(textOf(*form, "StatusText"), "700");
+    line.takeSent();
+    click(*form, "CancelButton");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(memory, before);
+    EXPECT_EQ(line.takeSent(), "");
+}
+
+}  // namespace
+}  // namespace quelvar::test
