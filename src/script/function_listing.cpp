@@ -49,7 +49,8 @@ void AppendFunctionListing(std::string& text, Setup& setup, int n)
         DecodeInstruction(image, position, line);
         last = last || position >= end;
         appendBytes(text, std::span(image).subspan(start, position - start));
-        for (const auto* field : {&line.instruction, &line.operand1, &line.operand2, &line.operand3})
+        for (const auto* field :
+             {&line.instruction, &line.operand1, &line.operand2, &line.operand3})
             appendPadded(text, *field, 10, true);
         text += lineComment(setup, n, i);
         text += '\n';
@@ -64,7 +65,8 @@ std::string tallyScriptListText(Setup& setup)
         text += "TS Function ";
         text += userFunctionName(n);
         text += '\n';
-        text += readText(setup.functionDescriptions, static_cast<std::size_t>(n) * kFunctionDescriptionSize,
+        text += readText(setup.functionDescriptions,
+                         static_cast<std::size_t>(n) * kFunctionDescriptionSize,
                          kFunctionDescriptionSize);
         text += '\n';
         AppendFunctionListing(text, setup, n);

@@ -387,7 +387,8 @@ CompileResult CompileListing(Setup& setup, int n, std::span<const std::string> l
     CompileError error = CompileError::None;
     int i = 0;
     for (;; ++i) {
-        auto text = std::string_view(lines[static_cast<std::size_t>(i)]).substr(0, kMaxListingLineLength);
+        auto text = std::string_view(lines[static_cast<std::size_t>(i)])
+                        .substr(0, kMaxListingLineLength);
         auto line = splitListingLine(text);
         if (!line) {
             error = CompileError::MissingTab;

@@ -13,7 +13,10 @@ namespace {
 CliRun cli(const TempDir& dir, const std::vector<std::string>& args)
 {
     std::vector<std::string> withPaths;
-    for (const auto& a : args) withPaths.push_back(a.ends_with(".sf") || a.ends_with(".txt") ? dir.path(a) : a);
+    for (const auto& a : args) {
+        bool isFile = a.ends_with(".sf") || a.ends_with(".txt");
+        withPaths.push_back(isFile ? dir.path(a) : a);
+    }
     return runCli(withPaths);
 }
 
@@ -44,9 +47,9 @@ TEST(ScriptCli, CompilesTheWorkedExampleIntoAFactoryFile)
 
     const std::string file = dir.read("f.sf");
     ASSERT_EQ(file.size(), 22016u);
-    const std::string expected = {char(200), 1,  64, 65, char(241), 107, char(232), 87, 65, 73,
-                                  84,        0,  char(240), char(209), 2, 44, char(243), 2, char(255)};
-    EXPECT_EQ(file.substr(591, 19), expected);
+    const std::vector<unsigned char> expected = {200, 1,   64,  65, 241, 107, 232, 87, 65, 73,
+                                                 84,  0,   240, 209, 2,  44,  243, 2,  255};
+    EXPECT_EQ(file.substr(591, 19), std::string(expected.begin(), expected.end()));
     EXPECT_EQ(file.substr(kLineCommentsInFile + 960, 4), std::string("sum\0", 4));
     EXPECT_EQ(cli(dir, {"check", "f.sf"}).exitCode, 0);
 
@@ -108,7 +111,8 @@ TEST(ScriptCli, FailuresLeaveTheFileUntouched)
         CliRun run = cli(dir, {"compile", "f.sf", c.function, "listing.txt"});
         EXPECT_EQ(run.exitCode, c.exitCode);
         std::string expected = c.err;
-        if (auto at = expected.find("DIR/"); at != std::string::npos) expected.replace(at, 3, dir.path());
+        if (auto at = expected.find("DIR/"); at != std::string::npos)
+            expected.replace(at, 3, dir.path());
         EXPECT_EQ(run.err, expected);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(dir.read("f.sf"), before);

@@ -42,7 +42,10 @@ std::vector<std::string> listing(quelvar::Setup& setup, int n)
     return lines;
 }
 
-std::string row(std::string_view bytes, std::string_view texts) { return std::string(bytes) + std::string(texts); }
+std::string row(std::string_view bytes, std::string_view texts)
+{
+    return std::string(bytes) + std::string(texts);
+}
 
 TEST(FunctionListing, Lines)
 {
@@ -119,7 +122,8 @@ TEST(TallyScriptList, MatchesTheSavedText)
     };
     ASSERT_TRUE(CompileListing(setup, 1, lines, true).success);
     putCode(setup, 15, {233, 3, 255});
-    EXPECT_TRUE(test::matchesExpectedFile(tallyScriptListText(setup), "script/tally_script_list.txt"));
+    EXPECT_TRUE(
+        test::matchesExpectedFile(tallyScriptListText(setup), "script/tally_script_list.txt"));
 }
 
 }  // namespace
