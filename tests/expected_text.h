@@ -21,11 +21,13 @@ inline std::vector<std::string> splitLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
-inline testing::AssertionResult matchesExpectedFile(const std::string& actual, const std::string& name)
+inline testing::AssertionResult matchesExpectedFile(const std::string& actual,
+                                                    const std::string& name)
 {
     const std::string path = std::string(QUELVAR_TEST_DATA) + "/" + name;
     if (std::getenv("QUELVAR_UPDATE_EXPECTED")) {

@@ -15,7 +15,8 @@ class TempDir {
 public:
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quelvar-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quelvar-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data()) ? pattern : std::string();
     }
     ~TempDir()
@@ -26,7 +27,10 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string path(const std::string& name = {}) const { return name.empty() ? m_path : m_path + "/" + name; }
+    std::string path(const std::string& name = {}) const
+    {
+        return name.empty() ? m_path : m_path + "/" + name;
+    }
 
     void write(const std::string& name, const std::string& bytes) const
     {
@@ -39,7 +43,10 @@ public:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    std::uintmax_t fileSize(const std::string& name) const { return std::filesystem::file_size(path(name)); }
+    std::uintmax_t fileSize(const std::string& name) const
+    {
+        return std::filesystem::file_size(path(name));
+    }
 
     // Changes one byte of a file (flips its lowest bit).
     void corrupt(const std::string& name, std::size_t offset) const

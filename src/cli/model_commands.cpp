@@ -38,7 +38,8 @@ int runParams(std::span<const std::string> args, std::ostream& out, std::ostream
     Setup setup;
     if (!loadSetup(args[0], setup, err)) return kFailed;
     std::string line;
-    for (int index = 0; ParamListLine(line, setup.image, index) != 0; ++index) out << line << '\n';
+    for (int index = 0; ParamListLine(line, setup.image, index) != 0; ++index)
+        out << line << '\n';
     return kOk;
 }
 
@@ -47,7 +48,8 @@ int runDump(std::span<const std::string> args, std::ostream& out, std::ostream& 
     if (wrongArguments(args, "dump", err)) return kUsage;
     Setup setup;
     if (!loadSetup(args[0], setup, err)) return kFailed;
-    for (const std::string& line : EaromDumpLines(setup.image)) out << line << '\n';
+    for (const std::string& line : EaromDumpLines(setup.image))
+        out << line << '\n';
     return kOk;
 }
 

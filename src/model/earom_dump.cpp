@@ -9,12 +9,14 @@ namespace quelvar {
 std::string EaromDumpLine(std::span<const std::uint8_t> image, std::size_t offset)
 {
     std::uint8_t b[kEaromDumpBytesPerLine];
-    for (std::size_t i = 0; i < kEaromDumpBytesPerLine; ++i) b[i] = readByte(image, offset + i);
+    for (std::size_t i = 0; i < kEaromDumpBytesPerLine; ++i)
+        b[i] = readByte(image, offset + i);
     char hex[64];
     std::snprintf(hex, sizeof hex, "   %4zx    %02x %02x %02x %02x %02x %02x %02x %02x   ", offset,
                   b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]);
     std::string line = hex;
-    for (std::uint8_t c : b) line += c < 32 ? '~' : static_cast<char>(c);
+    for (std::uint8_t c : b)
+        line += c < 32 ? '~' : static_cast<char>(c);
     return line;
 }
 

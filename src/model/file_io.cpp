@@ -72,7 +72,8 @@ std::string temporaryNameFor(const std::string& target)
 }
 
 // Creates the temporary file; it gets the existing target's permissions when there is one.
-int createTemporary(const std::string& target, const std::string& temporary, FileWriteResult& result)
+int createTemporary(const std::string& target, const std::string& temporary,
+                    FileWriteResult& result)
 {
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
@@ -141,7 +142,8 @@ FileWriteResult writeFileAtomically(const std::string& path, std::span<const std
     const int fd = createTemporary(target, temporary, result);
     if (fd < 0) return result;
 
-    if (!writeFully(fd, bytes) || ::fsync(fd) != 0) result = {FileWriteStage::Writing, reasonOf(errno)};
+    if (!writeFully(fd, bytes) || ::fsync(fd) != 0)
+        result = {FileWriteStage::Writing, reasonOf(errno)};
     if (::close(fd) != 0 && result.ok()) result = {FileWriteStage::Closing, reasonOf(errno)};
     if (result.ok() && ::rename(temporary.c_str(), target.c_str()) != 0)
         result = {FileWriteStage::Closing, reasonOf(errno)};

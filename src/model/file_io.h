@@ -11,9 +11,9 @@
 namespace quelvar {
 
 struct FileReadResult {
-    bool opened = false;         // false: nothing was read
-    bool readFailed = false;     // a read error stopped reading early
-    bool closed = true;          // false: closing failed after reading
+    bool opened = false;              // false: nothing was read
+    bool readFailed = false;          // a read error stopped reading early
+    bool closed = true;               // false: closing failed after reading
     std::vector<std::uint8_t> bytes;  // at most the requested number of bytes
     std::uintmax_t fileSize = 0;      // the whole file's size as the system reports it
     std::string reason;               // why opening, reading or closing failed

@@ -51,8 +51,10 @@ std::int32_t wrapRem(std::int32_t a, std::int32_t b)
 void packDigits(PackedDecimal& value, std::string_view digits)
 {
     std::uint64_t reg = 0;
-    for (char c : digits) reg = ((reg << 4) | (static_cast<std::uint8_t>(c) & 0x0F)) & 0xFF'FFFF'FFFFull;
-    for (int i = 0; i < 5; ++i) value.bytes[i] = static_cast<std::uint8_t>(reg >> (8 * i));
+    for (char c : digits)
+        reg = ((reg << 4) | (static_cast<std::uint8_t>(c) & 0x0F)) & 0xFF'FFFF'FFFFull;
+    for (int i = 0; i < 5; ++i)
+        value.bytes[i] = static_cast<std::uint8_t>(reg >> (8 * i));
 }
 
 void signedToDecimal(PackedDecimal& value, std::int32_t n)
@@ -114,7 +116,8 @@ double DecimalToReal(const PackedDecimal& value)
         v = v * 10 + (value.bytes[i] & 0x0F);
     }
     if (isNegative(value)) v = -v;
-    for (unsigned d = placesOf(value); d > 0; --d) v *= 0.1;
+    for (unsigned d = placesOf(value); d > 0; --d)
+        v *= 0.1;
     return v;
 }
 
@@ -179,8 +182,10 @@ void DecimalQuotient(PackedDecimal& result, const PackedDecimal& a, const Packed
     std::int32_t q = 0;
     if (bi != 0) {
         const auto s = static_cast<std::int16_t>(2 * static_cast<int>(db) - static_cast<int>(da));
-        for (int i = 0; i < s; ++i) ai = wrapMul10(ai);
-        for (int i = 0; i < -s; ++i) bi = wrapMul10(bi);
+        for (int i = 0; i < s; ++i)
+            ai = wrapMul10(ai);
+        for (int i = 0; i < -s; ++i)
+            bi = wrapMul10(bi);
         if (bi != 0) {
             q = wrapDiv(ai, bi);
             const std::int32_t r = wrapRem(ai, bi);
@@ -195,9 +200,11 @@ void RescaleDecimal(PackedDecimal& value, int n)
 {
     std::int32_t v = DecimalToInteger(value);
     const int k = static_cast<int>(placesOf(value)) - n;
-    for (int i = 0; i < -k; ++i) v = wrapMul10(v);
+    for (int i = 0; i < -k; ++i)
+        v = wrapMul10(v);
     if (k > 0) {
-        for (int i = 0; i < k - 1; ++i) v /= 10;
+        for (int i = 0; i < k - 1; ++i)
+            v /= 10;
         const std::int32_t lastDigit = v % 10;
         v /= 10;
         if (lastDigit > 4) ++v;
@@ -209,13 +216,15 @@ void RescaleDecimal(PackedDecimal& value, int n)
 PackedDecimal readDecimal(std::span<const std::uint8_t> block, std::size_t offset)
 {
     PackedDecimal value;
-    for (std::size_t i = 0; i < kPackedDecimalSize; ++i) value.bytes[i] = readByte(block, offset + i);
+    for (std::size_t i = 0; i < kPackedDecimalSize; ++i)
+        value.bytes[i] = readByte(block, offset + i);
     return value;
 }
 
 void writeDecimal(std::span<std::uint8_t> block, std::size_t offset, const PackedDecimal& value)
 {
-    for (std::size_t i = 0; i < kPackedDecimalSize; ++i) writeByte(block, offset + i, value.bytes[i]);
+    for (std::size_t i = 0; i < kPackedDecimalSize; ++i)
+        writeByte(block, offset + i, value.bytes[i]);
 }
 
 }  // namespace quelvar

@@ -126,7 +126,8 @@ std::string formatted(const char* format, auto... args)
     char buffer[256];
     const int n = std::snprintf(buffer, sizeof buffer, format, args...);
     if (n < 0) return {};
-    if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, static_cast<std::size_t>(n));
+    if (static_cast<std::size_t>(n) < sizeof buffer)
+        return std::string(buffer, static_cast<std::size_t>(n));
     std::string text(static_cast<std::size_t>(n) + 1, '\0');
     std::snprintf(text.data(), text.size(), format, args...);
     text.resize(static_cast<std::size_t>(n));
@@ -150,7 +151,8 @@ std::string printCodeText(std::span<const std::uint8_t> image, const ParamItem& 
 {
     std::string text;
     const std::size_t shown = std::min<std::size_t>(item.defaultHigh, kMaxPrintCodeBytesShown);
-    for (std::size_t i = 0; i < shown; ++i) text += formatted("%3d ", readByte(image, item.offset + i));
+    for (std::size_t i = 0; i < shown; ++i)
+        text += formatted("%3d ", readByte(image, item.offset + i));
     return text;
 }
 
@@ -158,7 +160,8 @@ std::string valueText(std::span<const std::uint8_t> image, const ParamItem& item
 {
     switch (item.kind) {
     case ParamKind::Byte: return std::to_string(readByte(image, item.offset));
-    case ParamKind::Word: return std::to_string(static_cast<std::int16_t>(readWord(image, item.offset)));
+    case ParamKind::Word:
+        return std::to_string(static_cast<std::int16_t>(readWord(image, item.offset)));
     case ParamKind::Long:
     case ParamKind::Factor: return std::to_string(readLong(image, item.offset));
     case ParamKind::Decimal: return DecimalToText(readDecimal(image, item.offset));
@@ -174,7 +177,9 @@ void writeDefault(SetupImage& image, const ParamItem& item)
 {
     switch (item.kind) {
     case ParamKind::Byte:
-    case ParamKind::YesNo: writeByte(image, item.offset, static_cast<std::uint8_t>(item.defaultLow)); break;
+    case ParamKind::YesNo:
+        writeByte(image, item.offset, static_cast<std::uint8_t>(item.defaultLow));
+        break;
     case ParamKind::Word: writeWord(image, item.offset, item.defaultLow); break;
     case ParamKind::Long:
     case ParamKind::Factor: writeLong(image, item.offset, longDefault(item)); break;
@@ -254,7 +259,7 @@ int ParamListLine(std::string& line, std::span<const std::uint8_t> image, int in
     const std::string value = valueText(image, item);
     const std::string description(item.description);
     line = formatted(" %3d %-25s %-16s %6d   %d", item.number, description.c_str(), value.c_str(),
-                     static_cast<unsigned>(item.defaultLow), static_cast<int>(item.passLevel));
+                     static_cast<int>(item.defaultLow), static_cast<int>(item.passLevel));
     return item.number;
 }
 
@@ -275,9 +280,11 @@ void ResetSetupToDefaults(SetupImage& image)
     fill(image, image::kUneditedLongs, image::kUneditedLongsSize, 0);
     // The three default page formats; page 4 stays erased.
     writeBytes(image, image::pageFormatOffset(1), {0x01, 0x01, 0x12, 0x00});
-    writeBytes(image, image::pageFormatOffset(2), {0x03, 0x05, 0x05, 0x04, 0x05, 0x06, 0x05, 0x05, 0x07, 0x00});
+    writeBytes(image, image::pageFormatOffset(2),
+               {0x03, 0x05, 0x05, 0x04, 0x05, 0x06, 0x05, 0x05, 0x07, 0x00});
     writeBytes(image, image::pageFormatOffset(3), {0x00});
-    for (int code = 1; code <= 4; ++code) writeByte(image, image::printCodeOffset(code) + 3, 0);
+    for (int code = 1; code <= 4; ++code)
+        writeByte(image, image::printCodeOffset(code) + 3, 0);
     // Both passwords empty, their check words erased.
     writeByte(image, image::kPassword1, 0);
     writeByte(image, image::kPassword2, 0);

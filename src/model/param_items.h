@@ -27,13 +27,13 @@ enum class ParamKind : std::uint8_t {
 };
 
 struct ParamItem {
-    std::int16_t number;       // 0 ends the table
-    std::uint16_t offset;      // of the value in the setup image (none for Action items)
-    std::uint8_t size;         // bytes of the value (0 for Action items)
+    std::int16_t number;   // 0 ends the table
+    std::uint16_t offset;  // of the value in the setup image (none for Action items)
+    std::uint8_t size;     // bytes of the value (0 for Action items)
     std::uint16_t defaultLow;
     std::uint16_t defaultHigh;  // Long/Factor: high half of the default; PrintCode: bytes shown
     ParamKind kind;
-    std::uint8_t passLevel;    // 0-3, shown only
+    std::uint8_t passLevel;  // 0-3, shown only
     std::string_view description;
 };
 

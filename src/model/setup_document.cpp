@@ -2,7 +2,6 @@
 
 #include "model/param_items.h"
 
-
 namespace quelvar {
 
 SetupDocument::SetupDocument()

@@ -20,6 +20,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quelvar {
 

@@ -20,7 +20,8 @@ void copyBlockOut(const std::array<std::uint8_t, N>& block, SetupFileBytes& file
 }
 
 template <std::size_t N>
-void copyBlockIn(std::span<const std::uint8_t> file, std::size_t at, std::array<std::uint8_t, N>& block)
+void copyBlockIn(std::span<const std::uint8_t> file, std::size_t at,
+                 std::array<std::uint8_t, N>& block)
 {
     std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(at), N, block.begin());
 }
@@ -29,7 +30,8 @@ void copyBlockIn(std::span<const std::uint8_t> file, std::size_t at, std::array<
 
 void sealSetup(Setup& setup)
 {
-    if (setup.description.size() > kDescriptionMaxLength) setup.description.resize(kDescriptionMaxLength);
+    if (setup.description.size() > kDescriptionMaxLength)
+        setup.description.resize(kDescriptionMaxLength);
     StoreCheckBytes(setup.image);
 }
 
@@ -69,8 +71,8 @@ SetupReadResult readSetupFile(const std::string& path, Setup& setup)
     if (!file.opened) return result;
     result.blocks = decodeSetupFile(file.bytes, setup);
     if (result.blocks < kSetupBlockCount && result.reason.empty())
-        result.reason = "the file is " + std::to_string(file.fileSize) + " bytes long, a setup file has " +
-                        std::to_string(kSetupFileSize);
+        result.reason = "the file is " + std::to_string(file.fileSize) +
+                        " bytes long, a setup file has " + std::to_string(kSetupFileSize);
     return result;
 }
 

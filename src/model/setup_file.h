@@ -41,11 +41,11 @@ SetupFileBytes encodeSetupFile(const Setup& setup);
 int decodeSetupFile(std::span<const std::uint8_t> bytes, Setup& setup);
 
 struct SetupReadResult {
-    bool opened = false;     // false: "Error Opening file: " and nothing was read
-    int blocks = 0;          // whole blocks read, 0-4: "count was/sb " when not 4
-    bool closed = true;      // false: "Error closing file: "
+    bool opened = false;  // false: "Error Opening file: " and nothing was read
+    int blocks = 0;       // whole blocks read, 0-4: "count was/sb " when not 4
+    bool closed = true;   // false: "Error closing file: "
     std::uintmax_t fileSize = 0;
-    std::string reason;      // the system's reason for the failure, for a detail line
+    std::string reason;  // the system's reason for the failure, for a detail line
     bool complete() const { return opened && blocks == kSetupBlockCount && closed; }
 };
 

@@ -32,7 +32,8 @@ TEST(CheckBytes, StoredBytesMakeBothSumsZero)
 TEST(CheckBytes, AnyChangedOrSwappedByteIsDetected)
 {
     std::vector<std::uint8_t> block(2048);
-    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<std::uint8_t>(i * 7 + 3);
     StoreCheckBytes(block);
     ASSERT_TRUE(VerifyCheckBytes(block));
 

@@ -69,7 +69,8 @@ TEST(PackedDecimal, TextShowsPointAndOneLeadingZero)
         {{0x00, 0x00, 0x00, 0x00, 0x10, 0x07}, "100.0000000"},
         {{0x05, 0, 0, 0, 0, 0x08}, "5"},  // bit 3 is not a decimal place when printing
     };
-    for (const auto& c : cases) EXPECT_EQ(DecimalToText(fromBytes(c.bytes)), c.text);
+    for (const auto& c : cases)
+        EXPECT_EQ(DecimalToText(fromBytes(c.bytes)), c.text);
 }
 
 TEST(PackedDecimal, IntegerConversionsWrapIn32Bits)
@@ -93,7 +94,8 @@ TEST(PackedDecimal, IntegerConversionsWrapIn32Bits)
         EXPECT_EQ(DecimalToInteger(value), c.n);
     }
     // Ten nines exceed 32 bits: the digit string wraps.
-    EXPECT_EQ(DecimalToInteger(parsed("9999999999")), static_cast<std::int32_t>(9999999999 % 4294967296));
+    EXPECT_EQ(DecimalToInteger(parsed("9999999999")),
+              static_cast<std::int32_t>(9999999999 % 4294967296));
     EXPECT_EQ(DecimalToInteger(parsed("12.34")), 1234);
 
     PackedDecimal shortValue;
@@ -121,12 +123,12 @@ TEST(PackedDecimal, QuotientRoundsAtTheDivisorsPlaces)
     };
     const Case cases[] = {
         {"10000", "0.5", "20000.0"},
-        {"10000", "0.00", "0.00"},   // b = 0
+        {"10000", "0.00", "0.00"},  // b = 0
         {"10", "3", "3"},
-        {"20", "3", "7"},            // 6.67 rounds up
-        {"-20", "3", "-6"},          // negative results truncate
+        {"20", "3", "7"},    // 6.67 rounds up
+        {"-20", "3", "-6"},  // negative results truncate
         {"1", "0.3", "3.3"},
-        {"1.5", "2", "1"},           // 0.75 at 0 places
+        {"1.5", "2", "1"},  // 0.75 at 0 places
         {"12.345", "1.0", "12.3"},
     };
     for (const auto& c : cases) {
@@ -148,13 +150,10 @@ TEST(PackedDecimal, RescaleRoundsOnTheLastDroppedDigit)
         std::string result;
     };
     const Case cases[] = {
-        {"6554.4", 0, "6554"},
-        {"6554.5", 0, "6555"},
-        {"20000.0", 0, "20000"},
-        {"1.449", 1, "1.4"},  // only the last dropped digit counts
-        {"1.45", 1, "1.5"},
-        {"2.5", 3, "2.500"},
-        {"-2.5", 0, "-2"},    // negative values truncate
+        {"6554.4", 0, "6554"},   {"6554.5", 0, "6555"},
+        {"20000.0", 0, "20000"}, {"1.449", 1, "1.4"},  // only the last dropped digit counts
+        {"1.45", 1, "1.5"},      {"2.5", 3, "2.500"},
+        {"-2.5", 0, "-2"},  // negative values truncate
     };
     for (const auto& c : cases) {
         PackedDecimal value = parsed(c.text);

@@ -32,7 +32,8 @@ std::string valueText(const SetupImage& image, int index)
 
 TEST(ParamItems, TableIsNumberedOneToNinetyAndEnds)
 {
-    for (int index = 1; index <= 90; ++index) EXPECT_EQ(ItemNumber(index), index);
+    for (int index = 1; index <= 90; ++index)
+        EXPECT_EQ(ItemNumber(index), index);
     EXPECT_EQ(ItemNumber(91), 0);
     EXPECT_EQ(ItemNumber(0), 0);
     EXPECT_EQ(ItemNumber(-1), 0);
@@ -48,7 +49,8 @@ TEST(ParamItems, TableIsNumberedOneToNinetyAndEnds)
         const ParamItem& item = ParamItemAt(index);
         for (std::size_t i = 0; i < item.size; ++i) {
             ASSERT_LT(item.offset + i, image::kCheckBytes) << index;
-            EXPECT_EQ(owner[item.offset + i], 0) << "items " << owner[item.offset + i] << " and " << index;
+            EXPECT_EQ(owner[item.offset + i], 0)
+                << "items " << owner[item.offset + i] << " and " << index;
             owner[item.offset + i] = index;
         }
     }
@@ -62,12 +64,15 @@ TEST(ParamItems, FactoryValueTexts)
         std::string text;
     };
     const Case cases[] = {
-        {1, "3"},        {8, "12"},      {16, "45359"}, {22, "1096964"},      {27, "255"},
-        {30, "Yes (1)"}, {32, " "},      {84, " "},     {35, "  0 255 255   0 "}, {41, "No (0)"},
-        {43, "0"},       {51, "255"},    {59, ""},      {78, ""},             {80, ""},
+        {1, "3"},        {8, "12"},   {16, "45359"},
+        {22, "1096964"}, {27, "255"}, {30, "Yes (1)"},
+        {32, " "},       {84, " "},   {35, "  0 255 255   0 "},
+        {41, "No (0)"},  {43, "0"},   {51, "255"},
+        {59, ""},        {78, ""},    {80, ""},
         {83, "64"},      {91, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(valueText(image, c.index), c.text) << "item " << c.index;
+    for (const auto& c : cases)
+        EXPECT_EQ(valueText(image, c.index), c.text) << "item " << c.index;
 }
 
 TEST(ParamItems, ValueTextsOfEditedValues)
@@ -87,11 +92,13 @@ TEST(ParamItems, ValueTextsOfEditedValues)
         // A short label slot whose text runs on into the next slot: 32 characters or more.
         {32, [](SetupImage& i) { std::fill_n(i.begin() + 107, 40, 'x'); }, std::string(25, '~')},
         {33, [](SetupImage& i) { writeText(i, 124, 17, "GROSS"); }, "GROSS"},
-        {44, [](SetupImage& i) {
+        {44,
+         [](SetupImage& i) {
              PackedDecimal d;
              TextToDecimal(d, "-12.50");
              writeDecimal(i, 414, d);
-         }, "-12.50"},
+         },
+         "-12.50"},
     };
     for (const auto& c : cases) {
         SetupImage image = factoryImage();
@@ -127,14 +134,14 @@ TEST(ParamItems, ResetGivesTheSameImageWhateverItHeld)
         std::uint8_t value;
     };
     const Span spans[] = {
-        {42, 24, 0xFF},    // not interpreted
-        {464, 63, 0xFF},   // timers and setpoints
-        {527, 1024, 0xFF}, // function code
-        {368, 40, 0x00},   // ten Longs
-        {99, 4, 0x00},     // two unedited Words
-        {95, 4, 0xFF},     // password check words
-        {1778, 270, 0xFF}, // not interpreted, check bytes
-        {318, 48, 0xFF},   // page 4
+        {42, 24, 0xFF},     // not interpreted
+        {464, 63, 0xFF},    // timers and setpoints
+        {527, 1024, 0xFF},  // function code
+        {368, 40, 0x00},    // ten Longs
+        {99, 4, 0x00},      // two unedited Words
+        {95, 4, 0xFF},      // password check words
+        {1778, 270, 0xFF},  // not interpreted, check bytes
+        {318, 48, 0xFF},    // page 4
     };
     for (const auto& s : spans)
         for (std::size_t i = s.from; i < s.from + s.count; ++i)

@@ -20,7 +20,8 @@ namespace {
 quelvar::Setup sampleSetup()
 {
     quelvar::Setup setup;
-    for (std::size_t i = 0; i < setup.image.size(); ++i) setup.image[i] = static_cast<std::uint8_t>(i * 31);
+    for (std::size_t i = 0; i < setup.image.size(); ++i)
+        setup.image[i] = static_cast<std::uint8_t>(i * 31);
     setup.description = "Truck scale, north gate";
     setup.functionDescriptions[3 * 256] = 'T';
     setup.lineComments[3 * 960 + 30] = 'c';
@@ -59,7 +60,8 @@ TEST(SetupFile, DecodeCountsWholeBlocksOnly)
 {
     const SetupFileBytes full = encodeSetupFile(sampleSetup());
     const std::pair<std::size_t, int> cases[] = {
-        {0, 0}, {2047, 0}, {2048, 1}, {2559, 1}, {2560, 2}, {6655, 2}, {6656, 3}, {22015, 3}, {22016, 4},
+        {0, 0},    {2047, 0}, {2048, 1},  {2559, 1},  {2560, 2},
+        {6655, 2}, {6656, 3}, {22015, 3}, {22016, 4},
     };
     for (auto [size, blocks] : cases) {
         quelvar::Setup setup;
