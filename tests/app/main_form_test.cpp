@@ -1,0 +1,398 @@
+// The main window's life cycle and setup file flows, driven through scripted
+// services: exact texts and buttons, and what ends up in memory and on disk.
+
+#include "app/main_form.h"
+#include "model/check_bytes.h"
+#include "model/setup_document.h"
+#include "model/setup_file.h"
+#include "scripted_services.h"
+#include "serial/com_port.h"
+#include "serial/fake_serial_driver.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+using namespace quelvar;
+
+namespace {
+
+const QString kSaveQuestion = "Current file has changed. Save file?";
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        settingsPath = folder.filePath("quelvar.INI");
+    }
+
+    TMainForm& start()
+    {
+        form = std::make_unique<TMainForm>(document, port, services);
+        form->FormCreate(settingsPath);
+        return *form;
+    }
+
+    QPlainTextEdit* memo() { return form->findChild<QPlainTextEdit*>("fileDescriptionMemo"); }
+    template <typename Button = QAbstractButton>
+    Button* button(const char* name) { return form->findChild<Button*>(name); }
+
+    // A sealed factory setup with `description`, written as a file in the folder.
+    QString writeSetup(const QString& name, const std::string& description = "stored")
+    {
+        SetupDocument other;
+        other.setup().description = description;
+        EXPECT_TRUE(other.writeFile(folder.filePath(name).toStdString()).ok());
+        return folder.filePath(name);
+    }
+
+    QString writeBytes(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    void typeInMemo(const QString& text)
+    {
+        form->show();
+        memo()->setFocus();
+        QTest::keyClicks(memo(), text);
+    }
+
+    QTemporaryDir folder;
+    QString settingsPath;
+    SetupDocument document;
+    FakeSerialDriver driver;
+    ComPort port{driver};
+    ScriptedServices services;
+    std::unique_ptr<TMainForm> form;
+};
+
+}  // namespace
+
+TEST_F(MainFormTest, StartWithoutSettingsFileUsesTheDefaultsAndWritesThemAtExit)
+{
+    start();
+    EXPECT_EQ(port.portNumber, 1);
+    EXPECT_EQ(port.baudRate, 57600);
+    EXPECT_EQ(port.byteSize, 8);
+    EXPECT_EQ(port.parity, 'n');
+    EXPECT_EQ(port.stopBits, 0);
+    EXPECT_EQ(driver.openedDevice, "/dev/ttyS0");
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_TRUE(services.shown.empty());
+    EXPECT_FALSE(form->IsSetupChanged());
+
+    form.reset();  // FormDestroy
+    EXPECT_FALSE(port.isOpen());
+    QSettings settings(settingsPath, QSettings::IniFormat);
+    settings.beginGroup("Com");
+    EXPECT_EQ(settings.childKeys().size(), 5);
+    EXPECT_EQ(settings.value("comport").toString(), "1");
+    EXPECT_EQ(settings.value("baud").toString(), "57600");
+    EXPECT_EQ(settings.value("parity").toString(), "110");
+    EXPECT_EQ(settings.value("byteSize").toString(), "8");
+    EXPECT_EQ(settings.value("stops").toString(), "0");
+}
+
+TEST_F(MainFormTest, SettingsAndDevicesAreReadAndOnlyComIsWritten)
+{
+    writeBytes("quelvar.INI", "[Com]\ncomport=2\nbaud=9600\nparity=101\nbyteSize=7\nstops=junk\n"
+                              "[Devices]\ncom2=/dev/ttyUSB0\n");
+    start();
+    EXPECT_EQ(port.portNumber, 2);
+    EXPECT_EQ(port.baudRate, 9600);
+    EXPECT_EQ(port.parity, 'e');
+    EXPECT_EQ(port.byteSize, 7);
+    EXPECT_EQ(port.stopBits, 0);  // not a number: the default
+    EXPECT_EQ(driver.openedDevice, "/dev/ttyUSB0");
+
+    port.baudRate = 19200;  // as the port settings dialog would
+    form.reset();
+    QSettings settings(settingsPath, QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Com/baud").toInt(), 19200);
+    EXPECT_EQ(settings.value("Com/stops").toInt(), 0);
+    EXPECT_EQ(settings.value("Devices/com2").toString(), "/dev/ttyUSB0");
+}
+
+TEST_F(MainFormTest, PortFailuresAreReportedOnceWithTheReasonAsDetail)
+{
+    const struct {
+        const char* name;
+        bool failOpen, failSetTimeouts;
+        QStringList texts;
+        QString configureDetail;
+    } cases[] = {
+        {"no device", true, false, {"Com port did not open", "Com port configuration failed"},
+         "Get DCB error"},
+        {"time-outs refused", false, true, {"Com port configuration failed"}, "Set Timeouts error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        services.shown.clear();
+        driver.failOpen = c.failOpen;
+        driver.failSetTimeouts = c.failSetTimeouts;
+        start();
+        EXPECT_EQ(services.texts(), c.texts);
+        for (const auto& box : services.shown) EXPECT_EQ(box.kind, ShownBox::Error);
+        if (c.failOpen) EXPECT_EQ(services.shown.front().detail, "/dev/ttyS0: No such file or directory");
+        EXPECT_EQ(services.shown.back().detail, c.configureDetail);
+        EXPECT_FALSE(form->IsSetupChanged());  // editing goes on with the factory setup
+        form.reset();
+    }
+}
+
+TEST_F(MainFormTest, ExitAsksOnlyWhenTheSetupChanged)
+{
+    // Typing in the memo counts even before the memo loses focus.
+    start();
+    typeInMemo("Line 3 scale");
+    services.answers = {Answer::No};
+    EXPECT_TRUE(form->close());
+    ASSERT_EQ(services.shown.size(), 1u);
+    EXPECT_EQ(services.shown[0].kind, ShownBox::YesNo);
+    EXPECT_EQ(services.shown[0].text, kSaveQuestion);
+    EXPECT_EQ(services.shown[0].caption, "");
+
+    // Reset to Defaults discards the edit: no question at exit.
+    services.shown.clear();
+    start();
+    typeInMemo("more text");
+    document.setup().image[100] ^= 0xFF;
+    services.answers = {Answer::Ok};
+    button("DefaultsButton")->click();
+    EXPECT_EQ(services.texts(), QStringList{"Reset All Parameters to Factory Defaults!"});
+    EXPECT_EQ(memo()->toPlainText(), "");
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(services.shown.size(), 1u);
+}
+
+TEST_F(MainFormTest, ResetCancelledKeepsTheSetupAndTheFileName)
+{
+    start();
+    const QString path = writeSetup("a.sf");
+    services.openFiles = {path};
+    ASSERT_TRUE(form->OpenSetupFile());
+    typeInMemo(" changed");
+    services.answers = {Answer::Cancel};
+    form->DefaultsButtonClick();
+    EXPECT_EQ(memo()->toPlainText(), "stored changed");
+    services.answers = {Answer::Ok};
+    form->DefaultsButtonClick();
+    EXPECT_EQ(document.fileName(), path.toStdString());
+    EXPECT_FALSE(form->IsSetupChanged());
+}
+
+TEST_F(MainFormTest, YesAtExitThatSavesNothingKeepsTheWindowOpen)
+{
+    start();
+    document.setup().image[10] ^= 0xFF;
+    // Save dialog cancelled.
+    services.answers = {Answer::Yes};
+    services.saveFiles = {std::nullopt};
+    EXPECT_FALSE(form->close());
+    // Write failed: the setup still counts as changed.
+    services.answers = {Answer::Yes};
+    services.saveFiles = {folder.filePath("missing/dir/x.sf")};
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->IsSetupChanged());
+    // Saved: the window closes.
+    services.answers = {Answer::Yes};
+    services.saveFiles = {folder.filePath("x.sf")};
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(QFile::exists(folder.filePath("x.sf")));
+}
+
+TEST_F(MainFormTest, FailedWriteKeepsTheSetupChanged)
+{
+    start();
+    typeInMemo("unsaved");
+    const QString path = folder.filePath("missing/x.sf");
+    services.saveFiles = {path};
+    form->SaveButtonClick();
+    ASSERT_EQ(services.shown.size(), 1u);
+    EXPECT_EQ(services.shown[0].text, "Error opening file: " + path);
+    EXPECT_FALSE(services.shown[0].detail.isEmpty());
+    EXPECT_TRUE(form->IsSetupChanged());
+    EXPECT_EQ(document.fileName(), path.toStdString());
+}
+
+TEST_F(MainFormTest, OpenFailuresAndShortFiles)
+{
+    start();
+    const QString missing = folder.filePath("nope.sf");
+    const QString shortFile = writeBytes("short.sf", QByteArray(2048, '\0'));
+    const QString empty = writeBytes("empty.sf", {});
+    const struct {
+        QString path;
+        QString text;
+        bool factoryChanged;  // the setup afterwards: factory state counted as changed
+    } cases[] = {
+        {missing, "Error Opening file: " + missing, false},
+        {shortFile, "Error reading file: " + shortFile + "count was/sb 1  4", true},
+        {empty, "Error reading file: " + empty + "count was/sb 0  4", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        services.shown.clear();
+        document.resetToFactory();
+        document.setup().image[200] = 0x5A;  // an edit the open must not destroy silently
+        document.TakeReferenceCopy();
+        const Setup before = document.setup();
+        services.openFiles = {c.path};
+        EXPECT_FALSE(form->OpenSetupFile());
+        EXPECT_EQ(services.texts(), QStringList{c.text});
+        EXPECT_EQ(document.fileName(), c.path.toStdString());
+        if (c.factoryChanged) {
+            EXPECT_NE(document.setup().image[200], 0x5A);
+            EXPECT_TRUE(form->IsSetupChanged());
+        } else {
+            EXPECT_EQ(document.setup(), before);
+        }
+    }
+}
+
+TEST_F(MainFormTest, UploadRefusesAFileWithWrongCheckBytes)
+{
+    start();
+    const QString path = writeSetup("sealed.sf");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    bytes[5] = static_cast<char>(bytes[5] + 1);
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+
+    services.openFiles = {path};
+    form->UploadButtonClick();
+    EXPECT_EQ(services.texts(), QStringList{"Checksum Error in file " + path});
+    EXPECT_EQ(memo()->toPlainText(), "stored");  // the file was read all the same
+}
+
+TEST_F(MainFormTest, SaveQuestionsBeforeOpenAndDownload)
+{
+    start();
+    const QString current = writeSetup("current.sf");
+    services.openFiles = {current};
+    ASSERT_TRUE(form->OpenSetupFile());
+    document.setup().image[300] ^= 1;
+
+    // Download: Cancel opens nothing; Yes saves through the dialog pre-filled with the name.
+    services.answers = {Answer::Cancel};
+    form->DownloadButtonClick();
+    EXPECT_EQ(services.shown.back().kind, ShownBox::YesNoCancel);
+    EXPECT_EQ(services.shown.back().caption, current);
+    EXPECT_TRUE(services.saveDialogInitialNames.isEmpty());
+    services.answers = {Answer::Yes};
+    services.saveFiles = {current};
+    form->DownloadButtonClick();
+    EXPECT_EQ(services.saveDialogInitialNames, QStringList{current});
+    EXPECT_FALSE(form->IsSetupChanged());
+
+    // Open: the save dialog is not pre-filled; Cancel at the question reads nothing.
+    document.setup().image[300] ^= 1;
+    services.answers = {Answer::Yes};
+    services.saveFiles = {std::nullopt};
+    services.openFiles = {std::nullopt};
+    EXPECT_FALSE(form->OpenSetupFile());
+    EXPECT_EQ(services.saveDialogInitialNames.last(), "");
+    services.answers = {Answer::Cancel};
+    EXPECT_FALSE(form->OpenSetupFile());
+    EXPECT_TRUE(services.openFiles.empty());
+}
+
+TEST_F(MainFormTest, SavedDescriptionIsCutTo511AndCountsAsSaved)
+{
+    start();
+    const QString path = folder.filePath("long.sf");
+    services.saveFiles = {path};
+    memo()->setPlainText(QString(600, 'd'));
+    form->SaveButtonClick();
+    EXPECT_EQ(memo()->toPlainText(), QString(511, 'd'));
+    EXPECT_EQ(document.setup().description.size(), 511u);
+    EXPECT_FALSE(form->IsSetupChanged());
+    EXPECT_EQ(QFile(path).size(), static_cast<qint64>(kSetupFileSize));
+}
+
+TEST_F(MainFormTest, ControlsCarryTheirCaptionsHintsAndHelpContexts)
+{
+    start();
+    const struct {
+        const char* name;
+        QString caption, hint;
+        int context;
+    } controls[] = {
+        {"OpenButton", "Open File", "Open File", 3800},
+        {"SaveButton", "Save File", "Save File", 3900},
+        {"ExitButton", "Exit", "Exit Quelvar program", 4000},
+        {"UploadButton", "Upload", "Upload PC --> Indicator", 4200},
+        {"DownloadButton", "Download", "Download PC <-- Indicator", 4300},
+        {"PrintButton", "Print", "Preview / Print", 4500},
+        {"SetupButton", "Setup", "Com Port Setup", 4600},
+        {"HelpButton2", "Help", "Help", 4700},
+        {"AboutButton", "About", "", 0},
+        {"ScaleButton", "Scale", "Configure Indicator Parameters", 2300},
+        {"IOports", "I/O Ports", "Com ports & Parallel TTL port", 2400},
+        {"MiscButton", "Misc", "", 2500},
+        {"PrintLabelsButton", "Print Labels", "", 2700},
+        {"PrintFormatButton", "Print Formats", "", 2600},
+        {"FixedRegButton", "Fixed Registers", "", 2800},
+        {"KeyboardButton", "Keyboard Events", "", 2900},
+        {"SetpointButton", "Setpoint Events", "", 3000},
+        {"TimerButton", "Timer Events", "", 3100},
+        {"TallyScriptButton", "Tally Script", "", 3200},
+        {"PasswordsButton", "Passwords", "", 3300},
+        {"DisplayListButton", "Display Config", "", 3400},
+        {"DefaultsButton", "Reset to Defaults", "", 3500},
+        {"HelpButton", "Help", "", 8},
+    };
+    for (const auto& c : controls) {
+        auto* control = button(c.name);
+        ASSERT_NE(control, nullptr) << c.name;
+        EXPECT_EQ(control->text(), c.caption) << c.name;
+        EXPECT_EQ(control->toolTip(), c.hint) << c.name;
+        EXPECT_EQ(control->property("helpContext").toInt(), c.context) << c.name;
+    }
+    EXPECT_EQ(form->windowTitle(), "Quelvar 2");
+    EXPECT_EQ(memo()->property("helpContext").toInt(), 4800);
+
+    form->show();
+    button("OpenButton")->setFocus();
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    button("HelpButton")->click();
+    button("HelpButton2")->click();
+    EXPECT_EQ(services.helpShown, (QStringList{"context:3800", "index", "contents"}));
+}
+
+TEST_F(MainFormTest, SetupsRoundTripByteForByteWithTheCommandLineTool)
+{
+    start();
+    // The tool's factory file opens unchanged and saves byte-identical.
+    const QString fromTool = folder.filePath("tool.sf");
+    ASSERT_EQ(QProcess::execute(QUELVAR_CLI, {"new", fromTool}), 0);
+    services.openFiles = {fromTool};
+    ASSERT_TRUE(form->OpenSetupFile());
+    const QString fromEditor = folder.filePath("editor.sf");
+    services.saveFiles = {fromEditor};
+    form->SaveButtonClick();
+    QFile a(fromTool), b(fromEditor);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+
+    // An edited setup saved by the editor passes the tool's check.
+    typeInMemo("edited");
+    document.setup().image[400] ^= 0x11;
+    services.saveFiles = {fromEditor};
+    form->SaveButtonClick();
+    EXPECT_EQ(QProcess::execute(QUELVAR_CLI, {"check", fromEditor}), 0);
+}
