@@ -15,8 +15,15 @@
 
 #include <QStringList>
 #include <deque>
+#include <ostream>
 #include <gtest/gtest.h>
 #include <vector>
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace quelvar {
 

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace quelvar {
 
@@ -28,14 +29,15 @@ TAboutBox::TAboutBox(QWidget* owner)
     OKButton->setDefault(true);
 
     auto* layout = new QGridLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setHorizontalSpacing(16);
     layout->addWidget(ProgramIcon, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(ProductName, 0, 1);
     layout->addWidget(Version, 1, 1);
     layout->addWidget(OKButton, 2, 0, 1, 2, Qt::AlignHCenter);
     layout->setRowMinimumHeight(1, 32);
+    layout->setContentsMargins(20, 16, 20, 12);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    setFixedSize(std::max(sizeHint().width(), 280), sizeHint().height());
 }
 
 }  // namespace quelvar

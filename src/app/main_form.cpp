@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 namespace quelvar {
@@ -63,6 +64,9 @@ TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services,
     onFocusOut(fileDescriptionMemo, [this] { fileDescriptionMemoExit(); });
     installContextHelp(this, m_services);
     showDescription();
+    // Wide enough for the whole toolbar; the memo takes what height is left.
+    resize(std::max(ToolBar->sizeHint().width() + 24, 600), 560);
+    focusFirstEditor();
 }
 
 TMainForm::~TMainForm()
@@ -102,7 +106,7 @@ void TMainForm::buildToolbar()
     addToolButton(PrintButton, "PrintButton", "Print", "Preview / Print", 4500,
                   icon(QStyle::SP_FileDialogContentsView));
     addToolButton(SetupButton, "SetupButton", "Setup", "Com Port Setup", 4600,
-                  icon(QStyle::SP_ComputerIcon));
+                  serialPortIcon());
     addToolButton(HelpButton2, "HelpButton2", "Help", "Help", 4700,
                   icon(QStyle::SP_DialogHelpButton));
     addToolButton(AboutButton, "AboutButton", "About", {}, 0,
@@ -191,6 +195,15 @@ void TMainForm::connectButtons()
         later->setEnabled(false);
 }
 
+void TMainForm::focusFirstEditor()
+{
+    for (auto* button : findChild<QWidget*>("ButtonGroup")->findChildren<QPushButton*>())
+        if (button->isEnabled()) {
+            button->setFocus();
+            return;
+        }
+}
+
 void TMainForm::runDialog(QDialog* dialog)
 {
     std::unique_ptr<QDialog> owned(dialog);
@@ -213,10 +226,9 @@ void TMainForm::FormCreate(const QString& settingsPath)
 void TMainForm::showPortFailures()
 {
     if (!m_port.Open()) {
-        const QString device = QString::fromStdString(m_port.devicePath());
-        const QString reason = QString::fromStdString(m_port.openFailureReason());
+        const std::string& reason = m_port.openFailureReason();
         m_services.error("Com port did not open",
-                         device.isEmpty() ? reason : QString("%1: %2").arg(device, reason));
+                         QString::fromStdString(reason.empty() ? m_port.lastError() : reason));
     }
     if (!m_port.Configure())
         m_services.error("Com port configuration failed", QString::fromLatin1(m_port.lastError()));

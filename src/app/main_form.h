@@ -69,6 +69,7 @@ private:
     QPushButton* makeButton(QPushButton*& button, const char* name, const QString& caption,
                             const QString& hint, int helpContext);
     void connectButtons();
+    void focusFirstEditor();
     void FormActivate();
     void FormDestroy();
     bool askSaveBeforeReplacing(bool prefillName);

@@ -31,4 +31,24 @@ QIcon programIcon()
     return QIcon(pixmap);
 }
 
+QIcon serialPortIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A nine-pin connector shell with its cable.
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.5));
+    p.setBrush(QColor(0xc8, 0xc8, 0xd0));
+    const QPointF shell[] = {{3, 8}, {29, 8}, {25, 22}, {7, 22}};
+    p.drawPolygon(shell, 4);
+    p.setBrush(QColor(0x30, 0x30, 0x30));
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(7.5 + i * 4.25, 12.5), 1.4, 1.4);
+    for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(9.6 + i * 4.25, 17.5), 1.4, 1.4);
+    p.setBrush(QColor(0x2f, 0x4f, 0x7f));
+    p.drawRect(14, 22, 4, 8);
+    return QIcon(pixmap);
+}
+
 }  // namespace quelvar

@@ -1,10 +1,13 @@
 #pragma once
-// The program's icon, drawn once: a weighing platform with a display.
+// Images drawn in code: the program's icon (an indicator on a weighing platform)
+// and the toolbar images the standard style does not offer.
 
 #include <QIcon>
 
 namespace quelvar {
 
 QIcon programIcon();
+// The toolbar image of the serial port settings.
+QIcon serialPortIcon();
 
 }  // namespace quelvar

@@ -65,6 +65,7 @@ protected:
     {
         form->show();
         memo()->setFocus();
+        memo()->moveCursor(QTextCursor::End);
         QTest::keyClicks(memo(), text);
     }
 
@@ -144,7 +145,9 @@ TEST_F(MainFormTest, PortFailuresAreReportedOnceWithTheReasonAsDetail)
         start();
         EXPECT_EQ(services.texts(), c.texts);
         for (const auto& box : services.shown) EXPECT_EQ(box.kind, ShownBox::Error);
-        if (c.failOpen) EXPECT_EQ(services.shown.front().detail, "/dev/ttyS0: No such file or directory");
+        if (c.failOpen) {
+            EXPECT_EQ(services.shown.front().detail, "/dev/ttyS0: No such file or directory");
+        }
         EXPECT_EQ(services.shown.back().detail, c.configureDetail);
         EXPECT_FALSE(form->IsSetupChanged());  // editing goes on with the factory setup
         form.reset();
@@ -247,7 +250,7 @@ TEST_F(MainFormTest, OpenFailuresAndShortFiles)
         document.resetToFactory();
         document.setup().image[200] = 0x5A;  // an edit the open must not destroy silently
         document.TakeReferenceCopy();
-        const Setup before = document.setup();
+        const quelvar::Setup before = document.setup();
         services.openFiles = {c.path};
         EXPECT_FALSE(form->OpenSetupFile());
         EXPECT_EQ(services.texts(), QStringList{c.text});
@@ -367,6 +370,8 @@ TEST_F(MainFormTest, ControlsCarryTheirCaptionsHintsAndHelpContexts)
     EXPECT_EQ(memo()->property("helpContext").toInt(), 4800);
 
     form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     button("OpenButton")->setFocus();
     QTest::keyClick(form.get(), Qt::Key_F1);
     button("HelpButton")->click();
