@@ -1,6 +1,7 @@
 #include "app/help_viewer.h"
 
 #include "app/help_topics.h"
+#include "app/screenshot_registry.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -70,3 +71,9 @@ void HelpViewer::loadTopic(const QString& keyword)
 }
 
 }  // namespace quelvar
+
+QUELVAR_SCREENSHOT(HelpViewer, [](quelvar::ScreenshotContext& c) {
+    auto* viewer = new quelvar::HelpViewer(c.owner);
+    viewer->showTopic("contents");
+    return viewer;
+})

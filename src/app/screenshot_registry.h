@@ -1,6 +1,7 @@
 #pragma once
 // `quelvar --screenshots DIR` renders every registered dialog in its factory state to
-// DIR/<ClassName>.png. A dialog registers itself with one line in its own .cpp file:
+// DIR/<ClassName>.png. A dialog (or other window) registers itself with one line in
+// its own .cpp file:
 //
 //     QUELVAR_SCREENSHOT(TCfgScaleForm,
 //                        [](ScreenshotContext& c) { return new TCfgScaleForm(c.setup.image, c.services, c.owner); })
@@ -14,7 +15,6 @@
 #include <functional>
 #include <vector>
 
-class QDialog;
 class QWidget;
 
 namespace quelvar {
@@ -31,7 +31,7 @@ struct ScreenshotContext {
     QWidget* owner;
 };
 
-using ScreenshotFactory = std::function<QDialog*(ScreenshotContext&)>;
+using ScreenshotFactory = std::function<QWidget*(ScreenshotContext&)>;
 
 struct ScreenshotEntry {
     const char* className;

@@ -3,7 +3,7 @@
 #include "app/screenshot_registry.h"
 
 #include <QApplication>
-#include <QDialog>
+#include <QCursor>
 #include <QDir>
 #include <QPixmap>
 #include <QWidget>
@@ -40,10 +40,12 @@ QStringList renderScreenshots(const QString& folder, QWidget& mainWindow, Screen
         else
             failures << QString("cannot write %1").arg(path);
     };
+    // The pointer stays off the windows, so no button is drawn as hovered.
+    QCursor::setPos(-1000, -1000);
     save(mainWindow, "main-window");
     mainWindow.show();
     for (const auto& entry : screenshotEntries()) {
-        std::unique_ptr<QDialog> dialog(entry.factory(context));
+        std::unique_ptr<QWidget> dialog(entry.factory(context));
         if (dialog)
             save(*dialog, QString::fromLatin1(entry.className));
         else
