@@ -48,14 +48,6 @@ TEST(SetupFile, EncodeSealsAndDecodesBack)
     EXPECT_EQ(back, setup);
 }
 
-TEST(SetupFile, ZeroImageSealsWithCheckBytes255)
-{
-    quelvar::Setup setup;
-    sealSetup(setup);
-    EXPECT_EQ(setup.image[2046], 255);
-    EXPECT_EQ(setup.image[2047], 255);
-}
-
 TEST(SetupFile, DecodeCountsWholeBlocksOnly)
 {
     const SetupFileBytes full = encodeSetupFile(sampleSetup());
