@@ -5,7 +5,7 @@ SANITIZE   ?= build-sanitize
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps configure build test run screenshots sanitize clean
+.PHONY: all deps configure build test run screenshots sanitize bench clean
 
 all: build
 
@@ -29,6 +29,10 @@ run: build
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/quelvar --screenshots $(BUILD)/screenshots
 	@echo "Screenshots are in $(BUILD)/screenshots"
+
+# Whole transfers against the simulator pacing its line at 57600 and 9600 baud.
+bench: build
+	$(BUILD)/bench/bench_transfer
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DQUELVAR_SANITIZE=ON

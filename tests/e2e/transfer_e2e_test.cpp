@@ -1,0 +1,204 @@
+// Whole transfers over a pseudo-terminal: quelvar-indicator-sim at the far end,
+// the real serial driver at ours.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "cli_runner.h"
+#include "model/check_bytes.h"
+#include "model/setup_file.h"
+#include "serial/com_port.h"
+#include "sim_process.h"
+#include "temp_dir.h"
+#include "transfer/download_session.h"
+#include "transfer/session_runner.h"
+#include "transfer/upload_session.h"
+
+namespace quelvar::test {
+namespace {
+
+// Timing is not the point here: a quicker timer than the dialogs' keeps the tests short.
+constexpr auto kPeriod = std::chrono::milliseconds(10);
+
+Setup sampleSetup()
+{
+    Setup setup;
+    for (std::size_t i = 0; i < setup.image.size(); ++i)
+        setup.image[i] = static_cast<std::uint8_t>(i * 13 + 5);
+    StoreCheckBytes(setup.image);
+    setup.description = "Line 1 hopper";
+    return setup;
+}
+
+std::string writeSample(const TempDir& dir, const std::string& name, Setup setup = sampleSetup())
+{
+    const std::string path = dir.path(name);
+    EXPECT_TRUE(writeSetupFile(path, setup).ok());
+    return path;
+}
+
+// The simulator, started with `options`, and our port open on its device.
+struct Indicator {
+    SimProcess sim;
+    ComPort port;
+
+    explicit Indicator(const std::vector<std::string>& options)
+        : sim(QUELVAR_INDICATOR_SIM, options)
+    {
+        port.setDevices({{"com1", sim.devicePath()}});
+        port.portNumber = 1;
+        EXPECT_TRUE(port.Open()) << sim.devicePath() << ": " << port.openFailureReason();
+        EXPECT_TRUE(port.Configure()) << port.lastError();
+    }
+
+    int resetsSeen() const
+    {
+        const std::string log = sim.log();
+        int count = 0;
+        for (auto at = log.find(kResetLogLine); at != std::string::npos;
+             at = log.find(kResetLogLine, at + 1))
+            ++count;
+        return count;
+    }
+
+    static constexpr std::string_view kResetLogLine = "<- reset";
+};
+
+TEST(TransferEndToEnd, CommandLineUploadThenDownloadGivesTheSameImage)
+{
+    TempDir dir;
+    const std::string sent = writeSample(dir, "sent.sf");
+    const std::string received = dir.path("received.sf");
+    SimProcess sim(QUELVAR_INDICATOR_SIM, {});
+    ASSERT_FALSE(sim.devicePath().empty());
+
+    const CliRun up = runCli({"upload", sent, "--port", sim.devicePath()});
+    EXPECT_EQ(up.exitCode, 0) << up.err;
+    EXPECT_EQ(up.out,
+              "Reading Indicator Status\nUploading Data\nWaiting for Indicator Status\n"
+              "+++ Upload Complete +++\n+++  Upload Complete  +++\n");
+
+    const CliRun down = runCli({"download", received, "--port", sim.devicePath()});
+    EXPECT_EQ(down.exitCode, 0) << down.err;
+    EXPECT_TRUE(down.out.starts_with("Reading Indicator Status\n")) << down.out;
+    EXPECT_TRUE(down.out.ends_with("Download Complete\n")) << down.out;
+
+    Setup back;
+    ASSERT_TRUE(readSetupFile(received, back).complete());
+    EXPECT_EQ(back.image, sampleSetup().image);
+    EXPECT_EQ(back.description, "");
+}
+
+struct FaultRow {
+    const char* name;
+    std::vector<std::string> options;
+    bool upload;
+    TransferStep outcome;
+    std::string message;
+    friend void PrintTo(const FaultRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class TransferFault : public ::testing::TestWithParam<FaultRow> {};
+
+TEST_P(TransferFault, GivesItsMessageAndResetsTheIndicator)
+{
+    const FaultRow& row = GetParam();
+    TempDir dir;
+    std::vector<std::string> options = row.options;
+    options.insert(options.end(), {"--load", writeSample(dir, "indicator.sf")});
+    Indicator indicator(options);
+    SetupImage memory{};
+    memory.fill(0x5A);
+    const SetupImage before = memory;
+
+    std::unique_ptr<TransferSession> session;
+    if (row.upload)
+        session = std::make_unique<UploadSession>(indicator.port, sampleSetup().image);
+    else
+        session = std::make_unique<DownloadSession>(indicator.port, memory);
+    session->begin();
+    EXPECT_EQ(runSession(*session, kPeriod), row.outcome);
+
+    if (row.outcome == TransferStep::Failed) {
+        EXPECT_EQ(session->message(), row.message);
+        EXPECT_EQ(memory, before) << "a failed download leaves the setup alone";
+        // One reset when the exchange opened, one after the failure.
+        EXPECT_EQ(indicator.resetsSeen(), 2) << indicator.sim.log();
+    } else {
+        EXPECT_EQ(indicator.resetsSeen(), 1) << indicator.sim.log();
+        if (!row.upload) EXPECT_EQ(memory, sampleSetup().image);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Simulator, TransferFault,
+    ::testing::Values(
+        FaultRow{"upload_busy", {"--fault", "busy"}, true, TransferStep::Failed, "Error Unknown"},
+        FaultRow{"download_busy", {"--fault", "busy"}, false, TransferStep::Failed, "Indicator Busy"},
+        FaultRow{"upload_error", {"--fault", "error"}, true, TransferStep::Failed,
+                 "Indicator error status"},
+        FaultRow{"download_error", {"--fault", "error"}, false, TransferStep::Failed,
+                 "Indicator error status"},
+        FaultRow{"upload_silent", {"--fault", "silent"}, true, TransferStep::Failed,
+                 "Timeout reading Indicator status."},
+        FaultRow{"download_silent", {"--fault", "silent"}, false, TransferStep::Failed,
+                 "Timeout reading Indicator status."},
+        FaultRow{"upload_nak", {"--fault", "nak"}, true, TransferStep::Failed,
+                 "Error: Indicator returned NAK"},
+        FaultRow{"upload_no_ack", {"--fault", "no-ack"}, true, TransferStep::Failed,
+                 "Error: timeout waiting for ACK from Indicator"},
+        FaultRow{"download_corrupt", {"--fault", "corrupt"}, false, TransferStep::Failed,
+                 "Check-sum error reading earom data."},
+        FaultRow{"upload_garbage", {"--fault", "garbage=5"}, true, TransferStep::Succeeded, ""},
+        FaultRow{"download_garbage", {"--fault", "garbage=5"}, false, TransferStep::Succeeded, ""},
+        FaultRow{"download_extra", {"--fault", "extra=16"}, false, TransferStep::Succeeded, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// An indicator that stops in the middle of the block leaves the download receiving
+// until Cancel; the setup is untouched and Cancel sends nothing.
+TEST(TransferEndToEnd, TruncatedDownloadWaitsAndCancelChangesNothing)
+{
+    Indicator indicator({"--fault", "truncate=1000"});
+    SetupImage memory{};
+    const SetupImage before = memory;
+    auto session = std::make_unique<DownloadSession>(indicator.port, memory);
+    session->begin();
+    int events = 0;
+    runSession(*session, kPeriod, [&] { return ++events <= 40; });
+    EXPECT_EQ(session->state(), 2);
+    EXPECT_EQ(session->receivedCount(), 1000);
+    session.reset();
+    EXPECT_EQ(memory, before);
+    EXPECT_EQ(indicator.resetsSeen(), 1);
+}
+
+TEST(TransferEndToEnd, CommandLineFailuresExitOneAndKeepFiles)
+{
+    TempDir dir;
+    const std::string bad = writeSample(dir, "bad.sf");
+    {
+        auto bytes = dir.read("bad.sf");
+        bytes[10] = static_cast<char>(bytes[10] ^ 1);
+        dir.write("bad.sf", bytes);
+    }
+    const std::string kept = writeSample(dir, "kept.sf");
+    const std::string keptBytes = dir.read("kept.sf");
+    SimProcess sim(QUELVAR_INDICATOR_SIM, {"--fault", "corrupt"});
+
+    const CliRun refused = runCli({"upload", bad, "--port", sim.devicePath()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "Checksum Error in file " + bad + "\n");
+
+    const CliRun corrupt = runCli({"download", kept, "--port", sim.devicePath()});
+    EXPECT_EQ(corrupt.exitCode, 1);
+    EXPECT_EQ(corrupt.err, "Check-sum error reading earom data.\n");
+    EXPECT_EQ(dir.read("kept.sf"), keptBytes);
+
+    const CliRun noDevice = runCli({"download", kept, "--port", dir.path("nothing")});
+    EXPECT_EQ(noDevice.exitCode, 1);
+    EXPECT_TRUE(noDevice.err.starts_with("Com port did not open")) << noDevice.err;
+}
+
+}  // namespace
+}  // namespace quelvar::test
