@@ -142,13 +142,7 @@ int upload(std::span<const std::string> args, std::ostream& out, std::ostream& e
     TransferArgs a;
     if (!parseArgs(args, a, err)) return usageError("upload", err);
     Setup setup;
-    const SetupReadResult read = readSetupFile(a.file, setup);
-    if (!read.complete()) {
-        err << setupReadMessage(read, a.file);
-        if (!read.reason.empty()) err << " (" << read.reason << ')';
-        err << '\n';
-        return kFailed;
-    }
+    if (!loadSetup(a.file, setup, err)) return kFailed;
     if (!VerifyCheckBytes(setup.image)) {
         err << "Checksum Error in file " << a.file << '\n';
         return kFailed;
@@ -197,8 +191,14 @@ int download(std::span<const std::string> args, std::ostream& out, std::ostream&
 }
 
 const Command kCommands[] = {
-    {"upload", kLineOptions, upload},
-    {"download", kLineOptions, download},
+    {"upload",
+     "FILE --port DEVICE [--baud N] [--parity n|o|e] [--data 7|8] [--stop 1|2]\n"
+     "                            send the setup image of FILE to the indicator",
+     upload},
+    {"download",
+     "FILE --port DEVICE [...]\n"
+     "                            read the indicator's setup image into FILE",
+     download},
 };
 
 }  // namespace
