@@ -18,7 +18,8 @@ public:
     static constexpr int kAckLimit = 400;
     static constexpr std::string_view kCompleteText = "+++  Upload Complete  +++";
 
-    // Purges the port and sends the reset sequence; `source` must outlive the session.
+    // Purges the port and sends the reset sequence. The session keeps its own copy
+    // of the image it sends.
     UploadSession(ComPort& port, const SetupImage& source);
 
     TransferStep tick() override;
@@ -29,7 +30,7 @@ private:
     void sendImage();
     TransferStep awaitAck();
 
-    const SetupImage& m_source;
+    const SetupImage m_source;
 };
 
 }  // namespace quelvar
