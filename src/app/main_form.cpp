@@ -10,6 +10,8 @@
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
 #include "serial/com_port.h"
+#include "transfer/download_form.h"
+#include "transfer/upload_form.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -184,12 +186,10 @@ void TMainForm::connectButtons()
     connect(DefaultsButton, &QPushButton::clicked, this, &TMainForm::DefaultsButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TMainForm::HelpButtonClick);
 
-    // Upload and Download run their file and save steps here; the buttons are
-    // enabled once openUploadDialog / openDownloadDialog open the transfer dialogs.
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
     for (QWidget* later : std::initializer_list<QWidget*>{
-             UploadButton, DownloadButton, PrintButton, SetupButton, ScaleButton, IOports,
+             PrintButton, SetupButton, ScaleButton, IOports,
              MiscButton, PrintLabelsButton, PrintFormatButton, FixedRegButton, KeyboardButton,
              SetpointButton, TimerButton, TallyScriptButton, PasswordsButton, DisplayListButton})
         later->setEnabled(false);
@@ -235,8 +235,11 @@ void TMainForm::showPortFailures()
 }
 
 // The hidden download dialog's creation purges the port and sends the reset
-// sequence to the indicator. The transfer dialogs create it here.
-void TMainForm::createHiddenDownloadDialog() {}
+// sequence to the indicator. It is never shown; the window owns it.
+void TMainForm::createHiddenDownloadDialog()
+{
+    new TDownloadForm(m_port, m_document.setup().image, m_services, this);
+}
 
 void TMainForm::setSimulatorCaption()
 {
@@ -397,9 +400,16 @@ void TMainForm::DownloadButtonClick()
     openDownloadDialog();
 }
 
-// The transfer dialogs open here (TUploadForm, TDownloadForm).
-void TMainForm::openUploadDialog() {}
-void TMainForm::openDownloadDialog() {}
+void TMainForm::openUploadDialog()
+{
+    runDialog(new TUploadForm(m_port, m_document.setup().image,
+                              QString::fromStdString(m_document.fileName()), m_services, this));
+}
+
+void TMainForm::openDownloadDialog()
+{
+    runDialog(new TDownloadForm(m_port, m_document.setup().image, m_services, this));
+}
 
 void TMainForm::HelpButton2Click()
 {

@@ -9,6 +9,7 @@
 #include "serial/com_port.h"
 #include "serial/fake_serial_driver.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -298,6 +300,7 @@ TEST_F(MainFormTest, SaveQuestionsBeforeOpenAndDownload)
     EXPECT_TRUE(services.saveDialogInitialNames.isEmpty());
     services.answers = {Answer::Yes};
     services.saveFiles = {current};
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });  // the download dialog
     form->DownloadButtonClick();
     EXPECT_EQ(services.saveDialogInitialNames, QStringList{current});
     EXPECT_FALSE(form->IsSetupChanged());
