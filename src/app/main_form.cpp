@@ -40,6 +40,24 @@ TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services,
     setHelpContext(this, 80);
 
     buildToolbar();
+    setCentralWidget(buildCentral());
+    connectButtons();
+    onFocusOut(fileDescriptionMemo, [this] { fileDescriptionMemoExit(); });
+    installContextHelp(this, m_services);
+    showDescription();
+    // Wide enough for the whole toolbar; the memo takes what height is left.
+    resize(std::max(ToolBar->sizeHint().width() + 24, 600), 560);
+    focusFirstEditor();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+}
+
+// The heading, the button group and the description memo, top to bottom.
+QWidget* TMainForm::buildCentral()
+{
     auto* central = new QWidget(this);
     central->setObjectName("centralWidget");
     auto* layout = new QVBoxLayout(central);
@@ -60,20 +78,7 @@ TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services,
     fileDescriptionMemo->setPlaceholderText("Application description");
     setHelpContext(fileDescriptionMemo, 4800);
     layout->addWidget(fileDescriptionMemo, 1);
-    setCentralWidget(central);
-
-    connectButtons();
-    onFocusOut(fileDescriptionMemo, [this] { fileDescriptionMemoExit(); });
-    installContextHelp(this, m_services);
-    showDescription();
-    // Wide enough for the whole toolbar; the memo takes what height is left.
-    resize(std::max(ToolBar->sizeHint().width() + 24, 600), 560);
-    focusFirstEditor();
-}
-
-TMainForm::~TMainForm()
-{
-    FormDestroy();
+    return central;
 }
 
 void TMainForm::buildToolbar()
@@ -216,14 +221,27 @@ void TMainForm::FormCreate(const QString& settingsPath)
 {
     m_settingsPath = settingsPath;
     ReadSettings(settingsPath, m_port);
-    showPortFailures();
+    if (!m_simulatedCom1.isEmpty()) applySimulatedCom1();
+    openAndConfigurePort();
     m_document.resetToFactory();
     showDescription();
 }
 
+// COM1's entry of the Devices section is replaced for this run only: the section
+// is never written back.
+void TMainForm::applySimulatedCom1()
+{
+    DeviceMap devices = m_port.devices();
+    std::erase_if(devices, [](const auto& entry) {
+        return QString::fromStdString(entry.first).compare("com1", Qt::CaseInsensitive) == 0;
+    });
+    devices["com1"] = m_simulatedCom1.toStdString();
+    m_port.setDevices(std::move(devices));
+}
+
 // The port is configured whether or not it opened; each failure is reported once
 // and editing goes on. The reason from the system goes into the detail text.
-void TMainForm::showPortFailures()
+void TMainForm::openAndConfigurePort()
 {
     if (!m_port.Open()) {
         const std::string& reason = m_port.openFailureReason();
@@ -241,8 +259,9 @@ void TMainForm::createHiddenDownloadDialog()
     new TDownloadForm(m_port, m_document.setup().image, m_services, this);
 }
 
-void TMainForm::setSimulatorCaption()
+void TMainForm::simulateCom1(const QString& device)
 {
+    m_simulatedCom1 = device;
     setWindowTitle("Quelvar 2 - COM1 is the simulated indicator");
 }
 

@@ -35,8 +35,9 @@ public:
     void FormCreate(const QString& settingsPath);
     void createHiddenDownloadDialog();
 
-    // The window caption says when COM1 is the simulated indicator.
-    void setSimulatorCaption();
+    // For this run COM1 names `device` (the simulated indicator), whatever the
+    // settings file says; the caption says so. Call before FormCreate.
+    void simulateCom1(const QString& device);
 
     // The setup file flows; each returns what the system's function returns.
     bool OpenSetupFile();
@@ -63,6 +64,7 @@ protected:
 
 private:
     void buildToolbar();
+    QWidget* buildCentral();
     QWidget* buildButtonGroup();
     QToolButton* addToolButton(QToolButton*& button, const char* name, const QString& caption,
                                const QString& hint, int helpContext, QIcon icon);
@@ -74,7 +76,8 @@ private:
     void FormDestroy();
     bool askSaveBeforeReplacing(bool prefillName);
     void showDescription();
-    void showPortFailures();
+    void applySimulatedCom1();
+    void openAndConfigurePort();
     // Shows `dialog` modally with this window as owner and releases it.
     void runDialog(QDialog* dialog);
     void openUploadDialog();
@@ -84,6 +87,7 @@ private:
     ComPort& m_port;
     Services& m_services;
     QString m_settingsPath;  // empty until FormCreate: nothing is written at exit
+    QString m_simulatedCom1;
 
     QLabel* headingLabel;
     QToolBar* ToolBar;

@@ -127,6 +127,20 @@ TEST_F(MainFormTest, SettingsAndDevicesAreReadAndOnlyComIsWritten)
     EXPECT_EQ(settings.value("Devices/com2").toString(), "/dev/ttyUSB0");
 }
 
+TEST_F(MainFormTest, SimulatedCom1ReplacesTheDeviceForThisRunOnly)
+{
+    writeBytes("quelvar.INI", "[Devices]\nCOM1=/dev/ttyUSB0\n");
+    form = std::make_unique<TMainForm>(document, port, services);
+    form->simulateCom1("simulated indicator");
+    form->FormCreate(settingsPath);
+    EXPECT_EQ(driver.openedDevice, "simulated indicator");
+    EXPECT_TRUE(form->windowTitle().contains("simulated indicator"));
+    form.reset();
+    QSettings settings(settingsPath, QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Devices/COM1").toString(), "/dev/ttyUSB0");
+    EXPECT_EQ(settings.childGroups(), (QStringList{"Com", "Devices"}));
+}
+
 TEST_F(MainFormTest, PortFailuresAreReportedOnceWithTheReasonAsDetail)
 {
     const struct {

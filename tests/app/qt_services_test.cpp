@@ -1,0 +1,67 @@
+// The real message boxes: their buttons, captions and detail text, answered by
+// pressing a button as a person would.
+
+#include "app/qt_services.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace quelvar;
+
+namespace {
+struct SeenBox {
+    QString caption, text, detail;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+}  // namespace
+
+TEST(QtServices, BoxesHaveTheSystemsButtonsAndCaptions)
+{
+    QtServices services;
+    SeenBox seen;
+    auto press = [&seen](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [&seen, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = {box->windowTitle(), box->text(), box->detailedText(), box->standardButtons(),
+                    box->icon()};
+            box->button(button)->click();
+        });
+    };
+
+    press(QMessageBox::Cancel);
+    EXPECT_EQ(services.askYesNoCancel("Current file has changed. Save file?", "/tmp/a.sf"),
+              Answer::Cancel);
+    EXPECT_EQ(seen.caption, "/tmp/a.sf");
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    press(QMessageBox::Yes);
+    EXPECT_EQ(services.askYesNo("Current file has changed. Save file?", ""), Answer::Yes);
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+
+    press(QMessageBox::Ok);
+    EXPECT_TRUE(services.askOkCancel("Reset All Parameters to Factory Defaults!"));
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+
+    press(QMessageBox::Cancel);
+    EXPECT_FALSE(services.askOkCancel("Line 3: unknown instruction", BoxIcon::Error));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+
+    press(QMessageBox::Ok);
+    services.error("Com port did not open", "/dev/ttyS0: Permission denied");
+    EXPECT_EQ(seen.caption, "Quelvar Version 2");
+    EXPECT_EQ(seen.text, "Com port did not open");
+    EXPECT_EQ(seen.detail, "/dev/ttyS0: Permission denied");
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+
+    press(QMessageBox::Ok);
+    services.message("Checksum Error in file /tmp/a.sf");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.detail, "");
+}
