@@ -18,24 +18,13 @@ TransferStep DownloadSession::tick()
     ++m_ticks;
     switch (m_state) {
     case 0:
-        m_ticks = 0;
-        m_receivedCount = 0;
-        SendStatusRequest(m_port);
-        setProgress("Reading Indicator Status");
-        m_state = 1;
+        m_receivedCount = 0;  // the block is stored from offset 0
+        requestStatus();
         break;
     case 1:
-        switch (readStatus(kStatusLimit)) {
-        case StatusAnswer::TimedOut: fail("Timeout reading Indicator status."); break;
-        case StatusAnswer::Ready:
-            m_ticks = 0;
+        if (statusReady(kStatusLimit, "Indicator Busy")) {
             SendReadCommand(m_port);
-            m_receivedCount = 0;
             m_state = 2;
-            break;
-        case StatusAnswer::Busy: fail("Indicator Busy"); break;
-        case StatusAnswer::Error: fail("Indicator error status"); break;
-        case StatusAnswer::None: break;
         }
         break;
     case 2: receive(); break;

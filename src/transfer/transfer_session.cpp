@@ -19,14 +19,28 @@ bool TransferSession::begin()
     return true;
 }
 
-TransferSession::StatusAnswer TransferSession::readStatus(int limit)
+void TransferSession::requestStatus()
 {
-    if (m_ticks >= limit) return StatusAnswer::TimedOut;
+    m_ticks = 0;
+    SendStatusRequest(m_port);
+    setProgress("Reading Indicator Status");
+    m_state = 1;
+}
+
+bool TransferSession::statusReady(int limit, const char* busyMessage)
+{
+    if (m_ticks >= limit) {
+        fail("Timeout reading Indicator status.");
+        return false;
+    }
     switch (m_port.ReadByte()) {
-    case kStatusReady: return StatusAnswer::Ready;
-    case kStatusBusy: return StatusAnswer::Busy;
-    case kStatusError: return StatusAnswer::Error;
-    default: return StatusAnswer::None;
+    case kStatusReady: m_ticks = 0; return true;
+    case kStatusBusy:
+        if (busyMessage) m_message = busyMessage;
+        m_state = 4;
+        return false;
+    case kStatusError: fail("Indicator error status"); return false;
+    default: return false;
     }
 }
 

@@ -39,14 +39,15 @@ public:
     void setProgressListener(ProgressListener listener) { m_listener = std::move(listener); }
 
 protected:
-    enum class StatusAnswer { None, Ready, Busy, Error, TimedOut };
-
     // Opening an exchange: empty the line and put the indicator back to idle.
     explicit TransferSession(ComPort& port);
 
-    // The indicator's answer to the status request: TimedOut once `limit` events
-    // have passed (without reading), else one byte; other bytes are dropped.
-    StatusAnswer readStatus(int limit);
+    // State 0: ask for the indicator's status.
+    void requestStatus();
+    // State 1, one event: true when the indicator answered 'I'. Once `limit` events
+    // have passed it times out without reading; other bytes are dropped one an
+    // event. A busy answer sets `busyMessage`, or keeps the message when null.
+    bool statusReady(int limit, const char* busyMessage);
     void setProgress(std::string text);
     void fail(std::string message);      // sets the message and moves to state 4
     TransferStep finishFailed();         // state 4: reset the indicator, stop the timer

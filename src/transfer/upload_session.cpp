@@ -16,23 +16,11 @@ TransferStep UploadSession::tick()
 {
     ++m_ticks;
     switch (m_state) {
-    case 0:
-        m_ticks = 0;
-        SendStatusRequest(m_port);
-        setProgress("Reading Indicator Status");
-        m_state = 1;
-        break;
+    case 0: requestStatus(); break;
     case 1:
-        switch (readStatus(kStatusLimit)) {
-        case StatusAnswer::TimedOut: fail("Timeout reading Indicator status."); break;
-        case StatusAnswer::Ready:
-            m_ticks = 0;
+        if (statusReady(kStatusLimit, nullptr)) {  // busy: the message stays as it was
             SendWriteCommand(m_port);
             m_state = 2;
-            break;
-        case StatusAnswer::Busy: m_state = 4; break;  // the message stays as it was
-        case StatusAnswer::Error: fail("Indicator error status"); break;
-        case StatusAnswer::None: break;
         }
         break;
     case 2: sendImage(); break;
