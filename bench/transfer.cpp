@@ -59,7 +59,8 @@ bool bench(int baud)
         return false;
     }
     SetupImage image{};
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 31);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 31);
     StoreCheckBytes(image);
     const double line = 10.0 * kSetupImageSize / baud;
 
@@ -78,9 +79,11 @@ bool bench(int baud)
 int main(int argc, char** argv)
 {
     std::vector<int> rates;
-    for (int i = 1; i < argc; ++i) rates.push_back(std::atoi(argv[i]));
+    for (int i = 1; i < argc; ++i)
+        rates.push_back(std::atoi(argv[i]));
     if (rates.empty()) rates = {57600, 9600};
     bool ok = true;
-    for (int baud : rates) ok = bench(baud) && ok;
+    for (int baud : rates)
+        ok = bench(baud) && ok;
     return ok ? 0 : 1;
 }

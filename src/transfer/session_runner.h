@@ -14,7 +14,7 @@
 namespace quelvar {
 
 inline TransferStep runSession(TransferSession& session, std::chrono::milliseconds period,
-                        const std::function<bool()>& keepGoing = {})
+                               const std::function<bool()>& keepGoing = {})
 {
     using Clock = std::chrono::steady_clock;
     auto next = Clock::now();

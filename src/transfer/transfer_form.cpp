@@ -49,7 +49,8 @@ void TransferForm::setUp(const QString& caption, const QString& heading,
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(headingLabel);
-    for (QWidget* text : texts) layout->addWidget(text);
+    for (QWidget* text : texts)
+        layout->addWidget(text);
     layout->addStretch();
     layout->addLayout(buttons);
     setMinimumWidth(headingLabel->sizeHint().width() + 60);

@@ -33,8 +33,9 @@ protected:
     // Builds the dialog around `texts` (the labels between heading and buttons) and
     // takes the session, whose construction has purged the port and reset the
     // indicator. `progressText` shows the session's progress.
-    void setUp(const QString& caption, const QString& heading, std::initializer_list<QWidget*> texts,
-               std::unique_ptr<TransferSession> session, QLabel* progressText, QTimer* timer);
+    void setUp(const QString& caption, const QString& heading,
+               std::initializer_list<QWidget*> texts, std::unique_ptr<TransferSession> session,
+               QLabel* progressText, QTimer* timer);
     // One timer event.
     void step();
     // Closing the dialog in any way stops the exchange where it stands.

@@ -23,8 +23,8 @@ public:
     TransferSession(const TransferSession&) = delete;
     TransferSession& operator=(const TransferSession&) = delete;
 
-    virtual TransferStep tick() = 0;  // one timer event
-    virtual int intervalMs() const = 0;  // the timer's period
+    virtual TransferStep tick() = 0;                      // one timer event
+    virtual int intervalMs() const = 0;                   // the timer's period
     virtual std::string_view completionText() const = 0;  // the box shown on success
 
     bool begin();  // only in state 0, and only when the timer is not already running
@@ -49,9 +49,9 @@ protected:
     // event. A busy answer sets `busyMessage`, or keeps the message when null.
     bool statusReady(int limit, const char* busyMessage);
     void setProgress(std::string text);
-    void fail(std::string message);      // sets the message and moves to state 4
-    TransferStep finishFailed();         // state 4: reset the indicator, stop the timer
-    TransferStep finishSucceeded();      // stop the timer, back to state 0
+    void fail(std::string message);  // sets the message and moves to state 4
+    TransferStep finishFailed();     // state 4: reset the indicator, stop the timer
+    TransferStep finishSucceeded();  // stop the timer, back to state 0
 
     ComPort& m_port;
     int m_state = 0;

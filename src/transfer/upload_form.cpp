@@ -33,7 +33,6 @@ void TUploadForm::UploadTimerTimer()
 }  // namespace quelvar
 
 QUELVAR_SCREENSHOT(TUploadForm, [](quelvar::ScreenshotContext& c) {
-    return new quelvar::TUploadForm(c.port, c.setup.image,
-                                    QString::fromStdString(c.document.fileName()), c.services,
-                                    c.owner);
+    return new quelvar::TUploadForm(
+        c.port, c.setup.image, QString::fromStdString(c.document.fileName()), c.services, c.owner);
 })

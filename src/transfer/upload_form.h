@@ -16,8 +16,8 @@ class ComPort;
 class TUploadForm : public TransferForm {
     Q_OBJECT
 public:
-    TUploadForm(ComPort& port, const SetupImage& image, const QString& fileName,
-                Services& services, QWidget* owner = nullptr);
+    TUploadForm(ComPort& port, const SetupImage& image, const QString& fileName, Services& services,
+                QWidget* owner = nullptr);
 
 public slots:
     void UploadTimerTimer();

@@ -31,7 +31,8 @@ public:
         std::vector<std::string> all{program};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
-        for (auto& a : all) argv.push_back(a.data());
+        for (auto& a : all)
+            argv.push_back(a.data());
         argv.push_back(nullptr);
         m_pid = fork();
         if (m_pid == 0) {
@@ -80,7 +81,8 @@ private:
         char line[512];
         if (!m_stdout || !fgets(line, sizeof line, m_stdout)) return;
         m_devicePath = line;
-        while (!m_devicePath.empty() && (m_devicePath.back() == '\n' || m_devicePath.back() == '\r'))
+        while (!m_devicePath.empty() &&
+               (m_devicePath.back() == '\n' || m_devicePath.back() == '\r'))
             m_devicePath.pop_back();
     }
 

@@ -82,9 +82,8 @@ TEST(TransferEndToEnd, CommandLineUploadThenDownloadGivesTheSameImage)
 
     const CliRun up = runCli({"upload", sent, "--port", sim.devicePath()});
     EXPECT_EQ(up.exitCode, 0) << up.err;
-    EXPECT_EQ(up.out,
-              "Reading Indicator Status\nUploading Data\nWaiting for Indicator Status\n"
-              "+++ Upload Complete +++\n+++  Upload Complete  +++\n");
+    EXPECT_EQ(up.out, "Reading Indicator Status\nUploading Data\nWaiting for Indicator Status\n"
+                      "+++ Upload Complete +++\n+++  Upload Complete  +++\n");
 
     const CliRun down = runCli({"download", received, "--port", sim.devicePath()});
     EXPECT_EQ(down.exitCode, 0) << down.err;
@@ -142,20 +141,42 @@ INSTANTIATE_TEST_SUITE_P(
     Simulator, TransferFault,
     ::testing::Values(
         FaultRow{"upload_busy", {"--fault", "busy"}, true, TransferStep::Failed, "Error Unknown"},
-        FaultRow{"download_busy", {"--fault", "busy"}, false, TransferStep::Failed, "Indicator Busy"},
-        FaultRow{"upload_error", {"--fault", "error"}, true, TransferStep::Failed,
+        FaultRow{
+            "download_busy", {"--fault", "busy"}, false, TransferStep::Failed, "Indicator Busy"},
+        FaultRow{"upload_error",
+                 {"--fault", "error"},
+                 true,
+                 TransferStep::Failed,
                  "Indicator error status"},
-        FaultRow{"download_error", {"--fault", "error"}, false, TransferStep::Failed,
+        FaultRow{"download_error",
+                 {"--fault", "error"},
+                 false,
+                 TransferStep::Failed,
                  "Indicator error status"},
-        FaultRow{"upload_silent", {"--fault", "silent"}, true, TransferStep::Failed,
+        FaultRow{"upload_silent",
+                 {"--fault", "silent"},
+                 true,
+                 TransferStep::Failed,
                  "Timeout reading Indicator status."},
-        FaultRow{"download_silent", {"--fault", "silent"}, false, TransferStep::Failed,
+        FaultRow{"download_silent",
+                 {"--fault", "silent"},
+                 false,
+                 TransferStep::Failed,
                  "Timeout reading Indicator status."},
-        FaultRow{"upload_nak", {"--fault", "nak"}, true, TransferStep::Failed,
+        FaultRow{"upload_nak",
+                 {"--fault", "nak"},
+                 true,
+                 TransferStep::Failed,
                  "Error: Indicator returned NAK"},
-        FaultRow{"upload_no_ack", {"--fault", "no-ack"}, true, TransferStep::Failed,
+        FaultRow{"upload_no_ack",
+                 {"--fault", "no-ack"},
+                 true,
+                 TransferStep::Failed,
                  "Error: timeout waiting for ACK from Indicator"},
-        FaultRow{"download_corrupt", {"--fault", "corrupt"}, false, TransferStep::Failed,
+        FaultRow{"download_corrupt",
+                 {"--fault", "corrupt"},
+                 false,
+                 TransferStep::Failed,
                  "Check-sum error reading earom data."},
         FaultRow{"upload_garbage", {"--fault", "garbage=5"}, true, TransferStep::Succeeded, ""},
         FaultRow{"download_garbage", {"--fault", "garbage=5"}, false, TransferStep::Succeeded, ""},

@@ -14,7 +14,7 @@ std::vector<std::uint8_t> blockOf(const SetupImage& image)
 
 struct DownloadTest : ::testing::Test {
     ScriptedLine line;
-    SetupImage memory = sampleImage(1);   // the setup being edited
+    SetupImage memory = sampleImage(1);     // the setup being edited
     SetupImage indicator = sampleImage(9);  // what the indicator holds
 
     std::unique_ptr<DownloadSession> open()
@@ -120,12 +120,12 @@ TEST_P(DownloadFailureTest, ReportsItsMessageResetsTheIndicatorAndKeepsTheSetup)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DownloadFailureTest,
-    ::testing::Values(
-        DownloadFailure{"silent", "", false, 1 + 20 + 1, "Timeout reading Indicator status."},
-        DownloadFailure{"busy", "B", false, 1 + 1 + 1, "Indicator Busy"},
-        DownloadFailure{"error", "E", false, 1 + 1 + 1, "Indicator error status"},
-        DownloadFailure{"corrupt", "I", true, 1 + 1 + 1 + 1 + 1,
-                        "Check-sum error reading earom data."}),
+    ::testing::Values(DownloadFailure{"silent", "", false, 1 + 20 + 1,
+                                      "Timeout reading Indicator status."},
+                      DownloadFailure{"busy", "B", false, 1 + 1 + 1, "Indicator Busy"},
+                      DownloadFailure{"error", "E", false, 1 + 1 + 1, "Indicator error status"},
+                      DownloadFailure{"corrupt", "I", true, 1 + 1 + 1 + 1 + 1,
+                                      "Check-sum error reading earom data."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DownloadTest, BytesAfterTheBlockStayQueued)
@@ -151,7 +151,8 @@ TEST_F(DownloadTest, IndicatorThatStopsSendingKeepsTheSessionReceivingAndTheSetu
     const SetupImage before = memory;
     auto session = open();
     session->begin();
-    for (int n = 0; n < 1000; ++n) ASSERT_EQ(session->tick(), TransferStep::Running);
+    for (int n = 0; n < 1000; ++n)
+        ASSERT_EQ(session->tick(), TransferStep::Running);
     EXPECT_EQ(session->state(), 2);
     EXPECT_EQ(session->receivedCount(), 1000);
     session.reset();  // Cancel

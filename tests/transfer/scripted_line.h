@@ -36,8 +36,8 @@ struct ScriptedLine {
     ComPort port{driver};
 
     // What the indicator sends back; nothing when empty.
-    std::string statusAnswer;                  // after "S"
-    std::string imageAnswer;                   // after a 2048-byte block
+    std::string statusAnswer;                            // after "S"
+    std::string imageAnswer;                             // after a 2048-byte block
     std::vector<std::vector<std::uint8_t>> readAnswers;  // after each "CR", in turn
 
     ScriptedLine()

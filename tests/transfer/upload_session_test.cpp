@@ -88,8 +88,7 @@ struct UploadFailure {
     friend void PrintTo(const UploadFailure& row, std::ostream* os) { *os << row.name; }
 };
 
-class UploadFailureTest : public UploadTest,
-                          public ::testing::WithParamInterface<UploadFailure> {};
+class UploadFailureTest : public UploadTest, public ::testing::WithParamInterface<UploadFailure> {};
 
 TEST_P(UploadFailureTest, ReportsItsMessageOnceAndResetsTheIndicator)
 {
@@ -100,7 +99,8 @@ TEST_P(UploadFailureTest, ReportsItsMessageOnceAndResetsTheIndicator)
     auto session = open();
     ASSERT_TRUE(session->begin());
 
-    for (int n = 1; n < row.events; ++n) ASSERT_EQ(session->tick(), TransferStep::Running) << n;
+    for (int n = 1; n < row.events; ++n)
+        ASSERT_EQ(session->tick(), TransferStep::Running) << n;
     EXPECT_EQ(session->state(), 4);
     EXPECT_FALSE(line.takeSent().ends_with(kResetSequence));
 
@@ -140,7 +140,8 @@ TEST_F(UploadTest, StatusAnswerDeadline)
         UploadSession session(fresh.port, image);
         session.begin();
         session.tick();
-        for (int n = 0; n < quietEvents; ++n) session.tick();
+        for (int n = 0; n < quietEvents; ++n)
+            session.tick();
         fresh.driver.feed("I");
         session.tick();
         EXPECT_EQ(session.state(), found ? 2 : 4) << quietEvents;
@@ -151,13 +152,14 @@ TEST_F(UploadTest, StatusAnswerDeadline)
 // still completes the upload.
 TEST_F(UploadTest, AckDeadline)
 {
-    for (const auto& [answer, expected] :
-         {std::pair{kAck, TransferStep::Succeeded}, std::pair{std::string("x"), TransferStep::Running}}) {
+    for (const auto& [answer, expected] : {std::pair{kAck, TransferStep::Succeeded},
+                                           std::pair{std::string("x"), TransferStep::Running}}) {
         ScriptedLine fresh;
         fresh.statusAnswer = "I";
         UploadSession session(fresh.port, image);
         session.begin();
-        for (int n = 0; n < 3 + 400; ++n) ASSERT_EQ(session.tick(), TransferStep::Running);
+        for (int n = 0; n < 3 + 400; ++n)
+            ASSERT_EQ(session.tick(), TransferStep::Running);
         fresh.driver.feed(answer);
         EXPECT_EQ(session.tick(), expected);
         if (expected == TransferStep::Running) {
@@ -182,7 +184,8 @@ TEST_F(UploadTest, NoiseBeforeTheStatusAnswerIsDroppedOneByteAnEvent)
     auto session = open();
     session->begin();
     session->tick();
-    for (int n = 0; n < 3; ++n) session->tick();
+    for (int n = 0; n < 3; ++n)
+        session->tick();
     EXPECT_EQ(session->state(), 1);
     session->tick();
     EXPECT_EQ(session->state(), 2);
