@@ -7,7 +7,8 @@
 
 namespace quelvar {
 
-std::string devicePathForPort(int portNumber, const DeviceMap& devices) {
+std::string devicePathForPort(int portNumber, const DeviceMap& devices)
+{
     if (portNumber < 1 || portNumber > 4) return {};
     const std::string key = "com" + std::to_string(portNumber);
     for (const auto& [name, path] : devices) {
@@ -19,16 +20,19 @@ std::string devicePathForPort(int portNumber, const DeviceMap& devices) {
     return "/dev/ttyS" + std::to_string(portNumber - 1);
 }
 
-ComPort::ComPort()
-    : m_ownDriver(std::make_unique<PosixSerialDriver>()), m_driver(m_ownDriver.get()) {}
+ComPort::ComPort() : m_ownDriver(std::make_unique<PosixSerialDriver>()), m_driver(m_ownDriver.get())
+{
+}
 
 ComPort::ComPort(SerialDriver& driver) : m_driver(&driver) {}
 
-ComPort::~ComPort() {
+ComPort::~ComPort()
+{
     Close();
 }
 
-bool ComPort::Open() {
+bool ComPort::Open()
+{
     if (m_open) Close();
     m_lastError = "";
     m_openFailureReason.clear();
@@ -46,7 +50,8 @@ bool ComPort::Open() {
     return true;
 }
 
-bool ComPort::Configure() {
+bool ComPort::Configure()
+{
     ControlBlock block;
     if (!m_open || !m_driver->getControlBlock(block)) {
         m_lastError = kGetDcbError;
@@ -81,7 +86,8 @@ bool ComPort::Configure() {
     return true;
 }
 
-void ComPort::Close() {
+void ComPort::Close()
+{
     if (m_timeoutsChanged) {
         m_driver->setTimeouts(m_savedTimeouts);
         m_timeoutsChanged = false;
@@ -92,16 +98,19 @@ void ComPort::Close() {
     }
 }
 
-int ComPort::takeBuffered() {
+int ComPort::takeBuffered()
+{
     --m_bufferedCount;
     return m_receiveBuffer[m_readIndex++];
 }
 
-bool ComPort::queryQueue() {
+bool ComPort::queryQueue()
+{
     return m_open && m_driver->queryStatus(m_errorWord, m_queueStatus);
 }
 
-int ComPort::ReadByte() {
+int ComPort::ReadByte()
+{
     if (m_bufferedCount > 0) return takeBuffered();
     if (!queryQueue() || m_queueStatus.inQueue == 0) return -1;
     const std::size_t wanted = std::min<std::size_t>(m_queueStatus.inQueue, kReceiveBufferSize);
@@ -111,28 +120,33 @@ int ComPort::ReadByte() {
     return m_bufferedCount > 0 ? takeBuffered() : -1;
 }
 
-bool ComPort::WriteString(std::string_view text) {
+bool ComPort::WriteString(std::string_view text)
+{
     if (!m_open) return false;
     const auto written =
         m_driver->write({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     return written && *written == text.size();
 }
 
-int ComPort::Write(std::span<const std::uint8_t> block) {
+int ComPort::Write(std::span<const std::uint8_t> block)
+{
     if (!m_open) return 0;
     const auto written = m_driver->write(block);
     return written ? static_cast<int>(std::min(*written, block.size())) : 0;
 }
 
-void ComPort::Purge() {
+void ComPort::Purge()
+{
     if (m_open) m_driver->purge();
 }
 
-bool ComPort::ClearErrors() {
+bool ComPort::ClearErrors()
+{
     return queryQueue();
 }
 
-const ControlBlock& ComPort::GetControlBlock() {
+const ControlBlock& ComPort::GetControlBlock()
+{
     ControlBlock block;
     if (m_open && m_driver->getControlBlock(block)) {
         m_controlBlock = block;
@@ -143,4 +157,4 @@ const ControlBlock& ComPort::GetControlBlock() {
     return m_controlBlock;
 }
 
-} // namespace quelvar
+}  // namespace quelvar

@@ -34,18 +34,18 @@ inline constexpr std::size_t kReceiveBufferSize = 256;
 
 class ComPort {
 public:
-    ComPort();                              // on the POSIX serial device
-    explicit ComPort(SerialDriver& driver); // on a driver the caller keeps alive
+    ComPort();                               // on the POSIX serial device
+    explicit ComPort(SerialDriver& driver);  // on a driver the caller keeps alive
     virtual ~ComPort();
     ComPort(const ComPort&) = delete;
     ComPort& operator=(const ComPort&) = delete;
 
     // The five settings; callers set them before Open or Configure.
-    std::int32_t portNumber = 0; // 1-4; the settings file supplies it
+    std::int32_t portNumber = 0;  // 1-4; the settings file supplies it
     std::int32_t baudRate = 57600;
     std::int32_t byteSize = 8;
-    std::int32_t parity = 'n'; // 'n', 'o' or 'e'; anything else counts as none
-    std::int32_t stopBits = 1; // 0 one, 1 one and a half, 2 two
+    std::int32_t parity = 'n';  // 'n', 'o' or 'e'; anything else counts as none
+    std::int32_t stopBits = 1;  // 0 one, 1 one and a half, 2 two
 
     bool Open();
     bool Configure();
@@ -97,4 +97,4 @@ private:
     std::size_t m_bufferedCount = 0;
 };
 
-} // namespace quelvar
+}  // namespace quelvar

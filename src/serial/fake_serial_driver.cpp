@@ -4,12 +4,14 @@
 
 namespace quelvar {
 
-int FakeSerialDriver::Calls::total() const {
+int FakeSerialDriver::Calls::total() const
+{
     return open + close + getControlBlock + setControlBlock + getTimeouts + setTimeouts +
            queryStatus + read + write + purge;
 }
 
-FakeSerialDriver::FakeSerialDriver() {
+FakeSerialDriver::FakeSerialDriver()
+{
     // What a freshly opened port typically reports.
     controlBlock.length = 28;
     controlBlock.baudRate = 9600;
@@ -21,15 +23,18 @@ FakeSerialDriver::FakeSerialDriver() {
     controlBlock.xoffChar = 0x13;
 }
 
-void FakeSerialDriver::feed(std::span<const std::uint8_t> bytes) {
+void FakeSerialDriver::feed(std::span<const std::uint8_t> bytes)
+{
     input.insert(input.end(), bytes.begin(), bytes.end());
 }
 
-void FakeSerialDriver::feed(std::string_view text) {
+void FakeSerialDriver::feed(std::string_view text)
+{
     input.insert(input.end(), text.begin(), text.end());
 }
 
-bool FakeSerialDriver::open(const std::string& device, std::string& reason) {
+bool FakeSerialDriver::open(const std::string& device, std::string& reason)
+{
     ++calls.open;
     openedDevice = device;
     if (failOpen || m_open) {
@@ -41,42 +46,48 @@ bool FakeSerialDriver::open(const std::string& device, std::string& reason) {
     return true;
 }
 
-void FakeSerialDriver::close() {
+void FakeSerialDriver::close()
+{
     ++calls.close;
     m_open = false;
 }
 
-bool FakeSerialDriver::getControlBlock(ControlBlock& block) {
+bool FakeSerialDriver::getControlBlock(ControlBlock& block)
+{
     ++calls.getControlBlock;
     if (!usable() || failGetControlBlock) return false;
     block = controlBlock;
     return true;
 }
 
-bool FakeSerialDriver::setControlBlock(const ControlBlock& block) {
+bool FakeSerialDriver::setControlBlock(const ControlBlock& block)
+{
     ++calls.setControlBlock;
     if (!usable() || failSetControlBlock) return false;
     // Refuses what a real device refuses too.
-    if (block.baudRate == 0 || block.byteSize < 5 || block.byteSize > 8) return false;
+    if (!lineSettingsPossible(block)) return false;
     controlBlock = block;
     return true;
 }
 
-bool FakeSerialDriver::getTimeouts(Timeouts& t) {
+bool FakeSerialDriver::getTimeouts(Timeouts& t)
+{
     ++calls.getTimeouts;
     if (!usable() || failGetTimeouts) return false;
     t = timeouts;
     return true;
 }
 
-bool FakeSerialDriver::setTimeouts(const Timeouts& t) {
+bool FakeSerialDriver::setTimeouts(const Timeouts& t)
+{
     ++calls.setTimeouts;
     if (!usable() || failSetTimeouts) return false;
     timeouts = t;
     return true;
 }
 
-bool FakeSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status) {
+bool FakeSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status)
+{
     ++calls.queryStatus;
     if (!usable() || failQuery) return false;
     errors = 0;
@@ -84,7 +95,8 @@ bool FakeSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status) {
     return true;
 }
 
-std::optional<std::size_t> FakeSerialDriver::read(std::span<std::uint8_t> buffer) {
+std::optional<std::size_t> FakeSerialDriver::read(std::span<std::uint8_t> buffer)
+{
     ++calls.read;
     if (!usable() || failRead) return std::nullopt;
     const std::size_t n = std::min(buffer.size(), input.size());
@@ -93,7 +105,8 @@ std::optional<std::size_t> FakeSerialDriver::read(std::span<std::uint8_t> buffer
     return n;
 }
 
-std::optional<std::size_t> FakeSerialDriver::write(std::span<const std::uint8_t> bytes) {
+std::optional<std::size_t> FakeSerialDriver::write(std::span<const std::uint8_t> bytes)
+{
     ++calls.write;
     if (!usable() || failWrite) return std::nullopt;
     const auto sent = bytes.first(std::min(bytes.size(), writeLimit));
@@ -103,11 +116,12 @@ std::optional<std::size_t> FakeSerialDriver::write(std::span<const std::uint8_t>
     return sent.size();
 }
 
-bool FakeSerialDriver::purge() {
+bool FakeSerialDriver::purge()
+{
     ++calls.purge;
     if (!usable()) return false;
     input.clear();
     return true;
 }
 
-} // namespace quelvar
+}  // namespace quelvar

@@ -48,8 +48,8 @@ public:
     bool failQuery = false;
     bool failRead = false;
     bool failWrite = false;
-    std::size_t writeLimit = SIZE_MAX; // a write sends at most this many bytes
-    bool vanished = false;             // the device went away: everything fails
+    std::size_t writeLimit = SIZE_MAX;  // a write sends at most this many bytes
+    bool vanished = false;              // the device went away: everything fails
 
     bool open(const std::string& device, std::string& reason) override;
     void close() override;
@@ -68,4 +68,4 @@ private:
     bool m_open = false;
 };
 
-} // namespace quelvar
+}  // namespace quelvar

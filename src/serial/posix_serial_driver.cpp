@@ -21,7 +21,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::uint64_t nowMs() {
+std::uint64_t nowMs()
+{
     return static_cast<std::uint64_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
             .count());
@@ -31,19 +32,22 @@ std::uint64_t nowMs() {
 // so a stalled device can never freeze the program.
 const Timeouts kDefaultWriteLimit{0, 0, 0, 10, 100};
 
-void setModemLine(int fd, int line, std::uint8_t control) {
+void setModemLine(int fd, int line, std::uint8_t control)
+{
     // Devices without modem lines (a pty) refuse this; that is fine.
     if (control <= 1) ioctl(fd, control ? TIOCMBIS : TIOCMBIC, &line);
 }
 
-std::uint8_t modemLineState(int fd, int line) {
+std::uint8_t modemLineState(int fd, int line)
+{
     int lines = 0;
     return ioctl(fd, TIOCMGET, &lines) == 0 && (lines & line) ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
-std::string describeOpenFailure(const std::string& device, int error) {
+std::string describeOpenFailure(const std::string& device, int error)
+{
     std::string text = device + ": " + std::strerror(error);
     switch (error) {
     case EACCES:
@@ -65,11 +69,13 @@ std::string describeOpenFailure(const std::string& device, int error) {
     }
 }
 
-PosixSerialDriver::~PosixSerialDriver() {
+PosixSerialDriver::~PosixSerialDriver()
+{
     close();
 }
 
-bool PosixSerialDriver::open(const std::string& device, std::string& reason) {
+bool PosixSerialDriver::open(const std::string& device, std::string& reason)
+{
     close();
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -97,39 +103,45 @@ bool PosixSerialDriver::open(const std::string& device, std::string& reason) {
     return true;
 }
 
-void PosixSerialDriver::close() {
+void PosixSerialDriver::close()
+{
     if (m_fd < 0) return;
-    ::close(m_fd); // also drops the flock
+    ::close(m_fd);  // also drops the flock
     m_fd = -1;
 }
 
-bool PosixSerialDriver::getControlBlock(ControlBlock& block) {
+bool PosixSerialDriver::getControlBlock(ControlBlock& block)
+{
     if (m_fd < 0 || !readLineSettings(m_fd, block)) return false;
     block.dtrControl = modemLineState(m_fd, TIOCM_DTR);
     block.rtsControl = block.ctsOutputFlow ? 2 : modemLineState(m_fd, TIOCM_RTS);
     return true;
 }
 
-bool PosixSerialDriver::setControlBlock(const ControlBlock& block) {
+bool PosixSerialDriver::setControlBlock(const ControlBlock& block)
+{
     if (m_fd < 0 || !writeLineSettings(m_fd, block)) return false;
     setModemLine(m_fd, TIOCM_DTR, block.dtrControl);
     if (!block.ctsOutputFlow) setModemLine(m_fd, TIOCM_RTS, block.rtsControl);
     return true;
 }
 
-bool PosixSerialDriver::getTimeouts(Timeouts& t) {
+bool PosixSerialDriver::getTimeouts(Timeouts& t)
+{
     if (m_fd < 0) return false;
     t = m_timeouts;
     return true;
 }
 
-bool PosixSerialDriver::setTimeouts(const Timeouts& t) {
+bool PosixSerialDriver::setTimeouts(const Timeouts& t)
+{
     if (m_fd < 0) return false;
     m_timeouts = t;
     return true;
 }
 
-bool PosixSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status) {
+bool PosixSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status)
+{
     int in = 0;
     int out = 0;
     if (m_fd < 0 || ioctl(m_fd, FIONREAD, &in) != 0) return false;
@@ -140,7 +152,8 @@ bool PosixSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status) 
     return true;
 }
 
-std::optional<std::size_t> PosixSerialDriver::read(std::span<std::uint8_t> buffer) {
+std::optional<std::size_t> PosixSerialDriver::read(std::span<std::uint8_t> buffer)
+{
     if (m_fd < 0) return std::nullopt;
     for (;;) {
         const ssize_t n = ::read(m_fd, buffer.data(), buffer.size());
@@ -150,7 +163,8 @@ std::optional<std::size_t> PosixSerialDriver::read(std::span<std::uint8_t> buffe
     }
 }
 
-std::optional<std::size_t> PosixSerialDriver::write(std::span<const std::uint8_t> bytes) {
+std::optional<std::size_t> PosixSerialDriver::write(std::span<const std::uint8_t> bytes)
+{
     if (m_fd < 0) return std::nullopt;
     const Timeouts& limits = (m_timeouts.writeTotalMultiplier || m_timeouts.writeTotalConstant)
                                  ? m_timeouts
@@ -163,7 +177,8 @@ std::optional<std::size_t> PosixSerialDriver::write(std::span<const std::uint8_t
 
 // Hands the bytes to the device, waiting for room until the deadline.
 std::optional<std::size_t> PosixSerialDriver::send(std::span<const std::uint8_t> bytes,
-                                                   std::uint64_t deadline) {
+                                                   std::uint64_t deadline)
+{
     std::size_t sent = 0;
     while (sent < bytes.size()) {
         const ssize_t n = ::write(m_fd, bytes.data() + sent, bytes.size() - sent);
@@ -186,7 +201,8 @@ std::optional<std::size_t> PosixSerialDriver::send(std::span<const std::uint8_t>
 
 // Waits until the device has put the bytes on the line; those still queued at the
 // deadline count as not written.
-std::size_t PosixSerialDriver::drain(std::size_t sent, std::uint64_t deadline) {
+std::size_t PosixSerialDriver::drain(std::size_t sent, std::uint64_t deadline)
+{
     for (;;) {
         int queued = 0;
         if (ioctl(m_fd, TIOCOUTQ, &queued) != 0 || queued <= 0) return sent;
@@ -198,8 +214,9 @@ std::size_t PosixSerialDriver::drain(std::size_t sent, std::uint64_t deadline) {
     }
 }
 
-bool PosixSerialDriver::purge() {
+bool PosixSerialDriver::purge()
+{
     return m_fd >= 0 && tcflush(m_fd, TCIOFLUSH) == 0;
 }
 
-} // namespace quelvar
+}  // namespace quelvar

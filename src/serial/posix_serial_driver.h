@@ -34,10 +34,10 @@ private:
     std::size_t drain(std::size_t sent, std::uint64_t deadlineMs);
 
     int m_fd = -1;
-    Timeouts m_timeouts; // the OS has no such thing: kept here for the writes
+    Timeouts m_timeouts;  // the OS has no such thing: kept here for the writes
 };
 
 // The words for a failed open: the OS reason, and what the user can do about it.
 std::string describeOpenFailure(const std::string& device, int error);
 
-} // namespace quelvar
+}  // namespace quelvar

@@ -15,7 +15,7 @@ namespace quelvar {
 // controls are two-bit codes (0 disabled, 1 enabled, 2 handshake, 3 toggle).
 // All zero until a device has filled it.
 struct ControlBlock {
-    std::uint32_t length = 0; // the block's length field, as the view shows it
+    std::uint32_t length = 0;  // the block's length field, as the view shows it
     std::uint32_t baudRate = 0;
     std::uint8_t binaryMode = 0;
     std::uint8_t parityCheck = 0;
@@ -33,8 +33,8 @@ struct ControlBlock {
     std::uint16_t xonLimit = 0;
     std::uint16_t xoffLimit = 0;
     std::uint8_t byteSize = 0;
-    std::uint8_t parity = 0;   // 0 none, 1 odd, 2 even, 3 mark, 4 space
-    std::uint8_t stopBits = 0; // 0 one, 1 one and a half, 2 two
+    std::uint8_t parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+    std::uint8_t stopBits = 0;  // 0 one, 1 one and a half, 2 two
     char xonChar = 0;
     char xoffChar = 0;
     char errorChar = 0;
@@ -98,9 +98,18 @@ public:
     virtual bool purge() = 0;
 };
 
+// Line settings any device would refuse: no rate (0 hangs a line up), a rate that is
+// no 32-bit signed number, or other than 5 to 8 data bits, or an unknown parity or stop-bit code.
+inline bool lineSettingsPossible(const ControlBlock& b)
+{
+    return b.baudRate > 0 && b.baudRate <= 0x7FFFFFFF && b.byteSize >= 5 && b.byteSize <= 8 &&
+           b.parity <= kSpaceParity && b.stopBits <= 2;
+}
+
 // The write deadline in milliseconds for n bytes under the given time-outs.
-inline std::uint64_t writeDeadlineMs(const Timeouts& t, std::size_t n) {
+inline std::uint64_t writeDeadlineMs(const Timeouts& t, std::size_t n)
+{
     return std::uint64_t{t.writeTotalMultiplier} * n + t.writeTotalConstant;
 }
 
-} // namespace quelvar
+}  // namespace quelvar

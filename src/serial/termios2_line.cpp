@@ -10,7 +10,8 @@ namespace quelvar {
 
 namespace {
 
-std::uint8_t sizeBits(tcflag_t cflag) {
+std::uint8_t sizeBits(tcflag_t cflag)
+{
     switch (cflag & CSIZE) {
     case CS5:
         return 5;
@@ -23,17 +24,19 @@ std::uint8_t sizeBits(tcflag_t cflag) {
     }
 }
 
-std::uint8_t parityCode(tcflag_t cflag) {
+std::uint8_t parityCode(tcflag_t cflag)
+{
     if (!(cflag & PARENB)) return kNoParity;
     if (cflag & CMSPAR) return (cflag & PARODD) ? kMarkParity : kSpaceParity;
     return (cflag & PARODD) ? kOddParity : kEvenParity;
 }
 
-bool applyLine(termios2& t, const ControlBlock& b) {
+bool applyLine(termios2& t, const ControlBlock& b)
+{
     static constexpr tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
     static constexpr tcflag_t parities[] = {0, PARENB | PARODD, PARENB, PARENB | PARODD | CMSPAR,
                                             PARENB | CMSPAR};
-    if (b.baudRate == 0 || b.baudRate > 0x7FFFFFFF) return false; // 0 would hang up the line
+    if (b.baudRate == 0 || b.baudRate > 0x7FFFFFFF) return false;  // 0 would hang up the line
     if (b.byteSize < 5 || b.byteSize > 8 || b.parity > kSpaceParity || b.stopBits > 2) return false;
 
     // Raw, 8-bit clean: no translation, no echo, no signals, reads return at once.
@@ -59,13 +62,15 @@ bool applyLine(termios2& t, const ControlBlock& b) {
 }
 
 // A UART that cannot make the rate reports the one it chose; more than 3% off fails.
-bool rateTaken(std::uint32_t wanted, std::uint32_t actual) {
+bool rateTaken(std::uint32_t wanted, std::uint32_t actual)
+{
     return std::llabs(static_cast<long long>(actual) - wanted) * 100 <= 3LL * wanted;
 }
 
-} // namespace
+}  // namespace
 
-bool readLineSettings(int fd, ControlBlock& b) {
+bool readLineSettings(int fd, ControlBlock& b)
+{
     termios2 t{};
     if (ioctl(fd, TCGETS2, &t) != 0) return false;
     b = ControlBlock{};
@@ -85,7 +90,8 @@ bool readLineSettings(int fd, ControlBlock& b) {
     return true;
 }
 
-bool writeLineSettings(int fd, const ControlBlock& b) {
+bool writeLineSettings(int fd, const ControlBlock& b)
+{
     termios2 old{};
     if (ioctl(fd, TCGETS2, &old) != 0) return false;
     termios2 t = old;
@@ -96,4 +102,4 @@ bool writeLineSettings(int fd, const ControlBlock& b) {
     return false;
 }
 
-} // namespace quelvar
+}  // namespace quelvar

@@ -12,4 +12,4 @@ bool readLineSettings(int fd, ControlBlock& block);
 // does not take the baud rate (the previous settings are put back then).
 bool writeLineSettings(int fd, const ControlBlock& block);
 
-} // namespace quelvar
+}  // namespace quelvar

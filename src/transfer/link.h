@@ -23,9 +23,9 @@ inline constexpr std::uint8_t kAck = 0x06;
 inline constexpr std::uint8_t kNak = 0x15;
 
 // Each sends its bytes through the port and ignores the write's result.
-void SendResetSequence(ComPort& port); // ESC ESC, then "X0": two writes
-void SendStatusRequest(ComPort& port); // "S"
-void SendWriteCommand(ComPort& port);  // "CW", followed by the image block
-void SendReadCommand(ComPort& port);   // "CR"; the indicator answers with its image block
+void SendResetSequence(ComPort& port);  // ESC ESC, then "X0": two writes
+void SendStatusRequest(ComPort& port);  // "S"
+void SendWriteCommand(ComPort& port);   // "CW", followed by the image block
+void SendReadCommand(ComPort& port);    // "CR"; the indicator answers with its image block
 
-} // namespace quelvar
+}  // namespace quelvar

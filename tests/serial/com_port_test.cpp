@@ -13,22 +13,25 @@ namespace {
 struct OpenPort : ::testing::Test {
     FakeSerialDriver fake;
     ComPort port{fake};
-    void SetUp() override {
+    void SetUp() override
+    {
         fake.timeouts = {1, 2, 3, 4, 5};
         port.portNumber = 1;
         ASSERT_TRUE(port.Open());
     }
 };
 
-std::vector<std::uint8_t> counting(std::size_t n) {
+std::vector<std::uint8_t> counting(std::size_t n)
+{
     std::vector<std::uint8_t> bytes(n);
     std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
-TEST(DevicePath, DevicesSectionOverridesTheDefaultTtyS) {
+TEST(DevicePath, DevicesSectionOverridesTheDefaultTtyS)
+{
     const DeviceMap devices{{"COM1", "/dev/ttyUSB0"}, {"com3", ""}, {"com4", "/dev/pts/7"}};
     const struct {
         int port;
@@ -39,7 +42,8 @@ TEST(DevicePath, DevicesSectionOverridesTheDefaultTtyS) {
         EXPECT_EQ(devicePathForPort(c.port, devices), c.expected) << c.port;
 }
 
-TEST_F(OpenPort, PortNumberOutsideOneToFourClosesAndMakesNoOsCall) {
+TEST_F(OpenPort, PortNumberOutsideOneToFourClosesAndMakesNoOsCall)
+{
     for (int number : {0, 5, -1}) {
         port.portNumber = 1;
         ASSERT_TRUE(port.Open());
@@ -53,7 +57,8 @@ TEST_F(OpenPort, PortNumberOutsideOneToFourClosesAndMakesNoOsCall) {
     }
 }
 
-TEST(ComPort, RefusedOpenKeepsTheReasonAndStaysClosed) {
+TEST(ComPort, RefusedOpenKeepsTheReasonAndStaysClosed)
+{
     FakeSerialDriver fake;
     fake.failOpen = true;
     ComPort port{fake};
@@ -67,7 +72,8 @@ TEST(ComPort, RefusedOpenKeepsTheReasonAndStaysClosed) {
     EXPECT_EQ(port.Write(counting(3)), 0);
 }
 
-TEST_F(OpenPort, ConfigureAppliesTheSettingsAndKeepsOtherFields) {
+TEST_F(OpenPort, ConfigureAppliesTheSettingsAndKeepsOtherFields)
+{
     const struct {
         int parity;
         std::uint8_t code;
@@ -95,7 +101,8 @@ TEST_F(OpenPort, ConfigureAppliesTheSettingsAndKeepsOtherFields) {
     }
 }
 
-TEST_F(OpenPort, ConfigureFailuresLeaveTheirTextAndWhatTheStepsBeforeDid) {
+TEST_F(OpenPort, ConfigureFailuresLeaveTheirTextAndWhatTheStepsBeforeDid)
+{
     struct Case {
         bool FakeSerialDriver::*fail;
         const char* text;
@@ -126,7 +133,8 @@ TEST_F(OpenPort, ConfigureFailuresLeaveTheirTextAndWhatTheStepsBeforeDid) {
     EXPECT_EQ(fake.calls.close, 1);
 }
 
-TEST(ComPort, ConfigureOnAClosedPortIsAGetDcbError) {
+TEST(ComPort, ConfigureOnAClosedPortIsAGetDcbError)
+{
     FakeSerialDriver fake;
     ComPort port{fake};
     EXPECT_FALSE(port.Configure());
@@ -134,9 +142,10 @@ TEST(ComPort, ConfigureOnAClosedPortIsAGetDcbError) {
     EXPECT_EQ(fake.calls.total(), 0);
 }
 
-TEST_F(OpenPort, ReopenAndCloseRestoreTheSavedTimeoutsOnce) {
+TEST_F(OpenPort, ReopenAndCloseRestoreTheSavedTimeoutsOnce)
+{
     ASSERT_TRUE(port.Configure());
-    ASSERT_TRUE(port.Open()); // closes first
+    ASSERT_TRUE(port.Open());  // closes first
     EXPECT_EQ(fake.timeouts, (Timeouts{1, 2, 3, 4, 5}));
     EXPECT_EQ(fake.calls.close, 1);
     EXPECT_EQ(fake.calls.open, 2);
@@ -150,7 +159,8 @@ TEST_F(OpenPort, ReopenAndCloseRestoreTheSavedTimeoutsOnce) {
     EXPECT_EQ(fake.calls.total(), calls);
 }
 
-TEST_F(OpenPort, ReadTakesOnlyWhatIsWaitingThroughTheReceiveBuffer) {
+TEST_F(OpenPort, ReadTakesOnlyWhatIsWaitingThroughTheReceiveBuffer)
+{
     EXPECT_EQ(port.ReadByte(), -1);
     EXPECT_EQ(fake.calls.read, 0);
 
@@ -172,7 +182,8 @@ TEST_F(OpenPort, ReadTakesOnlyWhatIsWaitingThroughTheReceiveBuffer) {
     EXPECT_EQ(fake.calls.read, 2);
 }
 
-TEST_F(OpenPort, PurgeKeepsBytesAlreadyBufferedAndBuffersOutliveClose) {
+TEST_F(OpenPort, PurgeKeepsBytesAlreadyBufferedAndBuffersOutliveClose)
+{
     fake.feed("abc");
     EXPECT_EQ(port.ReadByte(), 'a');
     fake.feed("xyz");
@@ -184,7 +195,8 @@ TEST_F(OpenPort, PurgeKeepsBytesAlreadyBufferedAndBuffersOutliveClose) {
     EXPECT_EQ(port.ReadByte(), -1);
 }
 
-TEST_F(OpenPort, WritesReportWhatTheDriverSent) {
+TEST_F(OpenPort, WritesReportWhatTheDriverSent)
+{
     EXPECT_TRUE(port.WriteString(""));
     EXPECT_EQ(fake.calls.write, 1);
     EXPECT_TRUE(port.WriteString("S"));
@@ -199,14 +211,16 @@ TEST_F(OpenPort, WritesReportWhatTheDriverSent) {
     EXPECT_EQ(port.Write(counting(4)), 0);
 }
 
-TEST_F(OpenPort, WriteTimeoutIsTenMsPerBytePlusAHundred) {
+TEST_F(OpenPort, WriteTimeoutIsTenMsPerBytePlusAHundred)
+{
     ASSERT_TRUE(port.Configure());
     for (std::size_t n : {0u, 1u, 2u, 2048u})
         EXPECT_EQ(writeDeadlineMs(fake.timeouts, n), 10 * n + 100);
     EXPECT_EQ(writeDeadlineMs(fake.timeouts, 2048), 20580u);
 }
 
-TEST_F(OpenPort, ClosedOrVanishedPortFailsEveryOperationQuietly) {
+TEST_F(OpenPort, ClosedOrVanishedPortFailsEveryOperationQuietly)
+{
     fake.controlBlock.baudRate = 4800;
     EXPECT_EQ(port.GetControlBlock().baudRate, 4800u);
     EXPECT_STREQ(port.lastError(), "");
@@ -225,7 +239,7 @@ TEST_F(OpenPort, ClosedOrVanishedPortFailsEveryOperationQuietly) {
     EXPECT_EQ(port.Write(counting(2)), 0);
     EXPECT_FALSE(port.ClearErrors());
     port.Purge();
-    EXPECT_EQ(port.GetControlBlock().baudRate, 4800u); // the last copy fetched
+    EXPECT_EQ(port.GetControlBlock().baudRate, 4800u);  // the last copy fetched
     EXPECT_STREQ(port.lastError(), "Get DCB error");
     EXPECT_EQ(fake.calls.total(), calls);
 }

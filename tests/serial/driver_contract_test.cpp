@@ -27,7 +27,8 @@ struct Line {
     virtual bool keepsDataFormat() const { return true; }
 
     // Bytes sent by the peer take a moment to arrive on a real line.
-    std::uint32_t waitForInput(std::size_t count) {
+    std::uint32_t waitForInput(std::size_t count)
+    {
         QueueStatus status;
         std::uint32_t errors = 0;
         for (int i = 0; i < 200; ++i) {
@@ -43,7 +44,8 @@ struct FakeLine : Line {
     SerialDriver& driver() override { return fake; }
     std::string device() override { return "/dev/fake"; }
     void peerSend(const std::vector<std::uint8_t>& bytes) override { fake.feed(bytes); }
-    std::vector<std::uint8_t> peerReceive(std::size_t) override {
+    std::vector<std::uint8_t> peerReceive(std::size_t) override
+    {
         return std::exchange(fake.output, {});
     }
     void hangUp() override { fake.vanished = true; }
@@ -65,21 +67,24 @@ using LineFactory = std::function<std::unique_ptr<Line>()>;
 struct DriverContract : ::testing::TestWithParam<LineFactory> {
     std::unique_ptr<Line> line = GetParam()();
     SerialDriver& driver = line->driver();
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string reason;
         ASSERT_TRUE(driver.open(line->device(), reason)) << reason;
     }
 };
 
-std::vector<std::uint8_t> everyByteValue() {
+std::vector<std::uint8_t> everyByteValue()
+{
     std::vector<std::uint8_t> bytes(256);
     std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
-TEST_P(DriverContract, EveryByteValuePassesUnchangedBothWays) {
+TEST_P(DriverContract, EveryByteValuePassesUnchangedBothWays)
+{
     ControlBlock block;
     ASSERT_TRUE(driver.getControlBlock(block));
     block.baudRate = 57600;
@@ -98,7 +103,8 @@ TEST_P(DriverContract, EveryByteValuePassesUnchangedBothWays) {
     EXPECT_EQ(got, bytes);
 }
 
-TEST_P(DriverContract, ReadsNeverWaitAndTakeNoMoreThanAsked) {
+TEST_P(DriverContract, ReadsNeverWaitAndTakeNoMoreThanAsked)
+{
     std::vector<std::uint8_t> buffer(16);
     EXPECT_EQ(driver.read(buffer), 0u);
     line->peerSend({1, 2, 3, 4, 5});
@@ -109,14 +115,16 @@ TEST_P(DriverContract, ReadsNeverWaitAndTakeNoMoreThanAsked) {
     EXPECT_EQ(buffer[0], 3);
 }
 
-TEST_P(DriverContract, PurgeDiscardsWhatHasArrived) {
+TEST_P(DriverContract, PurgeDiscardsWhatHasArrived)
+{
     line->peerSend({9, 9, 9});
     ASSERT_EQ(line->waitForInput(3), 3u);
     EXPECT_TRUE(driver.purge());
     EXPECT_EQ(line->waitForInput(0), 0u);
 }
 
-TEST_P(DriverContract, LineSettingsReadBackAsSetForEveryOfferedRate) {
+TEST_P(DriverContract, LineSettingsReadBackAsSetForEveryOfferedRate)
+{
     for (std::uint32_t rate : {1200, 2400, 4800, 9600, 19200, 28800, 38400, 57600, 115200}) {
         for (std::uint8_t parity : {kNoParity, kOddParity, kEvenParity}) {
             ControlBlock block;
@@ -139,7 +147,8 @@ TEST_P(DriverContract, LineSettingsReadBackAsSetForEveryOfferedRate) {
     }
 }
 
-TEST_P(DriverContract, ImpossibleLineSettingsAreRefusedAndKeepTheOldOnes) {
+TEST_P(DriverContract, ImpossibleLineSettingsAreRefusedAndKeepTheOldOnes)
+{
     ControlBlock block;
     ASSERT_TRUE(driver.getControlBlock(block));
     block.baudRate = 9600;
@@ -154,7 +163,8 @@ TEST_P(DriverContract, ImpossibleLineSettingsAreRefusedAndKeepTheOldOnes) {
     }
 }
 
-TEST_P(DriverContract, TimeoutsReadBackAsSet) {
+TEST_P(DriverContract, TimeoutsReadBackAsSet)
+{
     const Timeouts t{0xFFFFFFFFu, 0, 0, 10, 100};
     ASSERT_TRUE(driver.setTimeouts(t));
     Timeouts back;
@@ -162,7 +172,8 @@ TEST_P(DriverContract, TimeoutsReadBackAsSet) {
     EXPECT_EQ(back, t);
 }
 
-TEST_P(DriverContract, AClosedDriverRefusesEverything) {
+TEST_P(DriverContract, AClosedDriverRefusesEverything)
+{
     driver.close();
     EXPECT_FALSE(driver.isOpen());
     ControlBlock block;
@@ -178,7 +189,8 @@ TEST_P(DriverContract, AClosedDriverRefusesEverything) {
     EXPECT_FALSE(driver.purge());
 }
 
-TEST_P(DriverContract, AVanishedDeviceFailsWithoutHanging) {
+TEST_P(DriverContract, AVanishedDeviceFailsWithoutHanging)
+{
     line->hangUp();
     std::vector<std::uint8_t> buffer(2048, 0x55);
     EXPECT_EQ(line->waitForInput(1), 0u);

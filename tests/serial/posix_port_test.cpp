@@ -11,7 +11,8 @@
 
 using namespace quelvar;
 
-TEST(PosixPort, DevicesThatAreNoSerialPortDoNotOpen) {
+TEST(PosixPort, DevicesThatAreNoSerialPortDoNotOpen)
+{
     const auto dir =
         std::filesystem::temp_directory_path() / ("quelvar-port-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
@@ -38,11 +39,13 @@ TEST(PosixPort, DevicesThatAreNoSerialPortDoNotOpen) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(PosixPort, PermissionErrorsMentionTheDialoutGroup) {
+TEST(PosixPort, PermissionErrorsMentionTheDialoutGroup)
+{
     EXPECT_NE(describeOpenFailure("/dev/ttyS0", EACCES).find("dialout"), std::string::npos);
 }
 
-TEST(PosixPort, ASecondOpenOfAPortInUseFails) {
+TEST(PosixPort, ASecondOpenOfAPortInUseFails)
+{
     test::Pty pty;
     ASSERT_TRUE(pty.ok());
     ComPort first;
@@ -60,7 +63,8 @@ TEST(PosixPort, ASecondOpenOfAPortInUseFails) {
     EXPECT_TRUE(second.Open()) << second.openFailureReason();
 }
 
-TEST(PosixPort, ConfiguredPortExchangesBytesAndSurvivesTheDeviceGoing) {
+TEST(PosixPort, ConfiguredPortExchangesBytesAndSurvivesTheDeviceGoing)
+{
     test::Pty pty;
     ASSERT_TRUE(pty.ok());
     ComPort port;

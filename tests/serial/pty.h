@@ -16,7 +16,8 @@ namespace quelvar::test {
 
 class Pty {
 public:
-    Pty() {
+    Pty()
+    {
         m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
             m_slavePath = ptsname(m_master);
@@ -28,7 +29,8 @@ public:
     bool ok() const { return m_master >= 0 && !m_slavePath.empty(); }
     const std::string& slavePath() const { return m_slavePath; }
 
-    void send(const std::vector<std::uint8_t>& bytes) {
+    void send(const std::vector<std::uint8_t>& bytes)
+    {
         std::size_t done = 0;
         while (m_master >= 0 && done < bytes.size()) {
             const ssize_t n = ::write(m_master, bytes.data() + done, bytes.size() - done);
@@ -38,7 +40,8 @@ public:
     }
 
     // Everything the slave side has written, waiting up to a second for `count` bytes.
-    std::vector<std::uint8_t> receive(std::size_t count) {
+    std::vector<std::uint8_t> receive(std::size_t count)
+    {
         std::vector<std::uint8_t> got;
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
         while (m_master >= 0 && got.size() < count && std::chrono::steady_clock::now() < end) {
@@ -52,7 +55,8 @@ public:
         return got;
     }
 
-    void hangUp() {
+    void hangUp()
+    {
         if (m_master >= 0) ::close(m_master);
         m_master = -1;
     }
@@ -62,4 +66,4 @@ private:
     std::string m_slavePath;
 };
 
-} // namespace quelvar::test
+}  // namespace quelvar::test

@@ -5,7 +5,8 @@
 
 using namespace quelvar;
 
-TEST(Link, EachCommandGoesOutInItsOwnWrites) {
+TEST(Link, EachCommandGoesOutInItsOwnWrites)
+{
     using Bytes = std::vector<std::vector<std::uint8_t>>;
     const struct {
         void (*send)(ComPort&);
@@ -24,6 +25,6 @@ TEST(Link, EachCommandGoesOutInItsOwnWrites) {
         c.send(port);
         EXPECT_EQ(fake.writes, c.writes);
         fake.failWrite = true;
-        c.send(port); // a failed write is ignored
+        c.send(port);  // a failed write is ignored
     }
 }

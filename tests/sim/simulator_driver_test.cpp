@@ -1,0 +1,77 @@
+#include "model/check_bytes.h"
+#include "serial/com_port.h"
+#include "sim/simulator_driver.h"
+#include "transfer/link.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelvar;
+
+namespace {
+
+struct SimulatedPort : ::testing::Test {
+    SimulatorDriver driver;
+    ComPort port{driver};
+    void SetUp() override
+    {
+        driver.setPaced(false);
+        port.portNumber = 1;
+        ASSERT_TRUE(port.Open());
+        ASSERT_TRUE(port.Configure());
+    }
+
+    std::vector<std::uint8_t> readAll()
+    {
+        std::vector<std::uint8_t> bytes;
+        for (int b = port.ReadByte(); b >= 0; b = port.ReadByte())
+            bytes.push_back(static_cast<std::uint8_t>(b));
+        return bytes;
+    }
+};
+
+}  // namespace
+
+TEST_F(SimulatedPort, UploadAndDownloadThroughComPort)
+{
+    SendResetSequence(port);
+    SendStatusRequest(port);
+    EXPECT_EQ(readAll(), std::vector<std::uint8_t>{'I'});
+
+    SetupImage image = driver.simulator().memory();
+    image[100] = 0x5A;
+    StoreCheckBytes(image);
+    SendWriteCommand(port);
+    EXPECT_EQ(port.Write(image), 2048);
+    EXPECT_EQ(readAll(), std::vector<std::uint8_t>{kAck});
+
+    SendReadCommand(port);
+    const auto block = readAll();
+    EXPECT_EQ(block, std::vector<std::uint8_t>(image.begin(), image.end()));
+}
+
+TEST_F(SimulatedPort, PurgeDropsWhatHasArrivedAndLogsReachTheListener)
+{
+    std::vector<std::string> log;
+    driver.onLog = [&](const std::string& line) { log.push_back(line); };
+    SendStatusRequest(port);
+    port.Purge();
+    EXPECT_EQ(port.ReadByte(), -1);
+    EXPECT_EQ(log, (std::vector<std::string>{"<- S", "-> I"}));
+}
+
+TEST_F(SimulatedPort, APacedWriteStopsAtItsTimeOut)
+{
+    // At 300 baud a byte takes 33 ms: of 10 bytes only 6 fit in 10 * 10 + 100 ms.
+    driver.setPaced(true);
+    port.baudRate = 300;
+    ASSERT_TRUE(port.Configure());
+    EXPECT_EQ(port.Write(std::vector<std::uint8_t>(10, 'x')), 6);
+}
+
+TEST_F(SimulatedPort, ClosedDriverRefusesLikeADevice)
+{
+    port.Close();
+    EXPECT_EQ(port.ReadByte(), -1);
+    EXPECT_FALSE(port.WriteString("S"));
+    EXPECT_FALSE(port.Configure());
+}
