@@ -63,6 +63,23 @@ public:
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
+    // Stops the simulator with SIGTERM: its exit status, or -1 when it had to be killed.
+    int stop()
+    {
+        if (m_pid <= 0) return m_status;
+        kill(m_pid, SIGTERM);
+        int status = 0;
+        pid_t done = 0;
+        for (int i = 0; i < 200 && (done = waitpid(m_pid, &status, WNOHANG)) == 0; ++i)
+            usleep(10'000);
+        if (done == 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+        m_pid = -1;
+        return m_status = done > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
     // The pty device the simulator answers on; empty when it did not start.
     const std::string& devicePath() const { return m_devicePath; }
 
@@ -87,6 +104,7 @@ private:
     }
 
     pid_t m_pid = -1;
+    int m_status = -1;
     FILE* m_stdout = nullptr;
     std::string m_devicePath;
     std::string m_logPath;

@@ -1,18 +1,15 @@
 // quelvar-indicator-sim on its pty against ComPort on the real POSIX driver.
 
+#include "sim_process.h"
+
 #include "model/check_bytes.h"
 #include "model/setup_file.h"
 #include "serial/com_port.h"
 #include "transfer/link.h"
 
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -21,78 +18,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The simulator program, started with some options and stopped with SIGTERM.
-class SimProcess {
-public:
-    explicit SimProcess(std::vector<std::string> args) : m_log(tempPath("log"))
-    {
-        int out[2];
-        if (pipe(out) != 0) return;
-        m_pid = fork();
-        if (m_pid == 0) {
-            dup2(out[1], 1);
-            const int err = ::open(m_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(err, 2);
-            args.insert(args.begin(), QUELVAR_INDICATOR_SIM);
-            std::vector<char*> argv;
-            for (auto& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        ::close(out[1]);
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            m_device += c;
-        ::close(out[0]);
-    }
-    ~SimProcess()
-    {
-        stop();
-        fs::remove(m_log);
-    }
+std::string tempPath(const std::string& name)
+{
+    static int serial = 0;
+    return (fs::temp_directory_path() / ("quelvar-sim-" + std::to_string(getpid()) + "-" +
+                                         std::to_string(++serial) + "." + name))
+        .string();
+}
 
-    const std::string& device() const { return m_device; }
-
-    // SIGTERM; the exit status, or -1 when it had to be killed.
-    int stop()
-    {
-        if (m_pid <= 0) return m_status;
-        ::kill(m_pid, SIGTERM);
-        for (int i = 0; i < 200; ++i) {
-            int status = 0;
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_pid = 0;
-                return m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        ::kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-        m_pid = 0;
-        return m_status = -1;
-    }
-
-    std::string log() const
-    {
-        std::ifstream in(m_log);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    static std::string tempPath(const std::string& name)
-    {
-        static int serial = 0;
-        return (fs::temp_directory_path() / ("quelvar-sim-" + std::to_string(getpid()) + "-" +
-                                             std::to_string(++serial) + "." + name))
-            .string();
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_status = -1;
-    std::string m_device;
-    std::string m_log;
+// The simulator program, started with some options.
+struct Sim : test::SimProcess {
+    explicit Sim(const std::vector<std::string>& args) : SimProcess(QUELVAR_INDICATOR_SIM, args) {}
 };
 
 // ComPort as the editor uses it, on the simulator's device.
@@ -127,10 +63,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 TEST(IndicatorSimProgram, WholeUploadAndDownloadOverAPty)
 {
-    const std::string saved = SimProcess::tempPath("sf");
-    SimProcess sim({"--baud", "115200", "--save", saved});
-    ASSERT_FALSE(sim.device().empty());
-    PortOn line(sim.device());
+    const std::string saved = tempPath("sf");
+    Sim sim({"--baud", "115200", "--save", saved});
+    ASSERT_FALSE(sim.devicePath().empty());
+    PortOn line(sim.devicePath());
     ASSERT_TRUE(line.port.Open()) << line.port.openFailureReason();
     ASSERT_TRUE(line.port.Configure()) << line.port.lastError();
 
@@ -174,8 +110,8 @@ TEST(IndicatorSimProgram, WholeUploadAndDownloadOverAPty)
 
 TEST(IndicatorSimProgram, FaultsShowOnTheLine)
 {
-    SimProcess sim({"--fault", "busy", "--fault", "garbage=3", "--fault", "truncate=10"});
-    PortOn line(sim.device());
+    Sim sim({"--fault", "busy", "--fault", "garbage=3", "--fault", "truncate=10"});
+    PortOn line(sim.devicePath());
     ASSERT_TRUE(line.port.Open()) << line.port.openFailureReason();
     ASSERT_TRUE(line.port.Configure());
     SendStatusRequest(line.port);
@@ -188,8 +124,8 @@ TEST(IndicatorSimProgram, FaultsShowOnTheLine)
 
 TEST(IndicatorSimProgram, EveryOfferedRateIsTakenAndThePortIsExclusive)
 {
-    const std::string link = SimProcess::tempPath("com1");
-    SimProcess sim({"--link", link});
+    const std::string link = tempPath("com1");
+    Sim sim({"--link", link});
     ASSERT_TRUE(fs::is_symlink(link));
     PortOn line(link);
     ASSERT_TRUE(line.port.Open()) << line.port.openFailureReason();
@@ -208,8 +144,8 @@ TEST(IndicatorSimProgram, EveryOfferedRateIsTakenAndThePortIsExclusive)
 
 TEST(IndicatorSimProgram, APortWhoseSimulatorWentAwayFailsQuietly)
 {
-    SimProcess sim({});
-    PortOn line(sim.device());
+    Sim sim({});
+    PortOn line(sim.devicePath());
     ASSERT_TRUE(line.port.Open()) << line.port.openFailureReason();
     ASSERT_TRUE(line.port.Configure());
     EXPECT_EQ(sim.stop(), 0);
@@ -225,8 +161,8 @@ TEST(IndicatorSimProgram, BadOptionsAreRefusedWithUsage)
                                           {"--baud", "fast"},
                                           {"--load", "/nonexistent/x.sf"},
                                           {"--bogus", "1"}}) {
-        SimProcess sim(args);
-        EXPECT_EQ(sim.device(), "");
+        Sim sim(args);
+        EXPECT_EQ(sim.devicePath(), "");
         EXPECT_NE(sim.stop(), 0);
         EXPECT_NE(sim.log().find("quelvar-indicator-sim: "), std::string::npos) << args[0];
     }
