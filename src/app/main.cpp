@@ -9,11 +9,13 @@
 #include "app/screenshot_registry.h"
 #include "app/screenshots.h"
 #include "app/settings_file.h"
+#include "app/simulated_com1.h"
 #include "model/setup_document.h"
 #include "serial/com_port.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <memory>
 
 using namespace quelvar;
 
@@ -49,13 +51,16 @@ int main(int argc, char** argv)
 
     return runGuardedStartup([&] {
         SetupDocument document;
-        ComPort port;
+        SimulatedCom1Driver simulatedCom1;
+        const bool simulate = parser.isSet(simulator);
+        auto port = simulate ? std::make_unique<ComPort>(simulatedCom1) : std::make_unique<ComPort>();
         QtServices services;
         if (parser.isSet(screenshots))
-            return runScreenshots(parser.value(screenshots), document, port, services);
+            return runScreenshots(parser.value(screenshots), document, *port, services);
 
-        TMainForm form(document, port, services);
+        TMainForm form(document, *port, services);
         services.setHelpOwner(&form);
+        if (simulate) form.simulateCom1(SimulatedCom1Driver::kDevice);
         form.FormCreate(defaultSettingsFilePath());
         form.createHiddenDownloadDialog();
         form.show();

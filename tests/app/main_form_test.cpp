@@ -2,6 +2,7 @@
 // services: exact texts and buttons, and what ends up in memory and on disk.
 
 #include "app/main_form.h"
+#include "app/settings_file.h"
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
 #include "model/setup_file.h"
@@ -125,6 +126,20 @@ TEST_F(MainFormTest, SettingsAndDevicesAreReadAndOnlyComIsWritten)
     EXPECT_EQ(settings.value("Com/baud").toInt(), 19200);
     EXPECT_EQ(settings.value("Com/stops").toInt(), 0);
     EXPECT_EQ(settings.value("Devices/com2").toString(), "/dev/ttyUSB0");
+}
+
+TEST_F(MainFormTest, SettingsFileSitsBesideTheExecutableWhenItCan)
+{
+    const QString config = folder.filePath("config");
+    EXPECT_EQ(settingsFilePath(folder.filePath("quelvar"), config), folder.filePath("quelvar.INI"));
+    EXPECT_EQ(settingsFilePath(folder.filePath("gone/bin/quelvar"), config),
+              config + "/quelvar.INI");
+
+    // The fallback folder is created when the settings are written.
+    const QString path = config + "/quelvar.INI";
+    start();
+    EXPECT_TRUE(WriteSettings(path, port));
+    EXPECT_TRUE(QFile::exists(path));
 }
 
 TEST_F(MainFormTest, SimulatedCom1ReplacesTheDeviceForThisRunOnly)
