@@ -1,7 +1,5 @@
 #include "transfer/download_session.h"
 
-#include <algorithm>
-
 #include "model/check_bytes.h"
 #include "serial/com_port.h"
 #include "transfer/link.h"

@@ -26,7 +26,6 @@ public:
     int intervalMs() const override { return kIntervalMs; }
     std::string_view completionText() const override { return kCompleteText; }
     int receivedCount() const { return m_receivedCount; }
-    const SetupImage& received() const { return m_staging; }
 
 private:
     void receive();

@@ -16,7 +16,6 @@ QPushButton* makeButton(QPushButton*& button, const char* name, const QString& c
 {
     button = new QPushButton(caption);
     button->setObjectName(name);
-    button->setAutoDefault(false);
     return button;
 }
 
