@@ -1,12 +1,17 @@
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/main_form.h"
+#include "model/setup_document.h"
 #include "scripted_line.h"
 #include "scripted_services.h"
+#include "sim/simulator_driver.h"
 #include "transfer/download_form.h"
 #include "transfer/upload_form.h"
 
@@ -73,7 +78,8 @@ TEST_F(UploadFormTest, FailureShowsItsMessageAndKeepsTheDialogOpenForAnotherAtte
     line.statusAnswer = "E";
     open();
     click(*form, "BeginButton");
-    for (int n = 0; n < 3; ++n) form->UploadTimerTimer();
+    for (int n = 0; n < 3; ++n)
+        form->UploadTimerTimer();
     EXPECT_EQ(services.texts(), QStringList{"Indicator error status"});
     EXPECT_TRUE(line.takeSent().ends_with(kResetSequence));
     EXPECT_TRUE(form->isVisible());
@@ -89,7 +95,8 @@ TEST_F(UploadFormTest, CancelWhileWaitingForAckClosesWithoutSendingAnything)
     line.statusAnswer = "I";
     open();
     click(*form, "BeginButton");
-    for (int n = 0; n < 3; ++n) form->UploadTimerTimer();
+    for (int n = 0; n < 3; ++n)
+        form->UploadTimerTimer();
     ASSERT_EQ(textOf(*form, "ByteCountText"), "Waiting for Indicator Status");
     line.takeSent();
     QSignalSpy rejected(form.get(), &QDialog::rejected);
@@ -150,7 +157,8 @@ TEST_F(DownloadFormTest, CorruptImageIsReportedAndLeavesTheSetupImageAlone)
     const SetupImage before = memory;
     open();
     click(*form, "BeginButton");
-    for (int n = 0; n < 5; ++n) form->DownloadTimerTimer();
+    for (int n = 0; n < 5; ++n)
+        form->DownloadTimerTimer();
     EXPECT_EQ(services.texts(), QStringList{"Check-sum error reading earom data."});
     EXPECT_EQ(memory, before);
     EXPECT_TRUE(form->isVisible());
@@ -163,13 +171,96 @@ TEST_F(DownloadFormTest, CancelMidBlockShowsTheCountSoFarAndChangesNothing)
     const SetupImage before = memory;
     open();
     click(*form, "BeginButton");
-    for (int n = 0; n < 5; ++n) form->DownloadTimerTimer();
+    for (int n = 0; n < 5; ++n)
+        form->DownloadTimerTimer();
     EXPECT_EQ(textOf(*form, "StatusText"), "700");
     line.takeSent();
     click(*form, "CancelButton");
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(memory, before);
     EXPECT_EQ(line.takeSent(), "");
+}
+
+}  // namespace
+}  // namespace quelvar::test
+
+namespace quelvar::test {
+namespace {
+
+// Acts on the modal dialog the next call opens, as soon as it shows.
+void whenDialogShows(std::function<void(QWidget&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) act(*dialog);
+    });
+}
+
+struct MainWindowTransferTest : ::testing::Test {
+    QTemporaryDir folder;
+    SetupDocument document;
+    SimulatorDriver driver;
+    ComPort port{driver};
+    ScriptedServices services;
+    std::unique_ptr<TMainForm> form;
+
+    MainWindowTransferTest()
+    {
+        driver.setPaced(false);
+        form = std::make_unique<TMainForm>(document, port, services);
+        form->FormCreate(folder.filePath("quelvar.INI"));
+    }
+
+    // A sealed setup whose image differs from the factory one, saved as a file.
+    QString savedSetup()
+    {
+        SetupDocument other;
+        other.setup().image[100] ^= 0x5A;
+        const QString path = folder.filePath("line1.sf");
+        EXPECT_TRUE(other.writeFile(path.toStdString()).ok());
+        return path;
+    }
+};
+
+TEST_F(MainWindowTransferTest, UploadASavedFileAndDownloadItBack)
+{
+    const QString path = savedSetup();
+    services.openFiles = {path};
+    whenDialogShows([](QWidget& dialog) { click(dialog, "BeginButton"); });
+    form->UploadButtonClick();
+    EXPECT_EQ(services.texts(), QStringList{"+++  Upload Complete  +++"});
+    const SetupImage uploaded = document.setup().image;
+    EXPECT_EQ(driver.simulator().memory(), uploaded);
+
+    document.setup().image.fill(0);  // changed since it was read: the save question comes
+    services.answers = {Answer::No};
+    whenDialogShows([](QWidget& dialog) { click(dialog, "BeginButton"); });
+    form->DownloadButtonClick();
+    EXPECT_EQ(services.texts().last(), "Download Complete");
+    EXPECT_EQ(document.setup().image, uploaded);
+}
+
+TEST_F(MainWindowTransferTest, StartUpResetsTheIndicatorThroughTheHiddenDownloadDialog)
+{
+    std::vector<std::string> log;
+    driver.onLog = [&log](const std::string& line) { log.push_back(line); };
+    form->createHiddenDownloadDialog();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log, std::vector<std::string>{"<- reset (ESC ESC X0)"});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainWindowTransferTest, UploadDialogShowsTheChosenFile)
+{
+    const QString path = savedSetup();
+    services.openFiles = {path};
+    QString shownName;
+    whenDialogShows([&](QWidget& dialog) {
+        shownName = textOf(dialog, "FileNameText");
+        click(dialog, "CancelButton");
+    });
+    form->UploadButtonClick();
+    EXPECT_EQ(shownName, path);
+    EXPECT_TRUE(services.texts().isEmpty());
 }
 
 }  // namespace
