@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -12,6 +13,7 @@
 #include "scripted_line.h"
 #include "scripted_services.h"
 #include "sim/simulator_driver.h"
+#include "sim_process.h"
 #include "transfer/download_form.h"
 #include "transfer/upload_form.h"
 
@@ -209,34 +211,55 @@ struct MainWindowTransferTest : ::testing::Test {
         form = std::make_unique<TMainForm>(document, port, services);
         form->FormCreate(folder.filePath("quelvar.INI"));
     }
-
-    // A sealed setup whose image differs from the factory one, saved as a file.
-    QString savedSetup()
-    {
-        SetupDocument other;
-        other.setup().image[100] ^= 0x5A;
-        const QString path = folder.filePath("line1.sf");
-        EXPECT_TRUE(other.writeFile(path.toStdString()).ok());
-        return path;
-    }
 };
 
-TEST_F(MainWindowTransferTest, UploadASavedFileAndDownloadItBack)
+// A sealed setup whose image differs from the factory one, saved in `folder`.
+QString savedSetup(const QTemporaryDir& folder)
 {
-    const QString path = savedSetup();
-    services.openFiles = {path};
-    whenDialogShows([](QWidget& dialog) { click(dialog, "BeginButton"); });
-    form->UploadButtonClick();
-    EXPECT_EQ(services.texts(), QStringList{"+++  Upload Complete  +++"});
-    const SetupImage uploaded = document.setup().image;
-    EXPECT_EQ(driver.simulator().memory(), uploaded);
+    SetupDocument other;
+    other.setup().image[100] ^= 0x5A;
+    const QString path = folder.filePath("line1.sf");
+    EXPECT_TRUE(other.writeFile(path.toStdString()).ok());
+    return path;
+}
 
-    document.setup().image.fill(0);  // changed since it was read: the save question comes
-    services.answers = {Answer::No};
+void pressBeginWhenShown()
+{
     whenDialogShows([](QWidget& dialog) { click(dialog, "BeginButton"); });
-    form->DownloadButtonClick();
-    EXPECT_EQ(services.texts().last(), "Download Complete");
+}
+
+// The editor as a technician sets it up for a bench test: quelvar-indicator-sim on a
+// pseudo-terminal, named as COM1 in the settings file's Devices section.
+TEST(MainWindowOverAPty, UploadASavedFileAndDownloadItBack)
+{
+    QTemporaryDir folder;
+    SimProcess sim(QUELVAR_INDICATOR_SIM, {});
+    ASSERT_FALSE(sim.devicePath().empty());
+    {
+        QFile settings(folder.filePath("quelvar.INI"));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(QString("[Devices]\ncom1=%1\n").arg(sim.devicePath().c_str()).toUtf8());
+    }
+    SetupDocument document;
+    ComPort port;
+    ScriptedServices services;
+    TMainForm form(document, port, services);
+    form.FormCreate(folder.filePath("quelvar.INI"));
+    ASSERT_TRUE(port.isOpen()) << services.texts().join('|').toStdString();
+
+    services.openFiles = {savedSetup(folder)};
+    pressBeginWhenShown();
+    form.UploadButtonClick();
+    const SetupImage uploaded = document.setup().image;
+
+    document.setup().image.fill(0);
+    services.answers = {Answer::No};
+    pressBeginWhenShown();
+    form.DownloadButtonClick();
     EXPECT_EQ(document.setup().image, uploaded);
+    EXPECT_EQ(services.texts(),
+              (QStringList{"+++  Upload Complete  +++", "Current file has changed. Save file?",
+                           "Download Complete"}));
 }
 
 TEST_F(MainWindowTransferTest, StartUpResetsTheIndicatorThroughTheHiddenDownloadDialog)
@@ -251,7 +274,7 @@ TEST_F(MainWindowTransferTest, StartUpResetsTheIndicatorThroughTheHiddenDownload
 
 TEST_F(MainWindowTransferTest, UploadDialogShowsTheChosenFile)
 {
-    const QString path = savedSetup();
+    const QString path = savedSetup(folder);
     services.openFiles = {path};
     QString shownName;
     whenDialogShows([&](QWidget& dialog) {
