@@ -143,7 +143,9 @@ void IndicatorSimulator::sendMemory()
     flushIgnored();
     log("<- CR");
     SetupImage image = m_memory;
-    if (faults.corrupt) image[image.size() / 2] ^= 0xFF;
+    // A change of one in a byte always shows in the check sums; flipping every bit
+    // would not show on a byte of 0x00 or 0xFF (both count as 0 modulo 255).
+    if (faults.corrupt) image[image.size() / 2] ^= 0x01;
     const std::size_t count = std::min(image.size(), faults.truncate.value_or(image.size()));
     send(std::span(image).first(count));
     log("-> " + std::to_string(count) + " bytes of the setup image" +

@@ -117,9 +117,8 @@ TEST(IndicatorSimulator, ImagesAreStoredOnlyWhenSoundAndAcknowledged)
     }
 }
 
-TEST(IndicatorSimulator, ReadSendsTheMemoryWithTheChosenFaults)
+void readWithFaults(const SetupImage& memory)
 {
-    const SetupImage memory = sealedImage(0x17);
     const struct {
         const char* fault;
         std::size_t size;
@@ -139,6 +138,15 @@ TEST(IndicatorSimulator, ReadSendsTheMemoryWithTheChosenFaults)
             differing += out[i] != memory[i];
         EXPECT_EQ(differing, c.fault && c.fault == std::string_view("corrupt") ? 1u : 0u);
         EXPECT_EQ(c.sound, out.size() >= 2048 && VerifyCheckBytes(std::span(out).first(2048)));
+    }
+}
+
+TEST(IndicatorSimulator, ReadSendsTheMemoryWithTheChosenFaults)
+{
+    // 0x00 and 0xFF: the flipped byte must still break the check bytes.
+    for (const std::uint8_t fill : {0x17, 0x00, 0xFF}) {
+        SCOPED_TRACE(int{fill});
+        readWithFaults(sealedImage(fill));
     }
 }
 
