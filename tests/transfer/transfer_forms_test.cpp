@@ -151,38 +151,6 @@ TEST_F(DownloadFormTest, ReceivedImageReplacesTheSetupImage)
     EXPECT_EQ(memory, indicator);
 }
 
-TEST_F(DownloadFormTest, CorruptImageIsReportedAndLeavesTheSetupImageAlone)
-{
-    SetupImage corrupt = indicator;
-    corrupt[7] ^= 0x10;
-    line.readAnswers = {{corrupt.begin(), corrupt.end()}};
-    const SetupImage before = memory;
-    open();
-    click(*form, "BeginButton");
-    for (int n = 0; n < 5; ++n)
-        form->DownloadTimerTimer();
-    EXPECT_EQ(services.texts(), QStringList{"Check-sum error reading earom data."});
-    EXPECT_EQ(memory, before);
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(textOf(*form, "StatusText"), "");
-}
-
-TEST_F(DownloadFormTest, CancelMidBlockShowsTheCountSoFarAndChangesNothing)
-{
-    line.readAnswers = {{indicator.begin(), indicator.begin() + 700}};
-    const SetupImage before = memory;
-    open();
-    click(*form, "BeginButton");
-    for (int n = 0; n < 5; ++n)
-        form->DownloadTimerTimer();
-    EXPECT_EQ(textOf(*form, "StatusText"), "700");
-    line.takeSent();
-    click(*form, "CancelButton");
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(memory, before);
-    EXPECT_EQ(line.takeSent(), "");
-}
-
 }  // namespace
 }  // namespace quelvar::test
 
