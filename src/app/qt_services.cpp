@@ -37,27 +37,33 @@ Answer toAnswer(int button)
     }
 }
 
-// Both setup file dialogs start in the process's current directory.
-void prepareFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const QString& filter)
+void prepareFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const QString& filter,
+                       const QString& folder)
 {
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
     dialog.setNameFilters({filter, "All Files (*)"});
-    dialog.setDirectory(QDir::currentPath());
+    dialog.setDirectory(folder);
     dialog.setDefaultSuffix("sf");
     dialog.setSizeGripEnabled(true);
 }
 
-std::optional<QString> runFileDialog(QFileDialog& dialog)
-{
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first();
-}
-
 }  // namespace
 
-QtServices::QtServices(QWidget* helpOwner) : m_helpOwner(helpOwner) {}
+// Both setup file dialogs start in the process's current directory, and later in
+// the folder last chosen.
+QtServices::QtServices(QWidget* helpOwner)
+    : m_helpOwner(helpOwner), m_fileFolder(QDir::currentPath())
+{
+}
+
+std::optional<QString> QtServices::runFileDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    m_fileFolder = dialog.directory().absolutePath();
+    return dialog.selectedFiles().first();
+}
 
 QtServices::~QtServices()
 {
@@ -105,14 +111,14 @@ bool QtServices::askOkCancel(const QString& text, BoxIcon icon)
 std::optional<QString> QtServices::chooseOpenFile()
 {
     QFileDialog dialog(activeOwner());
-    prepareFileDialog(dialog, QFileDialog::AcceptOpen, "Tally Script Files (*.sf)");
+    prepareFileDialog(dialog, QFileDialog::AcceptOpen, "Tally Script Files (*.sf)", m_fileFolder);
     return runFileDialog(dialog);
 }
 
 std::optional<QString> QtServices::chooseSaveFile(const QString& initialName)
 {
     QFileDialog dialog(activeOwner());
-    prepareFileDialog(dialog, QFileDialog::AcceptSave, "Tally Script File (*.sf)");
+    prepareFileDialog(dialog, QFileDialog::AcceptSave, "Tally Script File (*.sf)", m_fileFolder);
     if (!initialName.isEmpty()) dialog.selectFile(initialName);
     return runFileDialog(dialog);
 }

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+class QFileDialog;
 class QWidget;
 
 namespace quelvar {
@@ -31,9 +32,11 @@ public:
 
 private:
     HelpViewer& helpViewer();
+    std::optional<QString> runFileDialog(QFileDialog& dialog);
 
     QPointer<QWidget> m_helpOwner;
     QPointer<HelpViewer> m_helpViewer;
+    QString m_fileFolder;
 };
 
 }  // namespace quelvar

@@ -5,6 +5,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -64,4 +68,40 @@ TEST(QtServices, BoxesHaveTheSystemsButtonsAndCaptions)
     services.message("Checksum Error in file /tmp/a.sf");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.detail, "");
+}
+
+TEST(QtServices, FileDialogsOfferSetupFilesAndRememberTheFolder)
+{
+    QTemporaryDir folder;
+    const QString existing = folder.filePath("line3.sf");
+    QFile(existing).open(QIODevice::WriteOnly);
+    QtServices services;
+    struct Seen {
+        QStringList filters;
+        QString suffix, folder;
+        QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    } seen;
+    auto inspect = [&seen](const QString& choose) {
+        QTimer::singleShot(0, [&seen, choose] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = {dialog->nameFilters(), dialog->defaultSuffix(),
+                    dialog->directory().absolutePath(), dialog->fileMode()};
+            if (choose.isEmpty()) return dialog->reject();
+            dialog->selectFile(choose);
+            static_cast<QDialog*>(dialog)->accept();  // as the Open button does
+        });
+    };
+
+    inspect(existing);
+    EXPECT_EQ(services.chooseOpenFile(), std::optional<QString>(existing));
+    EXPECT_EQ(seen.filters, (QStringList{"Tally Script Files (*.sf)", "All Files (*)"}));
+    EXPECT_EQ(seen.suffix, "sf");
+    EXPECT_EQ(seen.mode, QFileDialog::ExistingFile);
+    EXPECT_EQ(seen.folder, QDir::currentPath());
+
+    inspect({});
+    EXPECT_EQ(services.chooseSaveFile({}), std::nullopt);
+    EXPECT_EQ(seen.filters, (QStringList{"Tally Script File (*.sf)", "All Files (*)"}));
+    EXPECT_EQ(seen.folder, folder.path());  // the folder chosen last
 }
