@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -41,6 +42,8 @@ HelpViewer::HelpViewer(QWidget* owner)
             [this](QListWidgetItem* item) { loadTopic(item->data(Qt::UserRole).toString()); });
     connect(contentsList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { loadTopic(item->data(Qt::UserRole).toString()); });
+    auto* closeKey = new QShortcut(QKeySequence::Cancel, this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     connect(topicBrowser, &QTextBrowser::sourceChanged, this,
             [this](const QUrl& url) { m_topic = url.fileName().section('.', 0, 0); });
 }
