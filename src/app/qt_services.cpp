@@ -23,7 +23,8 @@ int execBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
             const QString& detail = {})
 {
     QMessageBox box(icon, caption, text, buttons, owner);
-    if (!detail.isEmpty()) box.setDetailedText(detail);
+    // The reason stays in sight below the system's own text, not behind a Details button.
+    if (!detail.isEmpty()) box.setInformativeText(detail);
     return box.exec();
 }
 

@@ -28,7 +28,7 @@ public:
     // A plain box with an OK button; `detail` as for error.
     virtual void message(const QString& text, const QString& detail = {}) = 0;
     // A box with the error icon and an OK button; `detail` (for example the
-    // operating system's reason) goes into the box's expandable detail text.
+    // operating system's reason) is shown in smaller print below the text.
     virtual void error(const QString& text, const QString& detail = {}) = 0;
 
     // Save questions: no owner window, `caption` as the box's caption.

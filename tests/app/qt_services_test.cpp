@@ -31,7 +31,7 @@ TEST(QtServices, BoxesHaveTheSystemsButtonsAndCaptions)
         QTimer::singleShot(0, [&seen, button] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            seen = {box->windowTitle(), box->text(), box->detailedText(), box->standardButtons(),
+            seen = {box->windowTitle(), box->text(), box->informativeText(), box->standardButtons(),
                     box->icon()};
             box->button(button)->click();
         });
