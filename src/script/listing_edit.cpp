@@ -13,27 +13,6 @@ constexpr char kTab = '\t';
 
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::optional<LineFields> splitLine(std::string_view line)
-{
-    line = line.substr(0, kShownLineLength);
-    LineFields fields;
-    for (std::size_t i = 0; i < kCommentField; ++i) {
-        const auto tab = line.find(kTab);
-        if (tab == std::string_view::npos) return std::nullopt;
-        fields[i] = std::string(line.substr(0, tab));
-        line.remove_prefix(tab + 1);
-    }
-    fields[kCommentField] = std::string(line);
-    return fields;
-}
-
-std::string joinLine(const LineFields& fields)
-{
-    std::string line = fields[0];
-    for (std::size_t i = 1; i < fields.size(); ++i) line += kTab + fields[i];
-    return line;
-}
-
 }  // namespace
 
 std::string trimBlanks(std::string_view text)
@@ -74,19 +53,19 @@ int selectableFunctionNumber(long long typed)
 
 ListingEdit::ListingEdit(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
 
-std::optional<LineFields> ListingEdit::currentFields() const
+std::optional<ListingLine> ListingEdit::currentFields() const
 {
     if (m_current >= m_lines.size()) return std::nullopt;
-    return splitLine(m_lines[m_current]);
+    return splitListingLine(std::string_view(m_lines[m_current]).substr(0, kShownLineLength));
 }
 
-LineFields ListingEdit::store(const LineFields& boxes)
+ListingLine ListingEdit::store(const ListingLine& boxes)
 {
-    LineFields fields;
-    for (std::size_t i = 0; i < kCommentField; ++i) fields[i] = typedName(boxes[i]);
-    fields[kCommentField] = trimBlanks(boxes[kCommentField]);
-    if (m_current < m_lines.size()) m_lines[m_current] = joinLine(fields);
-    return fields;
+    const ListingLine line{typedName(boxes.instruction), typedName(boxes.operand1),
+                           typedName(boxes.operand2), typedName(boxes.operand3),
+                           trimBlanks(boxes.comment)};
+    if (m_current < m_lines.size()) m_lines[m_current] = joinListingLine(line);
+    return line;
 }
 
 void ListingEdit::next()
@@ -104,7 +83,7 @@ void ListingEdit::select(std::size_t row)
 void ListingEdit::insertEmpty()
 {
     const auto at = std::min(m_current, m_lines.size());
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::string(kCommentField, kTab));
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::string(kEmptyListingLine));
     m_current = at;
 }
 

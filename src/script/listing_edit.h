@@ -4,8 +4,8 @@
 // listing being edited line by line with its current line.
 
 #include "model/setup.h"
+#include "script/tally_script.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -31,10 +31,6 @@ bool storeFunctionDescription(FunctionDescriptions& store, int n, std::string_vi
 // number itself when it names a slot, else function 1.
 int selectableFunctionNumber(long long typed);
 
-// The five boxes of one listing line: instruction, three operands, comment.
-using LineFields = std::array<std::string, 5>;
-inline constexpr std::size_t kCommentField = 4;
-
 // A listing being edited: its lines and the line shown in the five boxes. The
 // current line always addresses an existing line while there is one, so Enter on
 // the last line and deleting the last line keep it on the last line.
@@ -45,11 +41,12 @@ public:
     const std::vector<std::string>& lines() const { return m_lines; }
     std::size_t current() const { return m_current; }
 
-    // The fields of the current line; nothing when it has no line or lacks a TAB.
-    std::optional<LineFields> currentFields() const;
+    // The fields of the current line (its first 255 characters); nothing when
+    // there is no line or it lacks a TAB.
+    std::optional<ListingLine> currentFields() const;
     // Replaces the current line by the boxes' texts after applying the typed-name
     // rule (and trimming the comment); returns the texts to write back.
-    LineFields store(const LineFields& boxes);
+    ListingLine store(const ListingLine& boxes);
 
     void next();                   // Enter: the following line, if there is one
     void select(std::size_t row);  // a row picked in the list

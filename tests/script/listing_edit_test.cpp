@@ -56,15 +56,15 @@ ListingEdit threeLines() { return ListingEdit({"Add\ta\tb\tc\tsum", "If\tMotion\
 TEST(ListingEdit, ShowsAndStoresTheCurrentLine)
 {
     auto edit = threeLines();
-    EXPECT_EQ(edit.currentFields(), (LineFields{"Add", "a", "b", "c", "sum"}));
+    EXPECT_EQ(edit.currentFields(), (ListingLine{"Add", "a", "b", "c", "sum"}));
 
     const auto written = edit.store({" add ", "memory1", "gross", " tare", "  the sum "});
-    EXPECT_EQ(written, (LineFields{"Add", "Memory1", "Gross", "Tare", "the sum"}));
+    EXPECT_EQ(written, (ListingLine{"Add", "Memory1", "Gross", "Tare", "the sum"}));
     EXPECT_EQ(edit.lines()[0], "Add\tMemory1\tGross\tTare\tthe sum");
 
     // A comment may hold TABs: only the first four split the line.
     ListingEdit tabbed({"Nop\t\t\t\ta\tb"});
-    EXPECT_EQ(tabbed.currentFields(), (LineFields{"Nop", "", "", "", "a\tb"}));
+    EXPECT_EQ(tabbed.currentFields(), (ListingLine{"Nop", "", "", "", "a\tb"}));
 
     ListingEdit broken({"Nop\t\t"});
     EXPECT_FALSE(broken.currentFields());
@@ -96,7 +96,7 @@ TEST(ListingEdit, CurrentLineNeverLeavesTheListing)
 
     edit.insertEmpty();
     EXPECT_EQ(edit.lines(), std::vector<std::string>{"\t\t\t\t"});
-    EXPECT_EQ(edit.currentFields(), (LineFields{"", "", "", "", ""}));
+    EXPECT_EQ(edit.currentFields(), (ListingLine{"", "", "", "", ""}));
 }
 
 TEST(ListingEdit, InsertPushesTheCurrentLineDown)
@@ -108,7 +108,7 @@ TEST(ListingEdit, InsertPushesTheCurrentLineDown)
     EXPECT_EQ(edit.lines(),
               (std::vector<std::string>{"Add\ta\tb\tc\tsum", "\t\t\t\t", "If\tMotion\t\t\t", "End\t\t\t\t"}));
     edit.removeCurrent();
-    EXPECT_EQ(edit.currentFields(), (LineFields{"If", "Motion", "", "", ""}));
+    EXPECT_EQ(edit.currentFields(), (ListingLine{"If", "Motion", "", "", ""}));
 }
 
 }  // namespace
