@@ -129,6 +129,7 @@ void TCfgTSeditForm::buildLayout()
     PatternLabel = new QLabel;
     PatternLabel->setObjectName("PatternLabel");
     PatternLabel->setMinimumHeight(PatternLabel->fontMetrics().height());
+    PatternLabel->setForegroundRole(QPalette::PlaceholderText);
     ListingListBox = new TabStopListBox;
     ListingListBox->setObjectName("ListingListBox");
     InsertButton = button("InsertButton", "Insert", "Alt+I");
@@ -147,7 +148,7 @@ void TCfgTSeditForm::buildLayout()
                           metrics.horizontalAdvance("Pulse clearW") + margin,
                           metrics.horizontalAdvance("Pulse clearW") + margin,
                           metrics.averageCharWidth() * (kCommentLength + 2) + margin};
-    const int spacing = 0;
+    const int spacing = metrics.averageCharWidth() / 2;
     const double unit = metrics.averageCharWidth() / 4.0;
     std::vector<int> stops;
     auto* fields = new QGridLayout;

@@ -44,6 +44,9 @@ TCfgTSselectForm::TCfgTSselectForm(Setup& setup, Services& services, QWidget* ow
     connectHandlers();
     for (int n = 1; n < static_cast<int>(kFunctionCount); ++n)
         FNameList->addItem(fromSetupText(std::string(userFunctionName(n))));
+    // All fifteen names in view at once.
+    FNameList->setMinimumHeight(FNameList->sizeHintForRow(0) * FNameList->count() +
+                                2 * FNameList->frameWidth());
     m_functionNumber = 1;
     FNoEdit->setText("1");
     ShowFunction();
