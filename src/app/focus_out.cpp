@@ -22,4 +22,9 @@ void onFocusOut(QWidget* widget, std::function<void()> handler)
     new FocusOutFilter(widget, std::move(handler));
 }
 
+void removeFocusOutHandlers(QWidget* widget)
+{
+    qDeleteAll(widget->findChildren<FocusOutFilter*>(Qt::FindDirectChildrenOnly));
+}
+
 }  // namespace quelvar

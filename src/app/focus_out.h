@@ -30,5 +30,9 @@ private:
 
 // Installs a filter (owned by `widget`) that calls `handler` at every FocusOut of `widget`.
 void onFocusOut(QWidget* widget, std::function<void()> handler);
+// Removes them again. A dialog whose handlers use its own members calls this from
+// its destructor: QWidget's destructor, which runs after it, can still move the
+// focus (a completer's popup does, as it is deleted).
+void removeFocusOutHandlers(QWidget* widget);
 
 }  // namespace quelvar

@@ -9,6 +9,7 @@
 #include "app/setup_text.h"
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
+#include "script/select_form.h"
 #include "serial/com_port.h"
 #include "transfer/download_form.h"
 #include "transfer/upload_form.h"
@@ -190,13 +191,14 @@ void TMainForm::connectButtons()
     connect(AboutButton, &QToolButton::clicked, this, &TMainForm::AboutButtonClick);
     connect(DefaultsButton, &QPushButton::clicked, this, &TMainForm::DefaultsButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TMainForm::HelpButtonClick);
+    connect(TallyScriptButton, &QPushButton::clicked, this, &TMainForm::TallyScriptButtonClick);
 
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
     for (QWidget* later : std::initializer_list<QWidget*>{
              PrintButton, SetupButton, ScaleButton, IOports,
              MiscButton, PrintLabelsButton, PrintFormatButton, FixedRegButton, KeyboardButton,
-             SetpointButton, TimerButton, TallyScriptButton, PasswordsButton, DisplayListButton})
+             SetpointButton, TimerButton, PasswordsButton, DisplayListButton})
         later->setEnabled(false);
 }
 
@@ -443,6 +445,11 @@ void TMainForm::HelpButtonClick()
 void TMainForm::AboutButtonClick()
 {
     runDialog(new TAboutBox(this));
+}
+
+void TMainForm::TallyScriptButtonClick()
+{
+    runDialog(new TCfgTSselectForm(m_document.setup(), m_services, this));
 }
 
 // The reset setup counts as unchanged: unsaved edits go without a save question.

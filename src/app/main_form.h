@@ -56,6 +56,7 @@ public slots:
     void AboutButtonClick();
     void DefaultsButtonClick();
     void HelpButtonClick();
+    void TallyScriptButtonClick();
     void fileDescriptionMemoExit();
 
 protected:

@@ -49,6 +49,7 @@ TCfgTSselectForm::TCfgTSselectForm(Setup& setup, Services& services, QWidget* ow
                                 2 * FNameList->frameWidth());
     m_functionNumber = 1;
     FNoEdit->setText("1");
+    FNoEdit->selectAll();  // typing a number replaces it
     ShowFunction();
 }
 

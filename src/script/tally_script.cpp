@@ -428,6 +428,24 @@ bool DecodeInstruction(std::span<const std::uint8_t> code, std::size_t& position
     return decodeOperands(in, operandsOf(*opcode), out) && *opcode != kWriteIdOpcode;
 }
 
+const NameTable* operandNameTable(std::uint8_t opcode, int operand)
+{
+    int named = 1;
+    const NameTable* table = &registerTable();
+    switch (operandsOf(opcode)) {
+    case Operands::ThreeRegisters: named = 3; break;
+    case Operands::TwoRegisters: named = 2; break;
+    case Operands::Register:
+    case Operands::Set:
+    case Operands::DpAdjust: break;
+    case Operands::Target: table = &transmitTargetTable(); break;
+    case Operands::Condition: table = &statusConditionTable(); break;
+    case Operands::Function: table = &functionTable(); break;
+    default: return nullptr;
+    }
+    return operand >= 1 && operand <= named ? table : nullptr;
+}
+
 void setSlotGuard(SetupImage& image, int n)
 {
     auto slot = functionSlot(image, n);

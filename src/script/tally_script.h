@@ -35,6 +35,8 @@
 
 namespace quelvar {
 
+class NameTable;
+
 // Function code area: 16 slots of 64 bytes; function n (0..15) in slot n.
 inline constexpr std::size_t kFunctionCodeOffset = 527;
 inline constexpr std::size_t kFunctionSlotSize = 64;
@@ -132,6 +134,10 @@ CompileResult CompileListing(Setup& setup, int n, std::span<const std::string> l
 // and "Write id" (which still decodes completely).
 bool DecodeInstruction(std::span<const std::uint8_t> code, std::size_t& position,
                        ListingLine& out);
+
+// The name table whose names operand k (1..3) of the instruction `opcode` takes;
+// null where that operand is a number, a text or not used.
+const NameTable* operandNameTable(std::uint8_t opcode, int operand);
 
 // Sets the last byte of slot n to End, so that the function ends in its slot.
 void setSlotGuard(SetupImage& image, int n);

@@ -77,7 +77,7 @@ TEST_F(EditFormTest, LeavingABoxRaisesOnlyTheFirstLetter)
 
         services.shown.clear();
         f.CompileButton->click();
-        EXPECT_EQ(services.shown, QStringList{c.message}) << c.typed;
+        EXPECT_EQ(services.texts(), QStringList{c.message}) << c.typed;
         if (QString(c.message).startsWith("Error")) {
             EXPECT_TRUE(f.InstrEdit->hasFocus());
             EXPECT_EQ(f.currentLine(), 0u);
@@ -105,7 +105,7 @@ TEST_F(EditFormTest, CompileErrorsMoveToTheFailingLineAndBox)
         f.ListingListBox->setCurrentRow(5);
         services.shown.clear();
         f.CompileButton->click();
-        EXPECT_EQ(services.shown, QStringList{c.message});
+        EXPECT_EQ(services.texts(), QStringList{c.message});
         EXPECT_EQ(f.currentLine(), 1u);
         EXPECT_EQ(f.ListingListBox->currentRow(), 1);
         EXPECT_EQ(f.InstrEdit->text(), c.line[0]);
@@ -123,17 +123,17 @@ TEST_F(EditFormTest, EmptyInsertedLineFailsCompileButOkOnlyAsks)
     EXPECT_TRUE(f.InstrEdit->hasFocus());
 
     f.CompileButton->click();
-    EXPECT_EQ(services.shown, QStringList{"Error: Instruction code not found"});
+    EXPECT_EQ(services.texts(), QStringList{"Error: Instruction code not found"});
     EXPECT_EQ(f.currentLine(), 0u);
     EXPECT_TRUE(f.InstrEdit->hasFocus());
 
     services.shown.clear();
-    services.okCancelAnswers = {false};  // Cancel: the editor stays open
+    services.answers = {Answer::Cancel};  // Cancel: the editor stays open
     f.OkButton->click();
-    EXPECT_EQ(services.shown, QStringList{"!! Compile Error !!"});
+    EXPECT_EQ(services.texts(), QStringList{"!! Compile Error !!"});
     EXPECT_TRUE(f.isVisible());
 
-    services.okCancelAnswers = {true};
+    services.answers = {Answer::Ok};
     f.OkButton->click();
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(f.result(), QDialog::Accepted);
@@ -157,18 +157,18 @@ TEST_F(EditFormTest, EnterAndDeleteKeepTheCurrentLineInsideTheListing)
     typeInto(f.InstrEdit, "add");
     pressKey(Qt::Key_Tab);  // nothing to store into
     f.CompileButton->click();
-    EXPECT_EQ(services.shown.last(), "Error: Listbox empty");
+    EXPECT_EQ(services.texts().last(), "Error: Listbox empty");
 }
 
 TEST_F(EditFormTest, ButtonPressedByKeyStoresThePendingEditFirst)
 {
-    auto& f = open(6);
+    open(6);
     typeText("beep");
     pressKey(Qt::Key_Tab);
     typeText("7");
     pressKey(Qt::Key_C, Qt::AltModifier);  // Compile without leaving the box
-    QTest::qWaitFor([&] { return !services.shown.isEmpty(); });  // a shortcut clicks a moment later
-    EXPECT_EQ(services.shown, QStringList{"Compile successful.  Byte count = 2"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !services.shown.empty(); }));  // a shortcut clicks later
+    EXPECT_EQ(services.texts(), QStringList{"Compile successful.  Byte count = 2"});
     EXPECT_EQ(slotBytes(6, 3), (std::vector<std::uint8_t>{233, 7, 255}));
 }
 
@@ -200,7 +200,7 @@ TEST_F(EditFormTest, CancelKeepsWhatCompileWrote)
     EXPECT_EQ(f.result(), QDialog::Rejected);
     EXPECT_EQ(slotBytes(8, 3), (std::vector<std::uint8_t>{233, 3, 255}));
     f.HelpButton->click();
-    EXPECT_EQ(services.helpTopics, QStringList{"CfgTSedit"});
+    EXPECT_EQ(services.helpShown, QStringList{"CfgTSedit"});
 }
 
 }  // namespace

@@ -7,17 +7,24 @@
 #include <QLineEdit>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace quelvar {
 
 inline QWidget* keyTarget()
 {
     if (QWidget* popup = QApplication::activePopupWidget()) return popup;
-    return QApplication::focusWidget();
+    // The offscreen platform activates a completion popup like a window and leaves
+    // it active once closed; a window system keeps the dialog active throughout.
+    QWidget* focused = QApplication::focusWidget();
+    QWidget* active = QApplication::activeWindow();
+    if (focused && active && !active->isVisible()) {
+        QApplication::setActiveWindow(focused->window());
+        focused->setFocus();
+    }
+    return focused;
 }
 
 inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -54,7 +61,28 @@ inline void showActive(QDialog& dialog)
 {
     dialog.show();
     dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    // A dialog counts as active while its owner is; the keys go to the one that
+    // has become the application's active window.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
+}
+
+// Runs `inDialog` on the modal dialog of type D that opens next (in the event loop
+// of its exec), then closes it with Cancel if `inDialog` left it open. `owner`
+// owns the wait.
+template <typename D>
+void whenDialogOpens(QObject* owner, std::function<void(D&)> inDialog)
+{
+    auto* poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, [poll, inDialog] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll->stop();
+        poll->deleteLater();
+        showActive(*dialog);
+        inDialog(*dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    poll->start(0);
 }
 
 }  // namespace quelvar

@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace quelvar {
@@ -27,20 +26,12 @@ protected:
         return setup;
     }
 
-    // Runs `inEditor` on the editor that a button press opens, then closes it.
     void whenEditorOpens(std::function<void(TCfgTSeditForm&)> inEditor)
     {
-        auto* poll = new QTimer(&form);
-        QObject::connect(poll, &QTimer::timeout, [this, poll, inEditor] {
-            auto* editor = qobject_cast<TCfgTSeditForm*>(QApplication::activeModalWidget());
-            if (!editor) return;
-            poll->stop();
-            poll->deleteLater();
-            inEditor(*editor);
-            if (editor->isVisible()) editor->reject();
+        whenDialogOpens<TCfgTSeditForm>(&form, [this, inEditor](TCfgTSeditForm& editor) {
+            inEditor(editor);
             editorOpened = true;
         });
-        poll->start(0);
     }
 
     ::quelvar::Setup setup = describedSetup();
@@ -80,7 +71,7 @@ TEST_F(SelectFormTest, TypedNumberChoosesTheFunction)
         EXPECT_EQ(form.FNameEdit->text(), c.name) << c.typed;
         EXPECT_EQ(form.DescriptionMemo->toPlainText(), c.description) << c.typed;
     }
-    EXPECT_TRUE(services.shown.isEmpty());
+    EXPECT_TRUE(services.shown.empty());
 }
 
 TEST_F(SelectFormTest, NumberBoxTakesOnlyDigits)
@@ -90,7 +81,7 @@ TEST_F(SelectFormTest, NumberBoxTakesOnlyDigits)
     pressKey(Qt::Key_Backspace);
     pressKey(Qt::Key_Backspace);
     pressKey(Qt::Key_Tab);  // an empty box is no number: function 1 stays
-    EXPECT_EQ(services.shown, QStringList{"'' is not a valid integer value"});
+    EXPECT_EQ(services.texts(), QStringList{"'' is not a valid integer value"});
     EXPECT_EQ(form.functionNumber(), 1);
 }
 
