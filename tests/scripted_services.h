@@ -15,8 +15,8 @@
 
 #include <QStringList>
 #include <deque>
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
 
 // Readable QStrings in test failure messages.
@@ -48,7 +48,8 @@ public:
     QStringList texts() const
     {
         QStringList result;
-        for (const auto& box : shown) result << box.text;
+        for (const auto& box : shown)
+            result << box.text;
         return result;
     }
 
@@ -95,7 +96,8 @@ private:
         answers.pop_front();
         return answer;
     }
-    static std::optional<QString> nextFile(std::deque<std::optional<QString>>& files, const char* which)
+    static std::optional<QString> nextFile(std::deque<std::optional<QString>>& files,
+                                           const char* which)
     {
         if (files.empty()) {
             ADD_FAILURE() << "unscripted " << which << " dialog";

@@ -42,4 +42,5 @@ TAboutBox::TAboutBox(QWidget* owner)
 
 }  // namespace quelvar
 
-QUELVAR_SCREENSHOT(TAboutBox, [](quelvar::ScreenshotContext& c) { return new quelvar::TAboutBox(c.owner); })
+QUELVAR_SCREENSHOT(TAboutBox,
+                   [](quelvar::ScreenshotContext& c) { return new quelvar::TAboutBox(c.owner); })

@@ -8,7 +8,8 @@
 //     {
 //         if (runGuarded(m_services, [&] { storeFields(); })) accept();
 //     }
-//     void TCfgScaleForm::storeFields() { writeByte(m_image, kCountBy, toInt(countbyEditBox->text())); }
+//     void TCfgScaleForm::storeFields() { writeByte(m_image, kCountBy,
+//     toInt(countbyEditBox->text())); }
 
 #include "app/services.h"
 
@@ -30,8 +31,7 @@ public:
 std::int32_t toInt(const QString& text);
 
 // Runs `store`; a ConversionError is shown with services.error and gives false.
-template <typename F>
-bool runGuarded(Services& services, F&& store)
+template <typename F> bool runGuarded(Services& services, F&& store)
 {
     try {
         store();

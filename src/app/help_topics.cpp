@@ -39,13 +39,13 @@ struct ContextTopic {
 };
 
 constexpr ContextTopic kContexts[] = {
-    {8, "index"},          {80, "MainWindow"},    {2100, "MainWindow"},    {2300, "CfgScale"},
-    {2400, "CfgPorts"},    {2500, "CfgMisc"},     {2600, "CfgPage"},       {2700, "CfgLabels"},
-    {2800, "CfgFixed"},    {2900, "KeyboardEvent"}, {3000, "CfgSetpoints"}, {3100, "CfgTimers"},
-    {3200, "CfgTSselect"}, {3300, "CfgPasswords"}, {3400, "DisplayConfig"}, {3500, "Defaults"},
-    {3600, "MainWindow"},  {3700, "MainWindow"},  {3800, "Files"},         {3900, "Files"},
-    {4000, "Files"},       {4100, "MainWindow"},  {4200, "Upload"},        {4300, "Download"},
-    {4400, "MainWindow"},  {4500, "Print"},       {4600, "ComSetup"},      {4700, "contents"},
+    {8, "index"},          {80, "MainWindow"},      {2100, "MainWindow"},    {2300, "CfgScale"},
+    {2400, "CfgPorts"},    {2500, "CfgMisc"},       {2600, "CfgPage"},       {2700, "CfgLabels"},
+    {2800, "CfgFixed"},    {2900, "KeyboardEvent"}, {3000, "CfgSetpoints"},  {3100, "CfgTimers"},
+    {3200, "CfgTSselect"}, {3300, "CfgPasswords"},  {3400, "DisplayConfig"}, {3500, "Defaults"},
+    {3600, "MainWindow"},  {3700, "MainWindow"},    {3800, "Files"},         {3900, "Files"},
+    {4000, "Files"},       {4100, "MainWindow"},    {4200, "Upload"},        {4300, "Download"},
+    {4400, "MainWindow"},  {4500, "Print"},         {4600, "ComSetup"},      {4700, "contents"},
     {4800, "Description"},
 };
 

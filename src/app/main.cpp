@@ -28,8 +28,10 @@ int runScreenshots(const QString& folder, SetupDocument& document, ComPort& port
     ScreenshotContext context{document, document.setup(), port, services, &form};
     QStringList failures;
     const QStringList written = renderScreenshots(folder, form, context, failures);
-    for (const auto& path : written) std::printf("%s\n", qPrintable(path));
-    for (const auto& failure : failures) std::fprintf(stderr, "quelvar: %s\n", qPrintable(failure));
+    for (const auto& path : written)
+        std::printf("%s\n", qPrintable(path));
+    for (const auto& failure : failures)
+        std::fprintf(stderr, "quelvar: %s\n", qPrintable(failure));
     return failures.isEmpty() ? 0 : 1;
 }
 
@@ -42,10 +44,10 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription("Quelvar 2: configuration editor for the weighing indicator");
     parser.addHelpOption();
-    const QCommandLineOption simulator("simulator", "COM1 is the simulated indicator for this run.");
-    const QCommandLineOption screenshots("screenshots",
-                                         "Render the main window and every dialog into DIR, then exit.",
-                                         "DIR");
+    const QCommandLineOption simulator("simulator",
+                                       "COM1 is the simulated indicator for this run.");
+    const QCommandLineOption screenshots(
+        "screenshots", "Render the main window and every dialog into DIR, then exit.", "DIR");
     parser.addOptions({simulator, screenshots});
     parser.process(app);
 
@@ -53,7 +55,8 @@ int main(int argc, char** argv)
         SetupDocument document;
         SimulatedCom1Driver simulatedCom1;
         const bool simulate = parser.isSet(simulator);
-        auto port = simulate ? std::make_unique<ComPort>(simulatedCom1) : std::make_unique<ComPort>();
+        auto port =
+            simulate ? std::make_unique<ComPort>(simulatedCom1) : std::make_unique<ComPort>();
         QtServices services;
         if (parser.isSet(screenshots))
             return runScreenshots(parser.value(screenshots), document, *port, services);

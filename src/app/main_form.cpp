@@ -99,9 +99,9 @@ void TMainForm::buildToolbar()
         ToolBar->addSeparator()->setProperty("helpContext", helpContext);
     };
     addToolButton(OpenButton, "OpenButton", "Open File", "Open File", 3800,
-                  icon(QStyle::SP_DialogOpenButton))->setShortcut(QKeySequence::Open);
+                  icon(QStyle::SP_DialogOpenButton));
     addToolButton(SaveButton, "SaveButton", "Save File", "Save File", 3900,
-                  icon(QStyle::SP_DialogSaveButton))->setShortcut(QKeySequence::Save);
+                  icon(QStyle::SP_DialogSaveButton));
     separator(3700);
     addToolButton(ExitButton, "ExitButton", "Exit", "Exit Quelvar program", 4000,
                   icon(QStyle::SP_DialogCloseButton));
@@ -113,16 +113,17 @@ void TMainForm::buildToolbar()
     separator(4400);
     addToolButton(PrintButton, "PrintButton", "Print", "Preview / Print", 4500,
                   icon(QStyle::SP_FileDialogContentsView));
-    addToolButton(SetupButton, "SetupButton", "Setup", "Com Port Setup", 4600,
-                  serialPortIcon());
+    addToolButton(SetupButton, "SetupButton", "Setup", "Com Port Setup", 4600, serialPortIcon());
     addToolButton(HelpButton2, "HelpButton2", "Help", "Help", 4700,
                   icon(QStyle::SP_DialogHelpButton));
     addToolButton(AboutButton, "AboutButton", "About", {}, 0,
                   icon(QStyle::SP_MessageBoxInformation));
+    OpenButton->setShortcut(QKeySequence::Open);
+    SaveButton->setShortcut(QKeySequence::Save);
 }
 
-QToolButton* TMainForm::addToolButton(QToolButton*& button, const char* name, const QString& caption,
-                                      const QString& hint, int helpContext, QIcon icon)
+void TMainForm::addToolButton(QToolButton*& button, const char* name, const QString& caption,
+                              const QString& hint, int helpContext, QIcon icon)
 {
     button = new QToolButton(ToolBar);
     button->setObjectName(name);
@@ -135,7 +136,6 @@ QToolButton* TMainForm::addToolButton(QToolButton*& button, const char* name, co
     button->setMinimumWidth(64);
     if (helpContext) setHelpContext(button, helpContext);
     ToolBar->addWidget(button);
-    return button;
 }
 
 QPushButton* TMainForm::makeButton(QPushButton*& button, const char* name, const QString& caption,
@@ -195,10 +195,22 @@ void TMainForm::connectButtons()
 
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
+    // One line each, so enabling a button touches one line.
     for (QWidget* later : std::initializer_list<QWidget*>{
-             PrintButton, SetupButton, ScaleButton, IOports,
-             MiscButton, PrintLabelsButton, PrintFormatButton, FixedRegButton, KeyboardButton,
-             SetpointButton, TimerButton, PasswordsButton, DisplayListButton})
+             PrintButton,
+             SetupButton,
+             ScaleButton,
+             IOports,
+             MiscButton,
+             PrintLabelsButton,
+             PrintFormatButton,
+             FixedRegButton,
+             KeyboardButton,
+             SetpointButton,
+             TimerButton,
+             PasswordsButton,
+             DisplayListButton,
+         })
         later->setEnabled(false);
 }
 
@@ -347,9 +359,8 @@ bool TMainForm::OpenSetupFile()
     if (!chosen) return false;
     const auto result = m_document.readFile(chosen->toStdString());
     if (!result.complete())
-        m_services.message(
-            QString::fromStdString(setupReadMessage(result, m_document.fileName())),
-            QString::fromStdString(result.reason));
+        m_services.message(QString::fromStdString(setupReadMessage(result, m_document.fileName())),
+                           QString::fromStdString(result.reason));
     showDescription();
     return result.complete();
 }
@@ -364,9 +375,8 @@ bool TMainForm::WriteSetupFile()
     const auto result = m_document.writeFile(m_document.fileName());
     showDescription();  // the description may have been cut to its 511 characters
     if (!result.ok()) {
-        m_services.message(
-            QString::fromStdString(setupWriteMessage(result, m_document.fileName())),
-            QString::fromStdString(result.reason));
+        m_services.message(QString::fromStdString(setupWriteMessage(result, m_document.fileName())),
+                           QString::fromStdString(result.reason));
         return false;
     }
     return true;
@@ -411,8 +421,8 @@ void TMainForm::UploadButtonClick()
     if (VerifyCheckBytes(m_document.setup().image))
         openUploadDialog();
     else
-        m_services.message(
-            QString("Checksum Error in file %1").arg(QString::fromStdString(m_document.fileName())));
+        m_services.message(QString("Checksum Error in file %1")
+                               .arg(QString::fromStdString(m_document.fileName())));
 }
 
 void TMainForm::DownloadButtonClick()

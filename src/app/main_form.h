@@ -29,7 +29,8 @@ class SetupDocument;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    TMainForm(SetupDocument& document, ComPort& port, Services& services, QWidget* parent = nullptr);
+    TMainForm(SetupDocument& document, ComPort& port, Services& services,
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
     void FormCreate(const QString& settingsPath);
@@ -67,8 +68,8 @@ private:
     void buildToolbar();
     QWidget* buildCentral();
     QWidget* buildButtonGroup();
-    QToolButton* addToolButton(QToolButton*& button, const char* name, const QString& caption,
-                               const QString& hint, int helpContext, QIcon icon);
+    void addToolButton(QToolButton*& button, const char* name, const QString& caption,
+                       const QString& hint, int helpContext, QIcon icon);
     QPushButton* makeButton(QPushButton*& button, const char* name, const QString& caption,
                             const QString& hint, int helpContext);
     void connectButtons();

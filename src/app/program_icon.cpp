@@ -44,8 +44,10 @@ QIcon serialPortIcon()
     p.drawPolygon(shell, 4);
     p.setBrush(QColor(0x30, 0x30, 0x30));
     p.setPen(Qt::NoPen);
-    for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(7.5 + i * 4.25, 12.5), 1.4, 1.4);
-    for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(9.6 + i * 4.25, 17.5), 1.4, 1.4);
+    for (int i = 0; i < 5; ++i)
+        p.drawEllipse(QPointF(7.5 + i * 4.25, 12.5), 1.4, 1.4);
+    for (int i = 0; i < 4; ++i)
+        p.drawEllipse(QPointF(9.6 + i * 4.25, 17.5), 1.4, 1.4);
     p.setBrush(QColor(0x2f, 0x4f, 0x7f));
     p.drawRect(14, 22, 4, 8);
     return QIcon(pixmap);

@@ -19,8 +19,7 @@ QWidget* activeOwner()
 }
 
 int execBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
-            QMessageBox::StandardButtons buttons, QWidget* owner,
-            const QString& detail = {})
+            QMessageBox::StandardButtons buttons, QWidget* owner, const QString& detail = {})
 {
     QMessageBox box(icon, caption, text, buttons, owner);
     // The reason stays in sight below the system's own text, not behind a Details button.
@@ -43,7 +42,7 @@ void prepareFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const 
 {
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
+                                                       : QFileDialog::AnyFile);
     dialog.setNameFilters({filter, "All Files (*)"});
     dialog.setDirectory(folder);
     dialog.setDefaultSuffix("sf");
@@ -78,14 +77,14 @@ void QtServices::setHelpOwner(QWidget* owner)
 
 void QtServices::message(const QString& text, const QString& detail)
 {
-    execBox(QMessageBox::NoIcon, QString(kApplicationTitle), text, QMessageBox::Ok,
-            activeOwner(), detail);
+    execBox(QMessageBox::NoIcon, QString(kApplicationTitle), text, QMessageBox::Ok, activeOwner(),
+            detail);
 }
 
 void QtServices::error(const QString& text, const QString& detail)
 {
-    execBox(QMessageBox::Critical, QString(kApplicationTitle), text, QMessageBox::Ok,
-            activeOwner(), detail);
+    execBox(QMessageBox::Critical, QString(kApplicationTitle), text, QMessageBox::Ok, activeOwner(),
+            detail);
 }
 
 // The save questions have no owner window: the file name is their caption.
@@ -104,7 +103,8 @@ Answer QtServices::askYesNo(const QString& text, const QString& caption)
 bool QtServices::askOkCancel(const QString& text, BoxIcon icon)
 {
     const auto qtIcon = icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Question;
-    const QString caption = icon == BoxIcon::Error ? QStringLiteral("Error") : QStringLiteral("Confirm");
+    const QString caption =
+        icon == BoxIcon::Error ? QStringLiteral("Error") : QStringLiteral("Confirm");
     return execBox(qtIcon, caption, text, QMessageBox::Ok | QMessageBox::Cancel, activeOwner()) ==
            QMessageBox::Ok;
 }

@@ -4,7 +4,8 @@
 // its own .cpp file:
 //
 //     QUELVAR_SCREENSHOT(TCfgScaleForm,
-//                        [](ScreenshotContext& c) { return new TCfgScaleForm(c.setup.image, c.services, c.owner); })
+//                        [](ScreenshotContext& c) { return new TCfgScaleForm(c.setup.image,
+//                        c.services, c.owner); })
 //
 // The context holds a factory setup, a closed serial port, scripted-free services
 // that answer nothing, and the main window as owner. The program links quelvar_ui as
@@ -47,8 +48,8 @@ std::vector<ScreenshotEntry> screenshotEntries();
 
 #define QUELVAR_SCREENSHOT_CAT2(a, b) a##b
 #define QUELVAR_SCREENSHOT_CAT(a, b) QUELVAR_SCREENSHOT_CAT2(a, b)
-#define QUELVAR_SCREENSHOT(ClassName, ...)                                                  \
-    namespace {                                                                             \
-    [[maybe_unused]] const bool QUELVAR_SCREENSHOT_CAT(kScreenshotRegistered_, ClassName) = \
-        ::quelvar::registerScreenshot(#ClassName, __VA_ARGS__);                             \
+#define QUELVAR_SCREENSHOT(ClassName, ...)                                                         \
+    namespace {                                                                                    \
+    [[maybe_unused]] const bool QUELVAR_SCREENSHOT_CAT(kScreenshotRegistered_, ClassName) =        \
+        ::quelvar::registerScreenshot(#ClassName, __VA_ARGS__);                                    \
     }

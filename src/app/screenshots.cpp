@@ -24,8 +24,8 @@ bool saveWindow(QWidget& window, const QString& path)
 
 }  // namespace
 
-QStringList renderScreenshots(const QString& folder, QWidget& mainWindow, ScreenshotContext& context,
-                              QStringList& failures)
+QStringList renderScreenshots(const QString& folder, QWidget& mainWindow,
+                              ScreenshotContext& context, QStringList& failures)
 {
     QStringList written;
     QDir dir(folder);

@@ -13,7 +13,7 @@ struct ScreenshotContext;
 
 // Renders into `folder` (created when missing); returns the files written, and
 // puts a line for each failure into `failures`.
-QStringList renderScreenshots(const QString& folder, QWidget& mainWindow, ScreenshotContext& context,
-                              QStringList& failures);
+QStringList renderScreenshots(const QString& folder, QWidget& mainWindow,
+                              ScreenshotContext& context, QStringList& failures);
 
 }  // namespace quelvar

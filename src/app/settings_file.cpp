@@ -73,7 +73,8 @@ bool WriteSettings(const QString& path, const ComPort& port)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup("Com");
-    for (const auto& key : kComKeys) settings.setValue(key.name, port.*key.field);
+    for (const auto& key : kComKeys)
+        settings.setValue(key.name, port.*key.field);
     settings.endGroup();
     settings.sync();
     return settings.status() == QSettings::NoError;

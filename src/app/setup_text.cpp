@@ -19,8 +19,8 @@ QString descriptionToMemo(const std::string& description)
 
 std::string memoToDescription(const QString& memoText, const std::string& current)
 {
-    const bool bareLineFeeds = current.find('\n') != std::string::npos &&
-                               current.find("\r\n") == std::string::npos;
+    const bool bareLineFeeds =
+        current.find('\n') != std::string::npos && current.find("\r\n") == std::string::npos;
     QString text = memoText;
     if (!bareLineFeeds) text.replace("\n", "\r\n");
     return toSetupText(text);

@@ -43,8 +43,8 @@ public:
         const auto positions = m_list->fieldPositions(row);
         painter->save();
         painter->setFont(opt.font);
-        painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                            : QPalette::Text));
+        painter->setPen(opt.palette.color(
+            opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
         for (qsizetype i = 0; i < fields.size(); ++i) {
             QRect r = textRect.adjusted(positions[static_cast<std::size_t>(i)], 0, 0, 0);
             painter->drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fields[i]);
@@ -57,7 +57,8 @@ public:
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         const QString row = index.data().toString();
         const auto positions = m_list->fieldPositions(row);
-        const int width = positions.back() + option.fontMetrics.horizontalAdvance(row.section('\t', -1));
+        const int width =
+            positions.back() + option.fontMetrics.horizontalAdvance(row.section('\t', -1));
         size.setWidth(std::max(size.width(), width + 8));
         return size;
     }

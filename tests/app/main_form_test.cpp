@@ -44,8 +44,10 @@ protected:
     }
 
     QPlainTextEdit* memo() { return form->findChild<QPlainTextEdit*>("fileDescriptionMemo"); }
-    template <typename Button = QAbstractButton>
-    Button* button(const char* name) { return form->findChild<Button*>(name); }
+    template <typename Button = QAbstractButton> Button* button(const char* name)
+    {
+        return form->findChild<Button*>(name);
+    }
 
     // A sealed factory setup with `description`, written as a file in the folder.
     QString writeSetup(const QString& name, const std::string& description = "stored")
@@ -164,7 +166,10 @@ TEST_F(MainFormTest, PortFailuresAreReportedOnceWithTheReasonAsDetail)
         QStringList texts;
         QString configureDetail;
     } cases[] = {
-        {"no device", true, false, {"Com port did not open", "Com port configuration failed"},
+        {"no device",
+         true,
+         false,
+         {"Com port did not open", "Com port configuration failed"},
          "Get DCB error"},
         {"time-outs refused", false, true, {"Com port configuration failed"}, "Set Timeouts error"},
     };
@@ -175,7 +180,8 @@ TEST_F(MainFormTest, PortFailuresAreReportedOnceWithTheReasonAsDetail)
         driver.failSetTimeouts = c.failSetTimeouts;
         start();
         EXPECT_EQ(services.texts(), c.texts);
-        for (const auto& box : services.shown) EXPECT_EQ(box.kind, ShownBox::Error);
+        for (const auto& box : services.shown)
+            EXPECT_EQ(box.kind, ShownBox::Error);
         if (c.failOpen) {
             EXPECT_EQ(services.shown.front().detail, "/dev/ttyS0: No such file or directory");
         }
@@ -329,7 +335,8 @@ TEST_F(MainFormTest, SaveQuestionsBeforeOpenAndDownload)
     EXPECT_TRUE(services.saveDialogInitialNames.isEmpty());
     services.answers = {Answer::Yes};
     services.saveFiles = {current};
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });  // the download dialog
+    QTimer::singleShot(0,
+                       [] { QApplication::activeModalWidget()->close(); });  // the download dialog
     form->DownloadButtonClick();
     EXPECT_EQ(services.saveDialogInitialNames, QStringList{current});
     EXPECT_FALSE(form->IsSetupChanged());

@@ -24,11 +24,20 @@ TEST(Conversion, IntegerTexts)
         const char* text;
         std::int32_t value;
     } good[] = {
-        {"0", 0},           {"42", 42},         {"-7", -7},       {"+7", 7},
-        {"  12 ", 12},      {"$FF", 255},       {"0x10", 16},     {"-$10", -16},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"$FFFFFFFF", -1},
+        {"0", 0},
+        {"42", 42},
+        {"-7", -7},
+        {"+7", 7},
+        {"  12 ", 12},
+        {"$FF", 255},
+        {"0x10", 16},
+        {"-$10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"$FFFFFFFF", -1},
     };
-    for (const auto& c : good) EXPECT_EQ(toInt(c.text), c.value) << c.text;
+    for (const auto& c : good)
+        EXPECT_EQ(toInt(c.text), c.value) << c.text;
 
     for (const char* text : {"", " ", "abc", "1.5", "12a", "--1", "2147483648", "$", "0x",
                              "$100000000", "1 2", "99999999999"}) {
@@ -133,14 +142,14 @@ TEST(Help, EveryTopicHasAPageAndEveryContextATopic)
         EXPECT_GT(page.size(), 200) << topic.keyword;
     }
     // The dialogs' Help buttons open these keywords.
-    for (const char* keyword : {"CfgScale", "CfgPorts", "CfgMisc", "CfgAout", "CfgFixed",
-                                "CfgPasswords", "CfgTSselect", "CfgTSedit", "KeyboardEvent",
-                                "CfgSetpoints", "CfgTimers", "CfgPage", "CfgLabels", "Upload",
-                                "Download", "index", "contents"})
+    for (const char* keyword :
+         {"CfgScale", "CfgPorts", "CfgMisc", "CfgAout", "CfgFixed", "CfgPasswords", "CfgTSselect",
+          "CfgTSedit", "KeyboardEvent", "CfgSetpoints", "CfgTimers", "CfgPage", "CfgLabels",
+          "Upload", "Download", "index", "contents"})
         EXPECT_TRUE(isHelpTopic(keyword)) << keyword;
-    for (int context : {8, 80, 2100, 2300, 2400, 2500, 2600, 2700, 2800, 2900, 3000, 3100, 3200,
-                        3300, 3400, 3500, 3600, 3700, 3800, 3900, 4000, 4100, 4200, 4300, 4400,
-                        4500, 4600, 4700, 4800})
+    for (int context :
+         {8,    80,   2100, 2300, 2400, 2500, 2600, 2700, 2800, 2900, 3000, 3100, 3200, 3300, 3400,
+          3500, 3600, 3700, 3800, 3900, 4000, 4100, 4200, 4300, 4400, 4500, 4600, 4700, 4800})
         EXPECT_TRUE(isHelpTopic(helpTopicForContext(context))) << context;
 
     viewer.showContext(4200);
@@ -156,9 +165,9 @@ TEST(SetupText, DescriptionKeepsItsLineBreaksAndSingleBytes)
         QString memo;
         std::string stored;
     } cases[] = {
-        {"", "one\ntwo", "one\r\ntwo"},             // new text: CR LF as the indicator's tools write
-        {"a\r\nb", "a\nb\nc", "a\r\nb\r\nc"},        // keeps CR LF
-        {"a\nb", "a\nb\nc", "a\nb\nc"},              // keeps bare LF
+        {"", "one\ntwo", "one\r\ntwo"},        // new text: CR LF as the indicator's tools write
+        {"a\r\nb", "a\nb\nc", "a\r\nb\r\nc"},  // keeps CR LF
+        {"a\nb", "a\nb\nc", "a\nb\nc"},        // keeps bare LF
         {"", QString::fromUtf8("caf\u00e9 \u20ac"), "caf\xe9 ?"},  // Latin-1, '?' outside it
     };
     for (const auto& c : cases) {
