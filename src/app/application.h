@@ -17,6 +17,10 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Ctrl+C in the terminal (SIGINT) or SIGTERM closes `window` as the Exit button
+// does: the save question comes first and the settings are written at the end.
+void closeOnTerminationSignals(QWidget* window);
+
 // Shows the message of an exception in the standard error box.
 void showException(const std::exception& e);
 

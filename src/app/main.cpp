@@ -67,6 +67,7 @@ int main(int argc, char** argv)
         form.FormCreate(defaultSettingsFilePath());
         form.createHiddenDownloadDialog();
         form.show();
+        closeOnTerminationSignals(&form);
         return app.exec();
     });
 }
