@@ -22,7 +22,6 @@ public:
     explicit TabStopListBox(QWidget* parent = nullptr);
 
     void setTabStops(std::vector<int> dialogUnits);
-    const std::vector<int>& tabStops() const { return m_tabStops; }
 
     // The pixel x of each field of `row` relative to the text's left edge.
     std::vector<int> fieldPositions(const QString& row) const;
