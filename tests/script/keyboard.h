@@ -57,13 +57,13 @@ inline void typeLine(const QStringList& fields)
     pressKey(Qt::Key_Return);
 }
 
-inline void showActive(QDialog& dialog)
+inline void showActive(QWidget& window)
 {
-    dialog.show();
-    dialog.activateWindow();
+    window.show();
+    window.activateWindow();
     // A dialog counts as active while its owner is; the keys go to the one that
     // has become the application's active window.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
 }
 
 // Runs `inDialog` on the modal dialog of type D that opens next (in the event loop
