@@ -28,12 +28,16 @@ constexpr int kInstructionLength = 10;
 constexpr int kOperandLength = 12;
 constexpr int kCommentLength = 32;
 
-QString fromText(std::string_view text) { return fromSetupText(std::string(text)); }
+QString fromText(std::string_view text)
+{
+    return fromSetupText(std::string(text));
+}
 
 QStringList namesOf(const NameTable& table)
 {
     QStringList names;
-    for (const auto& record : table.records().subspan(1)) names << fromText(record.name);
+    for (const auto& record : table.records().subspan(1))
+        names << fromText(record.name);
     return names;
 }
 
@@ -64,7 +68,10 @@ QLabel* boldLabel(const QString& text, QWidget* buddy)
     return label;
 }
 
-bool isEnter(const QKeyEvent& key) { return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter; }
+bool isEnter(const QKeyEvent& key)
+{
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
 
 // As the box's own focus-in by Tab does, the whole text is selected, so typing
 // replaces it.
@@ -88,8 +95,7 @@ QPushButton* button(const char* name, const QString& caption, const QString& sho
 
 }  // namespace
 
-TCfgTSeditForm::TCfgTSeditForm(Setup& setup, Services& services, int functionNumber,
-                               QWidget* owner)
+TCfgTSeditForm::TCfgTSeditForm(Setup& setup, Services& services, int functionNumber, QWidget* owner)
     : QDialog(owner), m_setup(setup), m_services(services), m_functionNumber(functionNumber),
       m_listing(rebuildListing(setup, functionNumber))
 {
@@ -169,9 +175,11 @@ void TCfgTSeditForm::buildLayout()
     ListingListBox->setMinimumWidth(x + metrics.averageCharWidth() * 4);
 
     auto* buttons = new QVBoxLayout;
-    for (auto* b : {InsertButton, DeleteButton, CompileButton}) buttons->addWidget(b);
+    for (auto* b : {InsertButton, DeleteButton, CompileButton})
+        buttons->addWidget(b);
     buttons->addStretch();
-    for (auto* b : {OkButton, CancelButton, HelpButton}) buttons->addWidget(b);
+    for (auto* b : {OkButton, CancelButton, HelpButton})
+        buttons->addWidget(b);
 
     auto* body = new QGridLayout(this);
     body->addLayout(fields, 0, 0);
@@ -180,10 +188,11 @@ void TCfgTSeditForm::buildLayout()
     body->setRowStretch(1, 1);
     resize(sizeHint().width(), metrics.height() * 30);
 
-    QWidget* order[] = {InstrEdit,    Op1Edit,       Op2Edit,      Op3Edit,
-                        CommentEdit,  ListingListBox, InsertButton, DeleteButton,
-                        CompileButton, OkButton,      CancelButton, HelpButton};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    QWidget* order[] = {InstrEdit,     Op1Edit,        Op2Edit,      Op3Edit,
+                        CommentEdit,   ListingListBox, InsertButton, DeleteButton,
+                        CompileButton, OkButton,       CancelButton, HelpButton};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
 }
 
 void TCfgTSeditForm::connectHandlers()
@@ -197,7 +206,8 @@ void TCfgTSeditForm::connectHandlers()
     nameCompleter(InstrEdit, namesOf(instructionTable()));
     for (std::size_t i = 0; i < m_operandCompleters.size(); ++i)
         m_operandCompleters[i] = nameCompleter(boxes()[i + 1], {});
-    for (std::size_t i = 0; i < 4; ++i) boxes()[i]->completer()->popup()->installEventFilter(this);
+    for (std::size_t i = 0; i < 4; ++i)
+        boxes()[i]->completer()->popup()->installEventFilter(this);
     connect(InstrEdit, &QLineEdit::textChanged, this, &TCfgTSeditForm::instructionChanged);
 
     connect(ListingListBox, &QListWidget::itemClicked, this, &TCfgTSeditForm::ListingListBoxClick);
@@ -239,8 +249,10 @@ void TCfgTSeditForm::syncRows()
 {
     const auto& lines = m_listing.lines();
     const int count = static_cast<int>(lines.size());
-    while (ListingListBox->count() > count) delete ListingListBox->takeItem(ListingListBox->count() - 1);
-    while (ListingListBox->count() < count) ListingListBox->addItem(QString());
+    while (ListingListBox->count() > count)
+        delete ListingListBox->takeItem(ListingListBox->count() - 1);
+    while (ListingListBox->count() < count)
+        ListingListBox->addItem(QString());
     for (int row = 0; row < count; ++row) {
         const QString text = fromText(lines[static_cast<std::size_t>(row)]);
         if (ListingListBox->item(row)->text() != text) ListingListBox->item(row)->setText(text);
@@ -253,18 +265,19 @@ void TCfgTSeditForm::ShowLine()
     if (!line) return;
     const std::string_view texts[] = {line->instruction, line->operand1, line->operand2,
                                       line->operand3, line->comment};
-    for (std::size_t i = 0; i < 5; ++i) boxes()[i]->setText(fromText(texts[i]));
+    for (std::size_t i = 0; i < 5; ++i)
+        boxes()[i]->setText(fromText(texts[i]));
     const QSignalBlocker quiet(ListingListBox);
     ListingListBox->setCurrentRow(static_cast<int>(m_listing.current()));
 }
 
 void TCfgTSeditForm::StoreLine()
 {
-    const ListingLine line = m_listing.store({toSetupText(InstrEdit->text()), toSetupText(Op1Edit->text()),
-                                              toSetupText(Op2Edit->text()), toSetupText(Op3Edit->text()),
-                                              toSetupText(CommentEdit->text())});
-    const std::string_view texts[] = {line.instruction, line.operand1, line.operand2,
-                                      line.operand3, line.comment};
+    const ListingLine line = m_listing.store(
+        {toSetupText(InstrEdit->text()), toSetupText(Op1Edit->text()), toSetupText(Op2Edit->text()),
+         toSetupText(Op3Edit->text()), toSetupText(CommentEdit->text())});
+    const std::string_view texts[] = {line.instruction, line.operand1, line.operand2, line.operand3,
+                                      line.comment};
     for (std::size_t i = 0; i < 5; ++i)
         if (boxes()[i]->text() != fromText(texts[i])) boxes()[i]->setText(fromText(texts[i]));
     syncRows();
@@ -285,7 +298,8 @@ void TCfgTSeditForm::instructionChanged()
     PatternLabel->setText(index ? fromText(instructionTable().description(index)) : QString());
     const auto opcode = static_cast<std::uint8_t>(instructionTable().code(index));
     for (std::size_t i = 0; i < m_operandCompleters.size(); ++i) {
-        const NameTable* table = index ? operandNameTable(opcode, static_cast<int>(i) + 1) : nullptr;
+        const NameTable* table =
+            index ? operandNameTable(opcode, static_cast<int>(i) + 1) : nullptr;
         auto* model = static_cast<QStringListModel*>(m_operandCompleters[i]->model());
         model->setStringList(table ? namesOf(*table) : QStringList());
     }
@@ -306,13 +320,14 @@ bool TCfgTSeditForm::EditKeyPress(QLineEdit* box, const QKeyEvent& key)
     case Qt::Key_Up:
     case Qt::Key_Down:
         StoreLine();
-        if (key.key() == Qt::Key_Down) m_listing.next();
-        else if (m_listing.current() > 0) m_listing.select(m_listing.current() - 1);
+        if (key.key() == Qt::Key_Down)
+            m_listing.next();
+        else if (m_listing.current() > 0)
+            m_listing.select(m_listing.current() - 1);
         ShowLine();
         box->selectAll();
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -365,8 +380,10 @@ void TCfgTSeditForm::CompileButtonClick()
 {
     storePendingEdit();
     const auto result = CompileListing(m_setup, m_functionNumber, m_listing.lines(), true);
-    if (result.success) m_services.message(fromText(compileSuccessText(result.byteCount)));
-    else if (result.reported()) reportFailure(result);
+    if (result.success)
+        m_services.message(fromText(compileSuccessText(result.byteCount)));
+    else if (result.reported())
+        reportFailure(result);
 }
 
 void TCfgTSeditForm::OkButtonClick()
@@ -377,9 +394,15 @@ void TCfgTSeditForm::OkButtonClick()
     if (result.success || m_services.askOkCancel("!! Compile Error !!", BoxIcon::Error)) accept();
 }
 
-void TCfgTSeditForm::CancelButtonClick() { reject(); }
+void TCfgTSeditForm::CancelButtonClick()
+{
+    reject();
+}
 
-void TCfgTSeditForm::HelpButtonClick() { m_services.showHelp("CfgTSedit"); }
+void TCfgTSeditForm::HelpButtonClick()
+{
+    m_services.showHelp("CfgTSedit");
+}
 
 }  // namespace quelvar
 

@@ -11,7 +11,10 @@ namespace {
 constexpr std::size_t kShownLineLength = 255;  // the part of a line the boxes can show
 constexpr char kTab = '\t';
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 }  // namespace
 
@@ -26,7 +29,8 @@ std::string typedName(std::string_view text)
 {
     std::string name = trimBlanks(text);
     std::replace(name.begin(), name.end(), kTab, ' ');
-    if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
+    if (!name.empty() && name[0] >= 'a' && name[0] <= 'z')
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
     return name;
 }
 
@@ -48,7 +52,7 @@ bool storeFunctionDescription(FunctionDescriptions& store, int n, std::string_vi
 int selectableFunctionNumber(long long typed)
 {
     return typed >= 0 && typed < static_cast<long long>(kFunctionCount) ? static_cast<int>(typed)
-                                                                          : 1;
+                                                                        : 1;
 }
 
 ListingEdit::ListingEdit(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
@@ -83,7 +87,8 @@ void ListingEdit::select(std::size_t row)
 void ListingEdit::insertEmpty()
 {
     const auto at = std::min(m_current, m_lines.size());
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::string(kEmptyListingLine));
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at),
+                   std::string(kEmptyListingLine));
     m_current = at;
 }
 

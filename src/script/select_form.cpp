@@ -105,7 +105,8 @@ void TCfgTSselectForm::buildLayout()
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (auto* b : {EditButton, CloseButton, HelpButton}) buttons->addWidget(b);
+    for (auto* b : {EditButton, CloseButton, HelpButton})
+        buttons->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
@@ -149,14 +150,17 @@ void TCfgTSselectForm::ShowFunction()
     // Function 0 has no row: the list keeps its current row, unselected, so that
     // entering the list does not pick a function by itself.
     const QSignalBlocker quiet(FNameList);
-    if (m_functionNumber > 0) FNameList->setCurrentRow(m_functionNumber - 1);
-    else FNameList->clearSelection();
+    if (m_functionNumber > 0)
+        FNameList->setCurrentRow(m_functionNumber - 1);
+    else
+        FNameList->clearSelection();
 }
 
 void TCfgTSselectForm::SaveDescription()
 {
-    const std::string text = memoToDescription(
-        DescriptionMemo->toPlainText(), functionDescription(m_setup.functionDescriptions, m_functionNumber));
+    const std::string text =
+        memoToDescription(DescriptionMemo->toPlainText(),
+                          functionDescription(m_setup.functionDescriptions, m_functionNumber));
     if (storeFunctionDescription(m_setup.functionDescriptions, m_functionNumber, text)) return;
     m_services.message(QString("Function Number Error: Fn. No. %1").arg(m_functionNumber));
     m_functionNumber = 1;
@@ -201,7 +205,10 @@ void TCfgTSselectForm::FNameListDblClick()
     openEditor();
 }
 
-void TCfgTSselectForm::DescriptionMemoExit() { SaveDescription(); }
+void TCfgTSselectForm::DescriptionMemoExit()
+{
+    SaveDescription();
+}
 
 // A button pressed by a key leaves the focus where it was: the box being typed
 // into is taken first, as if it had been left. False when the number box holds no
@@ -230,7 +237,10 @@ void TCfgTSselectForm::CloseButtonClick()
     accept();
 }
 
-void TCfgTSselectForm::HelpButtonClick() { m_services.showHelp("CfgTSselect"); }
+void TCfgTSselectForm::HelpButtonClick()
+{
+    m_services.showHelp("CfgTSselect");
+}
 
 // There is no Cancel: however the dialog closes (Escape, the close box), what was
 // typed into the memo is kept.

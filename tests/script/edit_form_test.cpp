@@ -1,8 +1,8 @@
 #include "app/tab_stop_list.h"
+#include "keyboard.h"
 #include "script/edit_form.h"
 #include "script/tally_script.h"
 #include "scripted_services.h"
-#include "keyboard.h"
 
 #include <QCompleter>
 #include <QLabel>
@@ -42,7 +42,8 @@ TEST_F(EditFormTest, FreshFunctionListsSixtyFourEnds)
     auto& f = open(3);
     EXPECT_EQ(f.windowTitle(), "Edit Tally Script Function 3  User3");
     ASSERT_EQ(f.ListingListBox->count(), 64);
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(row(i), "End\t\t\t\t") << i;
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(row(i), "End\t\t\t\t") << i;
     EXPECT_EQ(f.InstrEdit->text(), "End");
     EXPECT_EQ(f.ListingListBox->currentRow(), 0);
     EXPECT_EQ(f.PatternLabel->text(), "end of function");
@@ -142,7 +143,8 @@ TEST_F(EditFormTest, EmptyInsertedLineFailsCompileButOkOnlyAsks)
 TEST_F(EditFormTest, EnterAndDeleteKeepTheCurrentLineInsideTheListing)
 {
     auto& f = open(5);
-    for (int i = 0; i < 70; ++i) pressKey(Qt::Key_Return);
+    for (int i = 0; i < 70; ++i)
+        pressKey(Qt::Key_Return);
     EXPECT_EQ(f.currentLine(), 63u);
     EXPECT_EQ(f.ListingListBox->currentRow(), 63);
 
@@ -152,7 +154,8 @@ TEST_F(EditFormTest, EnterAndDeleteKeepTheCurrentLineInsideTheListing)
     typeLine({"nop"});  // stores line 62, stays on it
     EXPECT_EQ(row(62), "Nop\t\t\t\t");
 
-    for (int i = 0; i < 63; ++i) f.DeleteButton->click();
+    for (int i = 0; i < 63; ++i)
+        f.DeleteButton->click();
     EXPECT_EQ(f.ListingListBox->count(), 0);
     typeInto(f.InstrEdit, "add");
     pressKey(Qt::Key_Tab);  // nothing to store into
@@ -167,7 +170,8 @@ TEST_F(EditFormTest, ButtonPressedByKeyStoresThePendingEditFirst)
     pressKey(Qt::Key_Tab);
     typeText("7");
     pressKey(Qt::Key_C, Qt::AltModifier);  // Compile without leaving the box
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !services.shown.empty(); }));  // a shortcut clicks later
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !services.shown.empty(); }));  // a shortcut clicks later
     EXPECT_EQ(services.texts(), QStringList{"Compile successful.  Byte count = 2"});
     EXPECT_EQ(slotBytes(6, 3), (std::vector<std::uint8_t>{233, 7, 255}));
 }

@@ -34,14 +34,17 @@ inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifi
 
 inline void typeText(const QString& text)
 {
-    for (QChar c : text) QTest::keyClick(keyTarget(), c.toLatin1());
+    for (QChar c : text)
+        QTest::keyClick(keyTarget(), c.toLatin1());
 }
 
 // Puts the focus into `box` as Tab would (selecting its text) and types `text`.
 inline void typeInto(QLineEdit* box, const QString& text)
 {
-    if (box->hasFocus()) box->selectAll();
-    else box->setFocus(Qt::TabFocusReason);
+    if (box->hasFocus())
+        box->selectAll();
+    else
+        box->setFocus(Qt::TabFocusReason);
     typeText(text);
 }
 
@@ -50,8 +53,10 @@ inline void typeInto(QLineEdit* box, const QString& text)
 inline void typeLine(const QStringList& fields)
 {
     for (int i = 0; i < 5; ++i) {
-        if (i < fields.size() && !fields[i].isEmpty()) typeText(fields[i]);
-        else pressKey(Qt::Key_Delete);  // clears the selected text of the box
+        if (i < fields.size() && !fields[i].isEmpty())
+            typeText(fields[i]);
+        else
+            pressKey(Qt::Key_Delete);  // clears the selected text of the box
         if (i < 4) pressKey(Qt::Key_Tab);
     }
     pressKey(Qt::Key_Return);
@@ -69,8 +74,7 @@ inline void showActive(QWidget& window)
 // Runs `inDialog` on the modal dialog of type D that opens next (in the event loop
 // of its exec), then closes it with Cancel if `inDialog` left it open. `owner`
 // owns the wait.
-template <typename D>
-void whenDialogOpens(QObject* owner, std::function<void(D&)> inDialog)
+template <typename D> void whenDialogOpens(QObject* owner, std::function<void(D&)> inDialog)
 {
     auto* poll = new QTimer(owner);
     QObject::connect(poll, &QTimer::timeout, [poll, inDialog] {

@@ -21,7 +21,8 @@ TEST(TypedName, TrimsAndRaisesOnlyTheFirstLetter)
         {"7", "7"},
         {"memory1\tx", "Memory1 x"},
     };
-    for (const auto& c : cases) EXPECT_EQ(typedName(c.typed), c.stored) << c.typed;
+    for (const auto& c : cases)
+        EXPECT_EQ(typedName(c.typed), c.stored) << c.typed;
     EXPECT_EQ(trimBlanks("  a comment  "), "a comment");
 }
 
@@ -48,8 +49,10 @@ TEST(FunctionDescriptions, AreCutTo255AndStayInTheirSlot)
 
 TEST(FunctionNumber, OutsideTheSlotsGoesToFunctionOne)
 {
-    const std::pair<long long, int> cases[] = {{0, 0}, {1, 1}, {15, 15}, {16, 1}, {20, 1}, {99, 1}, {-1, 1}};
-    for (auto [typed, shown] : cases) EXPECT_EQ(selectableFunctionNumber(typed), shown) << typed;
+    const std::pair<long long, int> cases[] = {{0, 0},  {1, 1},  {15, 15}, {16, 1},
+                                               {20, 1}, {99, 1}, {-1, 1}};
+    for (auto [typed, shown] : cases)
+        EXPECT_EQ(selectableFunctionNumber(typed), shown) << typed;
 }
 
 TEST(OperandNames, FollowTheInstructionsOperandKinds)
@@ -59,26 +62,30 @@ TEST(OperandNames, FollowTheInstructionsOperandKinds)
         const NameTable* operands[3];
     } cases[] = {
         {200, {&registerTable(), &registerTable(), &registerTable()}},  // Add
-        {206, {&registerTable(), &registerTable(), nullptr}},          // Copy
-        {209, {&registerTable(), nullptr, nullptr}},                   // Set: a number second
-        {212, {&registerTable(), nullptr, nullptr}},                   // Dp adjust
-        {210, {nullptr, nullptr, nullptr}},                            // Flag on
-        {232, {nullptr, nullptr, nullptr}},                            // Prompt
-        {237, {&transmitTargetTable(), nullptr, nullptr}},             // Txcom1
-        {242, {&statusConditionTable(), nullptr, nullptr}},            // If not
-        {244, {&functionTable(), nullptr, nullptr}},                   // Goto
-        {255, {nullptr, nullptr, nullptr}},                            // End
-        {213, {nullptr, nullptr, nullptr}},                            // no instruction
+        {206, {&registerTable(), &registerTable(), nullptr}},           // Copy
+        {209, {&registerTable(), nullptr, nullptr}},                    // Set: a number second
+        {212, {&registerTable(), nullptr, nullptr}},                    // Dp adjust
+        {210, {nullptr, nullptr, nullptr}},                             // Flag on
+        {232, {nullptr, nullptr, nullptr}},                             // Prompt
+        {237, {&transmitTargetTable(), nullptr, nullptr}},              // Txcom1
+        {242, {&statusConditionTable(), nullptr, nullptr}},             // If not
+        {244, {&functionTable(), nullptr, nullptr}},                    // Goto
+        {255, {nullptr, nullptr, nullptr}},                             // End
+        {213, {nullptr, nullptr, nullptr}},                             // no instruction
     };
     for (const auto& c : cases) {
         for (int k = 1; k <= 3; ++k)
-            EXPECT_EQ(operandNameTable(c.opcode, k), c.operands[k - 1]) << int(c.opcode) << " operand " << k;
+            EXPECT_EQ(operandNameTable(c.opcode, k), c.operands[k - 1])
+                << int(c.opcode) << " operand " << k;
         EXPECT_EQ(operandNameTable(c.opcode, 0), nullptr);
         EXPECT_EQ(operandNameTable(c.opcode, 4), nullptr);
     }
 }
 
-ListingEdit threeLines() { return ListingEdit({"Add\ta\tb\tc\tsum", "If\tMotion\t\t\t", "End\t\t\t\t"}); }
+ListingEdit threeLines()
+{
+    return ListingEdit({"Add\ta\tb\tc\tsum", "If\tMotion\t\t\t", "End\t\t\t\t"});
+}
 
 TEST(ListingEdit, ShowsAndStoresTheCurrentLine)
 {
@@ -132,8 +139,8 @@ TEST(ListingEdit, InsertPushesTheCurrentLineDown)
     edit.select(1);
     edit.insertEmpty();
     EXPECT_EQ(edit.current(), 1u);
-    EXPECT_EQ(edit.lines(),
-              (std::vector<std::string>{"Add\ta\tb\tc\tsum", "\t\t\t\t", "If\tMotion\t\t\t", "End\t\t\t\t"}));
+    EXPECT_EQ(edit.lines(), (std::vector<std::string>{"Add\ta\tb\tc\tsum", "\t\t\t\t",
+                                                      "If\tMotion\t\t\t", "End\t\t\t\t"}));
     edit.removeCurrent();
     EXPECT_EQ(edit.currentFields(), (ListingLine{"If", "Motion", "", "", ""}));
 }

@@ -111,7 +111,8 @@ TEST_F(SelectFormTest, EditOpensTheCurrentFunctionIncludingZero)
     const struct {
         const char* typed;
         const char* caption;
-    } cases[] = {{"0", "Edit Tally Script Function 0  "}, {"12", "Edit Tally Script Function 12  User12"}};
+    } cases[] = {{"0", "Edit Tally Script Function 0  "},
+                 {"12", "Edit Tally Script Function 12  User12"}};
     for (const auto& c : cases) {
         QString caption;
         showActive(form);  // the offscreen platform does not give the focus back by itself

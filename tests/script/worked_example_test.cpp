@@ -42,7 +42,8 @@ void typeWorkedExample(ScriptedServices& services)
     typeLine({"end"});
     services.shown.clear();
     pressKey(Qt::Key_C, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !services.shown.empty(); }));  // a shortcut clicks later
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !services.shown.empty(); }));  // a shortcut clicks later
     EXPECT_EQ(services.texts(), QStringList{"Compile successful.  Byte count = 18"});
 
     // Back through Help and Cancel to OK, which compiles once more and closes.
@@ -82,7 +83,8 @@ void editUserOne(TCfgTSselectForm& select, ScriptedServices& services)
 QStringList listingOf(Setup& setup, int n)
 {
     QStringList rows;
-    for (const auto& line : rebuildListing(setup, n)) rows << QString::fromStdString(line);
+    for (const auto& line : rebuildListing(setup, n))
+        rows << QString::fromStdString(line);
     return rows;
 }
 
@@ -117,8 +119,8 @@ TEST_F(WorkedExample, TypedCompiledSavedAndReopened)
     openTallyScript([&](TCfgTSselectForm& select) { editUserOne(select, services); });
 
     ::quelvar::Setup& setup = document.setup();
-    const std::vector<std::uint8_t> code = {200, 1, 64, 65, 241, 107, 232, 87, 65, 73,
-                                            84,  0, 240, 209, 2, 44, 243, 2,  255};
+    const std::vector<std::uint8_t> code = {200, 1, 64,  65,  241, 107, 232, 87, 65, 73,
+                                            84,  0, 240, 209, 2,   44,  243, 2,  255};
     const auto slot = functionSlot(setup.image, 1);
     EXPECT_TRUE(std::equal(code.begin(), code.end(), slot.begin()));
     EXPECT_EQ(lineComment(setup, 1, 0), "sum");
@@ -141,9 +143,12 @@ TEST_F(WorkedExample, TypedCompiledSavedAndReopened)
         });
         pressKey(Qt::Key_Return);  // Edit, for function 1
     });
-    const QStringList expected = {"Add\tMemory1\tGross\tTare\tsum", "If\tMotion\t\t\t",
-                                  "Prompt\tWAIT\t\t\t",           "End if\t\t\t\t",
-                                  "Set\tMemory2\t44\t\t",          "Gosub\tUser2\t\t\t",
+    const QStringList expected = {"Add\tMemory1\tGross\tTare\tsum",
+                                  "If\tMotion\t\t\t",
+                                  "Prompt\tWAIT\t\t\t",
+                                  "End if\t\t\t\t",
+                                  "Set\tMemory2\t44\t\t",
+                                  "Gosub\tUser2\t\t\t",
                                   "End\t\t\t\t"};
     EXPECT_EQ(rows.mid(0, expected.size()), expected);
     EXPECT_EQ(rows.size(), 7 + (64 - 19));  // the rest of the slot: one End per byte
@@ -152,7 +157,8 @@ TEST_F(WorkedExample, TypedCompiledSavedAndReopened)
     const auto run = test::runCli({"decompile", path.toStdString(), "1"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(QString::fromStdString(run.out).split('\n', Qt::SkipEmptyParts), rows);
-    EXPECT_TRUE(services.texts().filter("Error").isEmpty()) << services.texts().join(" | ").toStdString();
+    EXPECT_TRUE(services.texts().filter("Error").isEmpty())
+        << services.texts().join(" | ").toStdString();
 }
 
 }  // namespace
