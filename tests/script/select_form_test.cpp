@@ -49,6 +49,8 @@ TEST_F(SelectFormTest, StartsOnFunctionOne)
     ASSERT_EQ(form.FNameList->count(), 15);
     EXPECT_EQ(form.FNameList->item(14)->text(), "User15");
     EXPECT_EQ(form.FNameList->currentRow(), 0);
+    form.HelpButton->click();
+    EXPECT_EQ(services.helpShown, QStringList{"CfgTSselect"});
 }
 
 TEST_F(SelectFormTest, TypedNumberChoosesTheFunction)
