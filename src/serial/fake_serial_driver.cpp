@@ -10,18 +10,6 @@ int FakeSerialDriver::Calls::total() const
            queryStatus + read + write + purge;
 }
 
-FakeSerialDriver::FakeSerialDriver()
-{
-    // What a freshly opened port typically reports.
-    controlBlock.length = 28;
-    controlBlock.baudRate = 9600;
-    controlBlock.binaryMode = 1;
-    controlBlock.byteSize = 8;
-    controlBlock.dtrControl = 1;
-    controlBlock.rtsControl = 1;
-    controlBlock.xonChar = 0x11;
-    controlBlock.xoffChar = 0x13;
-}
 
 void FakeSerialDriver::feed(std::span<const std::uint8_t> bytes)
 {

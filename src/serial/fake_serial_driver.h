@@ -13,8 +13,6 @@ namespace quelvar {
 
 class FakeSerialDriver : public SerialDriver {
 public:
-    FakeSerialDriver();
-
     struct Calls {
         int open = 0, close = 0, getControlBlock = 0, setControlBlock = 0, getTimeouts = 0,
             setTimeouts = 0, queryStatus = 0, read = 0, write = 0, purge = 0;
@@ -35,7 +33,7 @@ public:
 
     Calls calls;
     std::string openedDevice;
-    ControlBlock controlBlock;
+    ControlBlock controlBlock = freshPortControlBlock();
     Timeouts timeouts;
 
     // Failure switches.

@@ -44,6 +44,22 @@ struct ControlBlock {
     bool operator==(const ControlBlock&) const = default;
 };
 
+// What a freshly opened port reports: 9600 baud, 8 data bits, no parity, one stop
+// bit, binary mode, DTR and RTS on, the usual XON and XOFF characters.
+inline ControlBlock freshPortControlBlock()
+{
+    ControlBlock b;
+    b.length = 28;
+    b.baudRate = 9600;
+    b.binaryMode = 1;
+    b.byteSize = 8;
+    b.dtrControl = 1;
+    b.rtsControl = 1;
+    b.xonChar = 0x11;
+    b.xoffChar = 0x13;
+    return b;
+}
+
 inline constexpr std::uint8_t kNoParity = 0;
 inline constexpr std::uint8_t kOddParity = 1;
 inline constexpr std::uint8_t kEvenParity = 2;

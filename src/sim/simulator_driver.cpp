@@ -18,12 +18,6 @@ SimulatorDriver::SimulatorDriver() : SimulatorDriver(factoryIndicatorMemory()) {
 
 SimulatorDriver::SimulatorDriver(const SetupImage& memory) : m_simulator(memory)
 {
-    m_block.length = 28;
-    m_block.baudRate = 9600;
-    m_block.binaryMode = 1;
-    m_block.byteSize = 8;
-    m_block.xonChar = 0x11;
-    m_block.xoffChar = 0x13;
     m_toPc.setBaud(pacedBaud());
 }
 

@@ -45,7 +45,7 @@ private:
     IndicatorSimulator m_simulator;
     bool m_open = false;
     bool m_paced = true;
-    ControlBlock m_block;
+    ControlBlock m_block = freshPortControlBlock();
     Timeouts m_timeouts;
     LinePacer m_toPc;
     std::deque<std::uint8_t> m_onTheLine;  // sent by the indicator, not yet arrived
