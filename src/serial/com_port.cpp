@@ -72,8 +72,10 @@ bool ComPort::Configure()
         m_lastError = kSetDcbError;
         return false;
     }
-    // Time-outs we could not read could not be restored either, so they are not replaced.
-    if (!m_driver->getTimeouts(m_savedTimeouts)) {
+    // Configuring again keeps the time-outs saved the first time: saving now would
+    // save our own and lose the ones the port had. Time-outs that cannot be read could
+    // not be restored either, so they are not replaced.
+    if (!m_timeoutsChanged && !m_driver->getTimeouts(m_savedTimeouts)) {
         m_lastError = kSetTimeoutsError;
         return false;
     }

@@ -152,6 +152,7 @@ TEST_F(OpenPort, ReopenAndCloseRestoreTheSavedTimeoutsOnce)
     EXPECT_FALSE(port.timeoutsChanged());
 
     ASSERT_TRUE(port.Configure());
+    ASSERT_TRUE(port.Configure());  // a second Configure must not save its own time-outs
     port.Close();
     EXPECT_EQ(fake.timeouts, (Timeouts{1, 2, 3, 4, 5}));
     const int calls = fake.calls.total();
