@@ -253,6 +253,8 @@ int main(int argc, char** argv)
     simulator.faults = options.faults;
     if (!options.save.empty())
         simulator.onImageAccepted = [&](const SetupImage& image) {
+            for (const auto& line : simulator.takeLog())
+                std::cerr << line << '\n';  // in order
             saveImage(options.save, image);
         };
 

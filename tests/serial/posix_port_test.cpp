@@ -39,9 +39,18 @@ TEST(PosixPort, DevicesThatAreNoSerialPortDoNotOpen)
     std::filesystem::remove_all(dir);
 }
 
-TEST(PosixPort, PermissionErrorsMentionTheDialoutGroup)
+TEST(PosixPort, OpenFailuresSayWhatTheUserCanDo)
 {
-    EXPECT_NE(describeOpenFailure("/dev/ttyS0", EACCES).find("dialout"), std::string::npos);
+    const struct {
+        int error;
+        const char* hint;
+    } cases[] = {{EACCES, "dialout"},
+                 {ENOENT, "plugged in"},
+                 {EBUSY, "in use by another program"},
+                 {EIO, "no working serial port"}};
+    for (const auto& c : cases)
+        EXPECT_NE(describeOpenFailure("/dev/ttyS0", c.error).find(c.hint), std::string::npos)
+            << c.hint;
 }
 
 TEST(PosixPort, ASecondOpenOfAPortInUseFails)
