@@ -72,31 +72,3 @@ TEST(PosixPort, ASecondOpenOfAPortInUseFails)
     EXPECT_TRUE(second.Open()) << second.openFailureReason();
 }
 
-TEST(PosixPort, ConfiguredPortExchangesBytesAndSurvivesTheDeviceGoing)
-{
-    test::Pty pty;
-    ASSERT_TRUE(pty.ok());
-    ComPort port;
-    port.portNumber = 4;
-    port.setDevices({{"com4", pty.slavePath()}});
-    ASSERT_TRUE(port.Open()) << port.openFailureReason();
-    ASSERT_TRUE(port.Configure()) << port.lastError();
-    EXPECT_EQ(port.GetControlBlock().baudRate, 57600u);
-    EXPECT_EQ(port.controlBlock().byteSize, 8);
-
-    EXPECT_TRUE(port.WriteString("S"));
-    EXPECT_EQ(pty.receive(1), std::vector<std::uint8_t>{'S'});
-    pty.send({'I'});
-    int byte = -1;
-    for (int i = 0; i < 200 && byte < 0; ++i) {
-        byte = port.ReadByte();
-        if (byte < 0) usleep(5000);
-    }
-    EXPECT_EQ(byte, 'I');
-
-    pty.hangUp();
-    EXPECT_EQ(port.ReadByte(), -1);
-    EXPECT_FALSE(port.WriteString("S"));
-    EXPECT_EQ(port.Write(std::vector<std::uint8_t>(2048)), 0);
-    port.Close();
-}

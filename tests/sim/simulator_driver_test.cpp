@@ -68,10 +68,3 @@ TEST_F(SimulatedPort, APacedWriteStopsAtItsTimeOut)
     EXPECT_EQ(port.Write(std::vector<std::uint8_t>(10, 'x')), 6);
 }
 
-TEST_F(SimulatedPort, ClosedDriverRefusesLikeADevice)
-{
-    port.Close();
-    EXPECT_EQ(port.ReadByte(), -1);
-    EXPECT_FALSE(port.WriteString("S"));
-    EXPECT_FALSE(port.Configure());
-}
