@@ -133,7 +133,9 @@ TEST_P(TransferFault, GivesItsMessageAndResetsTheIndicator)
         EXPECT_EQ(indicator.resetsSeen(2), 2) << indicator.sim.log();
     } else {
         EXPECT_EQ(indicator.resetsSeen(1), 1) << indicator.sim.log();
-        if (!row.upload) EXPECT_EQ(memory, sampleSetup().image);
+        if (!row.upload) {
+            EXPECT_EQ(memory, sampleSetup().image);
+        }
     }
 }
 
