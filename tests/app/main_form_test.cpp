@@ -19,7 +19,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <memory>
 
 using namespace quelvar;
@@ -364,58 +363,6 @@ TEST_F(MainFormTest, SavedDescriptionIsCutTo511AndCountsAsSaved)
     EXPECT_EQ(document.setup().description.size(), 511u);
     EXPECT_FALSE(form->IsSetupChanged());
     EXPECT_EQ(QFile(path).size(), static_cast<qint64>(kSetupFileSize));
-}
-
-TEST_F(MainFormTest, ControlsCarryTheirCaptionsHintsAndHelpContexts)
-{
-    start();
-    const struct {
-        const char* name;
-        QString caption, hint;
-        int context;
-    } controls[] = {
-        {"OpenButton", "Open File", "Open File", 3800},
-        {"SaveButton", "Save File", "Save File", 3900},
-        {"ExitButton", "Exit", "Exit Quelvar program", 4000},
-        {"UploadButton", "Upload", "Upload PC --> Indicator", 4200},
-        {"DownloadButton", "Download", "Download PC <-- Indicator", 4300},
-        {"PrintButton", "Print", "Preview / Print", 4500},
-        {"SetupButton", "Setup", "Com Port Setup", 4600},
-        {"HelpButton2", "Help", "Help", 4700},
-        {"AboutButton", "About", "", 0},
-        {"ScaleButton", "Scale", "Configure Indicator Parameters", 2300},
-        {"IOports", "I/O Ports", "Com ports & Parallel TTL port", 2400},
-        {"MiscButton", "Misc", "", 2500},
-        {"PrintLabelsButton", "Print Labels", "", 2700},
-        {"PrintFormatButton", "Print Formats", "", 2600},
-        {"FixedRegButton", "Fixed Registers", "", 2800},
-        {"KeyboardButton", "Keyboard Events", "", 2900},
-        {"SetpointButton", "Setpoint Events", "", 3000},
-        {"TimerButton", "Timer Events", "", 3100},
-        {"TallyScriptButton", "Tally Script", "", 3200},
-        {"PasswordsButton", "Passwords", "", 3300},
-        {"DisplayListButton", "Display Config", "", 3400},
-        {"DefaultsButton", "Reset to Defaults", "", 3500},
-        {"HelpButton", "Help", "", 8},
-    };
-    for (const auto& c : controls) {
-        auto* control = button(c.name);
-        ASSERT_NE(control, nullptr) << c.name;
-        EXPECT_EQ(control->text(), c.caption) << c.name;
-        EXPECT_EQ(control->toolTip(), c.hint) << c.name;
-        EXPECT_EQ(control->property("helpContext").toInt(), c.context) << c.name;
-    }
-    EXPECT_EQ(form->windowTitle(), "Quelvar 2");
-    EXPECT_EQ(memo()->property("helpContext").toInt(), 4800);
-
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    button("OpenButton")->setFocus();
-    QTest::keyClick(form.get(), Qt::Key_F1);
-    button("HelpButton")->click();
-    button("HelpButton2")->click();
-    EXPECT_EQ(services.helpShown, (QStringList{"context:3800", "index", "contents"}));
 }
 
 TEST_F(MainFormTest, SetupsRoundTripByteForByteWithTheCommandLineTool)

@@ -518,30 +518,4 @@ TEST(Robustness, RandomImagesRebuildAndRandomTextCompilesInsideTheSlot)
     }
 }
 
-TEST(CompileErrors, TextsAndFocus)
-{
-    struct Case {
-        int code;
-        std::string_view text;
-        ErrorFocus focus;
-    };
-    const Case cases[] = {
-        {0, "Error: unknown error", ErrorFocus::None},
-        {1, "Error: Register 1 name", ErrorFocus::Operand1},
-        {2, "Error: Register 2 name", ErrorFocus::Operand2},
-        {3, "Error: Register 3 name", ErrorFocus::Operand3},
-        {4, "Error: Instruction code not found", ErrorFocus::Instruction},
-        {5, "Error: Value out of range", ErrorFocus::Operand1},
-        {6, "Error: Function name not found", ErrorFocus::Operand1},
-        {7, "Error: Status code not found", ErrorFocus::Operand1},
-        {8, "Error: Missing TAB", ErrorFocus::None},
-        {42, "Error: unknown error", ErrorFocus::None},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(compileErrorText(static_cast<CompileError>(c.code)), c.text);
-        EXPECT_EQ(compileErrorFocus(static_cast<CompileError>(c.code)), c.focus);
-    }
-    EXPECT_EQ(compileErrorFocus(CompileError::FunctionFull), ErrorFocus::Instruction);
-}
-
 }  // namespace

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -13,7 +12,6 @@
 #include "scripted_line.h"
 #include "scripted_services.h"
 #include "sim/simulator_driver.h"
-#include "sim_process.h"
 #include "transfer/download_form.h"
 #include "transfer/upload_form.h"
 
@@ -189,45 +187,6 @@ QString savedSetup(const QTemporaryDir& folder)
     const QString path = folder.filePath("line1.sf");
     EXPECT_TRUE(other.writeFile(path.toStdString()).ok());
     return path;
-}
-
-void pressBeginWhenShown()
-{
-    whenDialogShows([](QWidget& dialog) { click(dialog, "BeginButton"); });
-}
-
-// The editor as a technician sets it up for a bench test: quelvar-indicator-sim on a
-// pseudo-terminal, named as COM1 in the settings file's Devices section.
-TEST(MainWindowOverAPty, UploadASavedFileAndDownloadItBack)
-{
-    QTemporaryDir folder;
-    SimProcess sim(QUELVAR_INDICATOR_SIM, {});
-    ASSERT_FALSE(sim.devicePath().empty());
-    {
-        QFile settings(folder.filePath("quelvar.INI"));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(QString("[Devices]\ncom1=%1\n").arg(sim.devicePath().c_str()).toUtf8());
-    }
-    SetupDocument document;
-    ComPort port;
-    ScriptedServices services;
-    TMainForm form(document, port, services);
-    form.FormCreate(folder.filePath("quelvar.INI"));
-    ASSERT_TRUE(port.isOpen()) << services.texts().join('|').toStdString();
-
-    services.openFiles = {savedSetup(folder)};
-    pressBeginWhenShown();
-    form.UploadButtonClick();
-    const SetupImage uploaded = document.setup().image;
-
-    document.setup().image.fill(0);
-    services.answers = {Answer::No};
-    pressBeginWhenShown();
-    form.DownloadButtonClick();
-    EXPECT_EQ(document.setup().image, uploaded);
-    EXPECT_EQ(services.texts(),
-              (QStringList{"+++  Upload Complete  +++", "Current file has changed. Save file?",
-                           "Download Complete"}));
 }
 
 TEST_F(MainWindowTransferTest, StartUpResetsTheIndicatorThroughTheHiddenDownloadDialog)
