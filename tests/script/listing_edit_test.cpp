@@ -1,5 +1,4 @@
 #include "script/listing_edit.h"
-#include "script/name_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -53,33 +52,6 @@ TEST(FunctionNumber, OutsideTheSlotsGoesToFunctionOne)
                                                {20, 1}, {99, 1}, {-1, 1}};
     for (auto [typed, shown] : cases)
         EXPECT_EQ(selectableFunctionNumber(typed), shown) << typed;
-}
-
-TEST(OperandNames, FollowTheInstructionsOperandKinds)
-{
-    const struct {
-        std::uint8_t opcode;
-        const NameTable* operands[3];
-    } cases[] = {
-        {200, {&registerTable(), &registerTable(), &registerTable()}},  // Add
-        {206, {&registerTable(), &registerTable(), nullptr}},           // Copy
-        {209, {&registerTable(), nullptr, nullptr}},                    // Set: a number second
-        {212, {&registerTable(), nullptr, nullptr}},                    // Dp adjust
-        {210, {nullptr, nullptr, nullptr}},                             // Flag on
-        {232, {nullptr, nullptr, nullptr}},                             // Prompt
-        {237, {&transmitTargetTable(), nullptr, nullptr}},              // Txcom1
-        {242, {&statusConditionTable(), nullptr, nullptr}},             // If not
-        {244, {&functionTable(), nullptr, nullptr}},                    // Goto
-        {255, {nullptr, nullptr, nullptr}},                             // End
-        {213, {nullptr, nullptr, nullptr}},                             // no instruction
-    };
-    for (const auto& c : cases) {
-        for (int k = 1; k <= 3; ++k)
-            EXPECT_EQ(operandNameTable(c.opcode, k), c.operands[k - 1])
-                << int(c.opcode) << " operand " << k;
-        EXPECT_EQ(operandNameTable(c.opcode, 0), nullptr);
-        EXPECT_EQ(operandNameTable(c.opcode, 4), nullptr);
-    }
 }
 
 ListingEdit threeLines()

@@ -108,20 +108,6 @@ TEST(IndicatorSimProgram, WholeUploadAndDownloadOverAPty)
         EXPECT_NE(log.find(line), std::string::npos) << log;
 }
 
-TEST(IndicatorSimProgram, FaultsShowOnTheLine)
-{
-    Sim sim({"--fault", "busy", "--fault", "garbage=3", "--fault", "truncate=10"});
-    PortOn line(sim.devicePath());
-    ASSERT_TRUE(line.port.Open()) << line.port.openFailureReason();
-    ASSERT_TRUE(line.port.Configure());
-    SendStatusRequest(line.port);
-    const Bytes answer = line.read(4);
-    ASSERT_EQ(answer.size(), 4u);
-    EXPECT_EQ(answer.back(), 'B');
-    SendReadCommand(line.port);
-    EXPECT_EQ(line.read(2048, std::chrono::milliseconds(300)).size(), 10u);
-}
-
 TEST(IndicatorSimProgram, EveryOfferedRateIsTakenAndTheLinkGoesAtExit)
 {
     const std::string link = tempPath("com1");
@@ -137,19 +123,6 @@ TEST(IndicatorSimProgram, EveryOfferedRateIsTakenAndTheLinkGoesAtExit)
 
     EXPECT_EQ(sim.stop(), 0);
     EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
-}
-
-TEST(IndicatorSimProgram, APortWhoseSimulatorWentAwayFailsQuietly)
-{
-    Sim sim({});
-    PortOn line(sim.devicePath());
-    ASSERT_TRUE(line.port.Open()) << line.port.openFailureReason();
-    ASSERT_TRUE(line.port.Configure());
-    EXPECT_EQ(sim.stop(), 0);
-    EXPECT_EQ(line.port.ReadByte(), -1);
-    EXPECT_FALSE(line.port.WriteString("S"));
-    EXPECT_EQ(line.port.Write(Bytes(2048)), 0);
-    line.port.Close();
 }
 
 TEST(IndicatorSimProgram, BadOptionsAreRefusedWithUsage)

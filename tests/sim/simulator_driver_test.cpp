@@ -1,4 +1,3 @@
-#include "model/check_bytes.h"
 #include "serial/com_port.h"
 #include "sim/simulator_driver.h"
 #include "transfer/link.h"
@@ -19,35 +18,9 @@ struct SimulatedPort : ::testing::Test {
         ASSERT_TRUE(port.Open());
         ASSERT_TRUE(port.Configure());
     }
-
-    std::vector<std::uint8_t> readAll()
-    {
-        std::vector<std::uint8_t> bytes;
-        for (int b = port.ReadByte(); b >= 0; b = port.ReadByte())
-            bytes.push_back(static_cast<std::uint8_t>(b));
-        return bytes;
-    }
 };
 
 }  // namespace
-
-TEST_F(SimulatedPort, UploadAndDownloadThroughComPort)
-{
-    SendResetSequence(port);
-    SendStatusRequest(port);
-    EXPECT_EQ(readAll(), std::vector<std::uint8_t>{'I'});
-
-    SetupImage image = driver.simulator().memory();
-    image[100] = 0x5A;
-    StoreCheckBytes(image);
-    SendWriteCommand(port);
-    EXPECT_EQ(port.Write(image), 2048);
-    EXPECT_EQ(readAll(), std::vector<std::uint8_t>{kAck});
-
-    SendReadCommand(port);
-    const auto block = readAll();
-    EXPECT_EQ(block, std::vector<std::uint8_t>(image.begin(), image.end()));
-}
 
 TEST_F(SimulatedPort, PurgeDropsWhatHasArrivedAndLogsReachTheListener)
 {
