@@ -62,9 +62,7 @@ TEST(NameTables, Lookups)
     };
     const Case cases[] = {
         {functionTable(), "", 0, 255},
-        {functionTable(), "Resume", 20, 250},
         {functionTable(), "User1", 21, 1},
-        {functionTable(), "User15", 35, 15},
         {functionTable(), "Peak net", 47, 157},
         {instructionTable(), "Resume", 47, 250},
         {instructionTable(), "Set pt on", 17, 220},
@@ -74,15 +72,8 @@ TEST(NameTables, Lookups)
         {registerTable(), "gross", 0, 0},
         {registerTable(), "GROSS", 0, 0},
         {registerTable(), "Gross ", 0, 0},
-        {registerTable(), "Id6", 12, 72},
-        {registerTable(), "Fixed50", 24, 50},
-        {registerTable(), "Memory16", 42, 16},
-        {registerTable(), "Sdate", 50, 121},
         {registerAbbreviationTable(), "M16", 42, 16},
-        {registerAbbreviationTable(), "Sdt", 46, 121},
         {statusConditionTable(), "Overload", 16, 115},
-        {statusConditionTable(), "Flag9", 30, 59},
-        {statusConditionTable(), "Setpoint15", 51, 15},
         {transmitTargetTable(), "Label4", 18, 84},
         {transmitTargetTable(), "Label3", 17, 34},
         {transmitTargetTable(), "1", 25, 1},
@@ -133,25 +124,6 @@ TEST(NameTables, CodesUniqueExceptTargetAliases)
         for (const auto& r : t.table.records().subspan(1)) codes.insert(r.code);
         EXPECT_EQ(static_cast<int>(codes.size()), expectedUnique) << t.name;
     }
-}
-
-TEST(NameTables, RowTexts)
-{
-    auto functionRows = functionListRows(functionTable());
-    ASSERT_EQ(functionRows.size(), 48u);
-    EXPECT_EQ(functionRows[0], "\tDo not execute a function");
-    EXPECT_EQ(functionRows[21], "User1\t#1 User Programmable function");
-
-    auto registerRows = nameListRows(registerTable());
-    ASSERT_EQ(registerRows.size(), 51u);
-    EXPECT_EQ(registerRows[0], "\tNo register selected");
-    EXPECT_EQ(registerRows[1], "Gross\tGross register");
-
-    auto conditionRows = nameListRows(statusConditionTable());
-    ASSERT_EQ(conditionRows.size(), 52u);
-    EXPECT_EQ(conditionRows[0], "\t");
-    EXPECT_EQ(conditionRows[31], "Input1\tTTL input 1 idle");
-    EXPECT_EQ(conditionRows[32], "Input2\tTTL input 1 idle");
 }
 
 TEST(NameTables, FunctionRowsCutLongFields)

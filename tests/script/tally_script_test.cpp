@@ -309,25 +309,6 @@ TEST(CompileListing, StoppingLeavesLaterBytesAndComments)
     EXPECT_EQ(lineComment(setup, 2, 2), "");
 }
 
-TEST(CompileListing, NothingIsWrittenOutsideTheSlotAndItsComments)
-{
-    quelvar::Setup setup = freshSetup();
-    const quelvar::Setup before = setup;
-    std::vector<std::string> lines(40, line("Prompt", "ABCDEFGHIJK", "", "",
-                                            std::string(45, 'c')));
-    auto result = CompileListing(setup, 15, lines, false);
-    EXPECT_EQ(result.error, CompileError::FunctionFull);
-    EXPECT_EQ(result.failingLine, 7);  // 7 Prompts fill 56 bytes; the 8th needs the last byte
-    for (std::size_t i = 0; i < kSetupImageSize; ++i) {
-        if (i < functionSlotOffset(15) || i >= functionSlotOffset(15) + kFunctionSlotSize) {
-            ASSERT_EQ(setup.image[i], before.image[i]) << i;
-        }
-    }
-    EXPECT_EQ(setup.image[functionSlotOffset(15) + 63], 255);
-    EXPECT_EQ(lineComment(setup, 15, 0), std::string(29, 'c'));
-    EXPECT_EQ(lineComment(setup, 15, 8), "");
-}
-
 TEST(CompileListing, CommentsAreCutToTheirEntry)
 {
     quelvar::Setup setup = freshSetup();
