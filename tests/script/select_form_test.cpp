@@ -64,6 +64,7 @@ TEST_F(SelectFormTest, TypedNumberChoosesTheFunction)
         {"0", "0", "", "slot zero"},
         {"20", "1", "User1", "weigh and add"},  // outside 0..15: function 1
         {"15", "15", "User15", ""},
+        {"16", "1", "User1", "weigh and add"},
         {"07", "7", "User7", ""},
     };
     for (const auto& c : cases) {
