@@ -25,16 +25,6 @@ struct DownloadTest : ::testing::Test {
     }
 };
 
-TEST_F(DownloadTest, OpeningPurgesClearsAndSendsResetSequence)
-{
-    DownloadSession session(line.port, memory);
-    EXPECT_EQ(line.driver.calls.purge, 1);
-    EXPECT_EQ(line.driver.writes.size(), 2u);
-    EXPECT_EQ(line.takeSent(), kResetSequence);
-    EXPECT_EQ(session.state(), 0);
-    EXPECT_EQ(session.message(), "Error Unknown");
-}
-
 TEST_F(DownloadTest, WholeBlockInOneEventIsCheckedAtTheNext)
 {
     line.statusAnswer = "I";

@@ -48,17 +48,6 @@ struct UploadFormTest : ::testing::Test {
     }
 };
 
-TEST_F(UploadFormTest, OpensWithTheFileNameAndResetsTheIndicator)
-{
-    open();
-    EXPECT_EQ(form->windowTitle(), "Upload File    PC ---> Indicator");
-    EXPECT_EQ(textOf(*form, "headingLabel"), "Upload Flle to Indicator   [ PC -> Indicator ]");
-    EXPECT_EQ(textOf(*form, "FileNameText"), "/setups/line1.sf");
-    EXPECT_EQ(textOf(*form, "ByteCountText"), "");
-    EXPECT_EQ(line.takeSent(), kResetSequence);
-    EXPECT_FALSE(timerOf(*form, "UploadTimer").isActive());
-}
-
 TEST_F(UploadFormTest, BeginRunsTheUploadOnItsTimerAndClosesAfterTheCompletionBox)
 {
     line.statusAnswer = "I";

@@ -211,15 +211,5 @@ TEST_F(UploadTest, BusyAfterNakRepeatsTheNakText)
     EXPECT_EQ(line.takeSent(), "S" + kResetSequence);
 }
 
-TEST_F(UploadTest, ClosedPortTimesOutReadingStatus)
-{
-    line.port.Close();
-    auto session = open();
-    TransferStep step;
-    session->begin();
-    ticksUntilStopped(*session, step);
-    EXPECT_EQ(session->message(), "Timeout reading Indicator status.");
-}
-
 }  // namespace
 }  // namespace quelvar::test
