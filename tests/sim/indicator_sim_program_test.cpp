@@ -1,6 +1,7 @@
 // quelvar-indicator-sim on its pty against ComPort on the real POSIX driver.
 
 #include "sim_process.h"
+#include "temp_dir.h"
 
 #include "model/check_bytes.h"
 #include "model/setup_file.h"
@@ -11,20 +12,11 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace quelvar;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string tempPath(const std::string& name)
-{
-    static int serial = 0;
-    return (fs::temp_directory_path() / ("quelvar-sim-" + std::to_string(getpid()) + "-" +
-                                         std::to_string(++serial) + "." + name))
-        .string();
-}
 
 // The simulator program, started with some options.
 struct Sim : test::SimProcess {
@@ -63,7 +55,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 TEST(IndicatorSimProgram, WholeUploadAndDownloadOverAPty)
 {
-    const std::string saved = tempPath("sf");
+    const test::TempDir dir;
+    const std::string saved = dir.path("saved.sf");
     Sim sim({"--baud", "115200", "--save", saved});
     ASSERT_FALSE(sim.devicePath().empty());
     PortOn line(sim.devicePath());
@@ -99,7 +92,6 @@ TEST(IndicatorSimProgram, WholeUploadAndDownloadOverAPty)
     EXPECT_TRUE(readSetupFile(saved, setup).complete());
     EXPECT_TRUE(std::equal(image.begin(), image.end(), setup.image.begin()));
     EXPECT_EQ(setup.description, "");
-    fs::remove(saved);
 
     EXPECT_EQ(sim.stop(), 0);
     const std::string log = sim.log();
@@ -110,7 +102,8 @@ TEST(IndicatorSimProgram, WholeUploadAndDownloadOverAPty)
 
 TEST(IndicatorSimProgram, EveryOfferedRateIsTakenAndTheLinkGoesAtExit)
 {
-    const std::string link = tempPath("com1");
+    const test::TempDir dir;
+    const std::string link = dir.path("com1");
     Sim sim({"--link", link});
     ASSERT_TRUE(fs::is_symlink(link));
     PortOn line(link);

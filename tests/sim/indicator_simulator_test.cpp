@@ -54,27 +54,6 @@ TEST(SimulatorFaults, NamesAndValuesAreParsedStrictly)
     EXPECT_EQ(faults, before);
 }
 
-TEST(IndicatorSimulator, StartsWithTheFactorySetupSealed)
-{
-    IndicatorSimulator simulator;
-    EXPECT_TRUE(VerifyCheckBytes(simulator.memory()));
-    EXPECT_EQ(simulator.memory(), factoryIndicatorMemory());
-}
-
-TEST(IndicatorSimulator, StatusAnswersFollowTheFaults)
-{
-    const struct {
-        const char* fault;
-        Bytes answer;
-    } cases[] = {{nullptr, {'I'}}, {"busy", {'B'}}, {"error", {'E'}}, {"silent", {}}};
-    for (const auto& c : cases) {
-        IndicatorSimulator simulator;
-        if (c.fault) setSimulatorFault(c.fault, simulator.faults);
-        simulator.receive(bytesOf("\x1B\x1BX0S"));
-        EXPECT_EQ(simulator.takeOutput(), c.answer) << (c.fault ? c.fault : "none");
-    }
-}
-
 TEST(IndicatorSimulator, GarbageComesBeforeTheStatusAnswerAndIsNeverAStatus)
 {
     IndicatorSimulator simulator;
@@ -172,16 +151,6 @@ TEST(IndicatorSimulator, ResetAndSilenceBringItBackToIdle)
         simulator.receive(bytesOf("S"));
         EXPECT_EQ(simulator.takeOutput(), Bytes{'I'}) << c.before.size();
     }
-}
-
-TEST(IndicatorSimulator, LogsEachExchangeReadably)
-{
-    IndicatorSimulator simulator;
-    simulator.receive(bytesOf("\x1B\x1BX0S"));
-    simulator.receive(writeCommandWith(simulator.memory()));
-    EXPECT_EQ(simulator.takeLog(),
-              (std::vector<std::string>{"<- reset (ESC ESC X0)", "<- S", "-> I",
-                                        "<- CW + 2048 bytes, check bytes ok", "-> ACK"}));
 }
 
 TEST(LinePacer, CarriesTenBitsPerByteAtTheBaudRate)
