@@ -3,27 +3,23 @@
 #include "pty.h"
 #include "serial/com_port.h"
 #include "serial/posix_serial_driver.h"
+#include "temp_dir.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace quelvar;
 
 TEST(PosixPort, DevicesThatAreNoSerialPortDoNotOpen)
 {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("quelvar-port-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "plain.sf") << "not a port";
+    const test::TempDir dir;
+    dir.write("plain.sf", "not a port");
     const struct {
         std::string device;
         std::string reason;
     } cases[] = {
-        {(dir / "missing").string(), "No such file or directory"},
-        {(dir / "plain.sf").string(), "not a serial device"},
-        {dir.string(), "Is a directory"},
+        {dir.path("missing"), "No such file or directory"},
+        {dir.path("plain.sf"), "not a serial device"},
+        {dir.path(), "Is a directory"},
     };
     for (const auto& c : cases) {
         ComPort port;
@@ -36,7 +32,6 @@ TEST(PosixPort, DevicesThatAreNoSerialPortDoNotOpen)
         EXPECT_EQ(port.openFailureReason().rfind(c.device, 0), 0u);
         EXPECT_FALSE(port.isOpen());
     }
-    std::filesystem::remove_all(dir);
 }
 
 TEST(PosixPort, OpenFailuresSayWhatTheUserCanDo)
