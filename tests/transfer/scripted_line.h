@@ -26,11 +26,6 @@ inline SetupImage sampleImage(std::uint8_t seed = 1)
     return image;
 }
 
-inline std::vector<std::uint8_t> bytesOf(std::string_view text)
-{
-    return {text.begin(), text.end()};
-}
-
 struct ScriptedLine {
     FakeSerialDriver driver;
     ComPort port{driver};

@@ -138,12 +138,6 @@ TEST_F(DownloadFormTest, ReceivedImageReplacesTheSetupImage)
     EXPECT_EQ(memory, indicator);
 }
 
-}  // namespace
-}  // namespace quelvar::test
-
-namespace quelvar::test {
-namespace {
-
 // Acts on the modal dialog the next call opens, as soon as it shows.
 void whenDialogShows(std::function<void(QWidget&)> act)
 {
