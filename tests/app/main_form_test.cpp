@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -362,4 +363,27 @@ TEST_F(MainFormTest, SavedDescriptionIsCutTo511AndCountsAsSaved)
     EXPECT_EQ(document.setup().description.size(), 511u);
     EXPECT_FALSE(form->IsSetupChanged());
     EXPECT_EQ(QFile(path).size(), static_cast<qint64>(kSetupFileSize));
+}
+
+TEST_F(MainFormTest, SetupsRoundTripByteForByteWithTheCommandLineTool)
+{
+    start();
+    // The tool's factory file opens unchanged and saves byte-identical.
+    const QString fromTool = folder.filePath("tool.sf");
+    ASSERT_EQ(QProcess::execute(QUELVAR_CLI, {"new", fromTool}), 0);
+    services.openFiles = {fromTool};
+    ASSERT_TRUE(form->OpenSetupFile());
+    const QString fromEditor = folder.filePath("editor.sf");
+    services.saveFiles = {fromEditor};
+    form->SaveButtonClick();
+    QFile a(fromTool), b(fromEditor);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+
+    // An edited setup saved by the editor passes the tool's check.
+    typeInMemo("edited");
+    document.setup().image[400] ^= 0x11;
+    services.saveFiles = {fromEditor};
+    form->SaveButtonClick();
+    EXPECT_EQ(QProcess::execute(QUELVAR_CLI, {"check", fromEditor}), 0);
 }
