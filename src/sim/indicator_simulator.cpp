@@ -31,10 +31,10 @@ bool parseCount(std::string_view text, std::size_t& value)
 
 }  // namespace
 
-std::string setSimulatorFault(std::string_view spec, SimulatorFaults& faults)
+std::string setSimulatorFault(std::string_view fault, SimulatorFaults& faults)
 {
-    const auto equals = spec.find('=');
-    const std::string_view name = spec.substr(0, equals);
+    const auto equals = fault.find('=');
+    const std::string_view name = fault.substr(0, equals);
     const bool hasValue = equals != std::string_view::npos;
     const struct {
         std::string_view name;
@@ -50,14 +50,14 @@ std::string setSimulatorFault(std::string_view spec, SimulatorFaults& faults)
     }
     std::size_t value = 0;
     if (name == "garbage" || name == "truncate" || name == "extra") {
-        if (!hasValue || !parseCount(spec.substr(equals + 1), value))
+        if (!hasValue || !parseCount(fault.substr(equals + 1), value))
             return "fault '" + std::string(name) + "' needs a number: " + std::string(name) + "=N";
         if (name == "garbage") faults.garbage = value;
         if (name == "truncate") faults.truncate = value;
         if (name == "extra") faults.extra = value;
         return {};
     }
-    return "unknown fault '" + std::string(spec) +
+    return "unknown fault '" + std::string(fault) +
            "' (known: " + std::string(kSimulatorFaultNames) + ")";
 }
 

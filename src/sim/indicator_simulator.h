@@ -34,7 +34,7 @@ struct SimulatorFaults {
 // Switches on one fault given as NAME or NAME=VALUE: busy, error, silent, nak,
 // no-ack, corrupt, garbage=N, truncate=K, extra=N. Returns an error text, or an
 // empty one when the fault was set.
-std::string setSimulatorFault(std::string_view spec, SimulatorFaults& faults);
+std::string setSimulatorFault(std::string_view fault, SimulatorFaults& faults);
 
 // The names the option accepts, for usage texts.
 inline constexpr std::string_view kSimulatorFaultNames =
