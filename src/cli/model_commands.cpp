@@ -12,18 +12,19 @@
 
 namespace quelvar::cli {
 
-namespace {
-
-bool wrongArguments(std::span<const std::string> args, std::string_view name, std::ostream& err)
+bool wrongArguments(std::span<const std::string> args, std::size_t count, std::string_view name,
+                    std::string_view usage, std::ostream& err)
 {
-    if (args.size() == 1) return false;
-    err << "usage: quelvar-cli " << name << " FILE\n";
+    if (args.size() == count) return false;
+    err << "usage: quelvar-cli " << name << ' ' << usage << '\n';
     return true;
 }
 
+namespace {
+
 int runNew(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
-    if (wrongArguments(args, "new", err)) return kUsage;
+    if (wrongArguments(args, 1, "new", "FILE", err)) return kUsage;
     Setup setup;
     ResetSetupToDefaults(setup.image);
     const FileWriteResult result = writeSetupFile(args[0], setup);
@@ -34,7 +35,7 @@ int runNew(std::span<const std::string> args, std::ostream&, std::ostream& err)
 
 int runParams(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    if (wrongArguments(args, "params", err)) return kUsage;
+    if (wrongArguments(args, 1, "params", "FILE", err)) return kUsage;
     Setup setup;
     if (!loadSetup(args[0], setup, err)) return kFailed;
     std::string line;
@@ -45,7 +46,7 @@ int runParams(std::span<const std::string> args, std::ostream& out, std::ostream
 
 int runDump(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    if (wrongArguments(args, "dump", err)) return kUsage;
+    if (wrongArguments(args, 1, "dump", "FILE", err)) return kUsage;
     Setup setup;
     if (!loadSetup(args[0], setup, err)) return kFailed;
     for (const std::string& line : EaromDumpLines(setup.image))
@@ -55,7 +56,7 @@ int runDump(std::span<const std::string> args, std::ostream& out, std::ostream& 
 
 int runCheck(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    if (wrongArguments(args, "check", err)) return kUsage;
+    if (wrongArguments(args, 1, "check", "FILE", err)) return kUsage;
     Setup setup;
     if (!loadSetup(args[0], setup, err)) return kFailed;
     if (!VerifyCheckBytes(setup.image)) {

@@ -18,14 +18,6 @@ namespace {
 
 constexpr std::size_t kMaxListingFileSize = 1 << 20;
 
-bool wrongArguments(std::span<const std::string> args, std::size_t count, std::string_view name,
-                    std::string_view usage, std::ostream& err)
-{
-    if (args.size() == count) return false;
-    err << "usage: quelvar-cli " << name << ' ' << usage << '\n';
-    return true;
-}
-
 // A function number 0-15 written in plain digits.
 std::optional<int> functionNumber(const std::string& text, std::ostream& err)
 {
