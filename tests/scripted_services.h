@@ -11,7 +11,7 @@
 // A question or file dialog that the script did not foresee fails the test and is
 // answered with Cancel.
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QStringList>
 #include <deque>

@@ -1,7 +1,7 @@
 #include "app/about_box.h"
 
-#include "app/program_icon.h"
-#include "app/screenshot_registry.h"
+#include "ui/program_icon.h"
+#include "ui/screenshot_registry.h"
 
 #include <QGridLayout>
 #include <QLabel>

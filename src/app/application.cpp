@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/program_icon.h"
+#include "ui/program_icon.h"
 
 #include <QFont>
 #include <QMessageBox>

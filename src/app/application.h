@@ -3,13 +3,13 @@
 // exceptions. An exception that escapes a handler is shown in an error box and
 // the program goes on; one that escapes start-up is shown and ends the program.
 
+#include "ui/qt_services.h"
+
 #include <QApplication>
 #include <exception>
 #include <functional>
 
 namespace quelvar {
-
-inline constexpr const char* kApplicationTitle = "Quelvar Version 2";
 
 class QuelvarApplication : public QApplication {
 public:

@@ -5,13 +5,13 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "app/qt_services.h"
-#include "app/screenshot_registry.h"
 #include "app/screenshots.h"
 #include "app/settings_file.h"
 #include "app/simulated_com1.h"
 #include "model/setup_document.h"
 #include "serial/com_port.h"
+#include "ui/qt_services.h"
+#include "ui/screenshot_registry.h"
 
 #include <QCommandLineParser>
 #include <cstdio>

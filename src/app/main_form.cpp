@@ -1,18 +1,18 @@
 #include "app/main_form.h"
 
 #include "app/about_box.h"
-#include "app/context_help.h"
-#include "app/focus_out.h"
-#include "app/program_icon.h"
-#include "app/services.h"
 #include "app/settings_file.h"
-#include "app/setup_text.h"
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
 #include "script/select_form.h"
 #include "serial/com_port.h"
 #include "transfer/download_form.h"
 #include "transfer/upload_form.h"
+#include "ui/context_help.h"
+#include "ui/focus_out.h"
+#include "ui/program_icon.h"
+#include "ui/services.h"
+#include "ui/setup_text.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

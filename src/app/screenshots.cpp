@@ -1,6 +1,6 @@
 #include "app/screenshots.h"
 
-#include "app/screenshot_registry.h"
+#include "ui/screenshot_registry.h"
 
 #include <QApplication>
 #include <QCursor>

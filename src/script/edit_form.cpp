@@ -1,12 +1,12 @@
 #include "script/edit_form.h"
 
-#include "app/focus_out.h"
-#include "app/screenshot_registry.h"
-#include "app/services.h"
-#include "app/setup_text.h"
-#include "app/tab_stop_list.h"
 #include "script/name_tables.h"
 #include "script/tally_script.h"
+#include "ui/focus_out.h"
+#include "ui/screenshot_registry.h"
+#include "ui/services.h"
+#include "ui/setup_text.h"
+#include "ui/tab_stop_list.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

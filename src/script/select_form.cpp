@@ -1,13 +1,13 @@
 #include "script/select_form.h"
 
-#include "app/conversion.h"
-#include "app/focus_out.h"
-#include "app/screenshot_registry.h"
-#include "app/services.h"
-#include "app/setup_text.h"
 #include "script/edit_form.h"
 #include "script/listing_edit.h"
 #include "script/name_tables.h"
+#include "ui/conversion.h"
+#include "ui/focus_out.h"
+#include "ui/screenshot_registry.h"
+#include "ui/services.h"
+#include "ui/setup_text.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

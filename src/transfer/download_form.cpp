@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "app/screenshot_registry.h"
+#include "ui/screenshot_registry.h"
 
 namespace quelvar {
 

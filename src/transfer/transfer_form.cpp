@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/services.h"
+#include "ui/services.h"
 
 namespace quelvar {
 

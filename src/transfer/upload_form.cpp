@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "app/screenshot_registry.h"
 #include "model/setup_document.h"
+#include "ui/screenshot_registry.h"
 
 namespace quelvar {
 

@@ -1,8 +1,8 @@
-#include "app/tab_stop_list.h"
 #include "keyboard.h"
 #include "script/edit_form.h"
 #include "script/tally_script.h"
 #include "scripted_services.h"
+#include "ui/tab_stop_list.h"
 
 #include <QCompleter>
 #include <QLabel>

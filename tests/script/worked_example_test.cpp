@@ -3,7 +3,6 @@
 // the same listing.
 
 #include "app/main_form.h"
-#include "app/tab_stop_list.h"
 #include "cli_runner.h"
 #include "keyboard.h"
 #include "model/setup_document.h"
@@ -14,6 +13,7 @@
 #include "scripted_services.h"
 #include "serial/com_port.h"
 #include "serial/fake_serial_driver.h"
+#include "ui/tab_stop_list.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

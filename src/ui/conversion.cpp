@@ -1,4 +1,4 @@
-#include "app/conversion.h"
+#include "ui/conversion.h"
 
 #include <limits>
 #include <optional>

@@ -1,7 +1,7 @@
 // The real message boxes: their buttons, captions and detail text, answered by
 // pressing a button as a person would.
 
-#include "app/qt_services.h"
+#include "ui/qt_services.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,7 +6,7 @@
 //
 // A button that acts on edited text must not rely on this alone: it stores the
 // pending edit itself first (the button may take no focus, or be pressed by a key).
-// A handler that converts typed numbers wraps its work in runGuarded (app/conversion.h):
+// A handler that converts typed numbers wraps its work in runGuarded (ui/conversion.h):
 // no exception may leave an event filter.
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 // The Services of a running program: QMessageBox, QFileDialog and the help viewer.
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QPointer>
 
@@ -9,6 +9,9 @@ class QFileDialog;
 class QWidget;
 
 namespace quelvar {
+
+// The caption of the program's message boxes.
+inline constexpr const char* kApplicationTitle = "Quelvar Version 2";
 
 class HelpViewer;
 

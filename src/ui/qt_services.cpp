@@ -1,7 +1,6 @@
-#include "app/qt_services.h"
+#include "ui/qt_services.h"
 
-#include "app/application.h"
-#include "app/help_viewer.h"
+#include "ui/help_viewer.h"
 
 #include <QApplication>
 #include <QDir>

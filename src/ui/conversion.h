@@ -11,7 +11,7 @@
 //     void TCfgScaleForm::storeFields() { writeByte(m_image, kCountBy,
 //     toInt(countbyEditBox->text())); }
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QString>
 #include <cstdint>

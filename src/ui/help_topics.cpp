@@ -1,4 +1,4 @@
-#include "app/help_topics.h"
+#include "ui/help_topics.h"
 
 #include <algorithm>
 

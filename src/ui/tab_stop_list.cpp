@@ -1,4 +1,4 @@
-#include "app/tab_stop_list.h"
+#include "ui/tab_stop_list.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/setup_text.h"
+#include "ui/setup_text.h"
 
 namespace quelvar {
 

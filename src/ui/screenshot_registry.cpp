@@ -1,4 +1,4 @@
-#include "app/screenshot_registry.h"
+#include "ui/screenshot_registry.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "app/help_viewer.h"
+#include "ui/help_viewer.h"
 
-#include "app/help_topics.h"
-#include "app/screenshot_registry.h"
+#include "ui/help_topics.h"
+#include "ui/screenshot_registry.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

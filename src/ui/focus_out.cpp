@@ -1,4 +1,4 @@
-#include "app/focus_out.h"
+#include "ui/focus_out.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "app/context_help.h"
+#include "ui/context_help.h"
 
-#include "app/services.h"
+#include "ui/services.h"
 
 #include <QApplication>
 #include <QShortcut>

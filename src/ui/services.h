@@ -8,7 +8,7 @@
 //     services.error("Com port did not open", reason);   // reason: detail text, optional
 //
 // Texts are the system's own, word for word. The Qt implementation is QtServices
-// (app/qt_services.h); widget tests use ScriptedServices (tests/scripted_services.h).
+// (ui/qt_services.h); widget tests use ScriptedServices (tests/scripted_services.h).
 
 #include <QString>
 #include <optional>

@@ -1,14 +1,14 @@
 // The helpers every dialog is built on: integer conversion, focus-out handlers,
 // tab-stop lists, context help and the help pages.
 
-#include "app/context_help.h"
-#include "app/conversion.h"
-#include "app/focus_out.h"
-#include "app/help_topics.h"
-#include "app/help_viewer.h"
-#include "app/setup_text.h"
-#include "app/tab_stop_list.h"
 #include "scripted_services.h"
+#include "ui/context_help.h"
+#include "ui/conversion.h"
+#include "ui/focus_out.h"
+#include "ui/help_topics.h"
+#include "ui/help_viewer.h"
+#include "ui/setup_text.h"
+#include "ui/tab_stop_list.h"
 
 #include <QFile>
 #include <QLineEdit>
