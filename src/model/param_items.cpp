@@ -235,6 +235,11 @@ std::uint16_t ItemDefault(int index)
     return ParamItemAt(index).defaultLow;
 }
 
+std::size_t ItemOffset(int index)
+{
+    return ParamItemAt(index).offset;
+}
+
 int ItemPassLevel(int index)
 {
     return ParamItemAt(index).passLevel;

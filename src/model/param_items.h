@@ -47,6 +47,9 @@ ParamKind ItemKind(int index);
 // Copies the description into `out` and returns the item number.
 int ItemDescription(std::string& out, int index);
 std::uint16_t ItemDefault(int index);  // defaultLow
+// Where the item's value lives in the setup image: dialogs take their offsets here,
+// so a dialog and the parameter list cannot disagree.
+std::size_t ItemOffset(int index);
 int ItemPassLevel(int index);
 
 // The text of the item's current value in `image` ("Yes (1)", "12.50", " " for an

@@ -1,5 +1,7 @@
 #include "ui/conversion.h"
 
+#include "model/decimal_text.h"
+
 #include <limits>
 #include <optional>
 
@@ -49,8 +51,8 @@ std::optional<std::int32_t> parseInteger(QStringView text)
 
 }  // namespace
 
-ConversionError::ConversionError(const QString& text)
-    : std::runtime_error(QString("'%1' is not a valid integer value").arg(text).toStdString())
+ConversionError::ConversionError(const QString& text, const char* kind)
+    : std::runtime_error(QString("'%1' is not a valid %2 value").arg(text, kind).toStdString())
 {
 }
 
@@ -58,6 +60,13 @@ std::int32_t toInt(const QString& text)
 {
     const auto value = parseInteger(text);
     if (!value) throw ConversionError(text);
+    return *value;
+}
+
+PackedDecimal toDecimal(const QString& text)
+{
+    const auto value = parseDecimalText(text.toStdString());
+    if (!value) throw ConversionError(text, "decimal");
     return *value;
 }
 

@@ -50,6 +50,17 @@ TEST(Conversion, IntegerTexts)
     }
 }
 
+TEST(Conversion, DecimalTextsRaiseTheDecimalError)
+{
+    EXPECT_EQ(DecimalToText(toDecimal(" 2.50 ")), "2.50");
+    try {
+        toDecimal("12,5");
+        ADD_FAILURE() << "accepted '12,5'";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.message(), "'12,5' is not a valid decimal value");
+    }
+}
+
 TEST(Conversion, GuardShowsTheErrorAndReportsFalse)
 {
     ScriptedServices services;
