@@ -2,6 +2,8 @@
 
 #include "app/about_box.h"
 #include "app/settings_file.h"
+#include "editors/ports_form.h"
+#include "editors/scale_form.h"
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
 #include "script/select_form.h"
@@ -192,6 +194,10 @@ void TMainForm::connectButtons()
     connect(DefaultsButton, &QPushButton::clicked, this, &TMainForm::DefaultsButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TMainForm::HelpButtonClick);
     connect(TallyScriptButton, &QPushButton::clicked, this, &TMainForm::TallyScriptButtonClick);
+    connect(ScaleButton, &QPushButton::clicked, this,
+            [this] { runDialog(new TCfgScaleForm(m_document.setup().image, m_services, this)); });
+    connect(IOports, &QPushButton::clicked, this,
+            [this] { runDialog(new TCfgPortsForm(m_document.setup().image, m_services, this)); });
 
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
@@ -199,8 +205,6 @@ void TMainForm::connectButtons()
     for (QWidget* later : std::initializer_list<QWidget*>{
              PrintButton,
              SetupButton,
-             ScaleButton,
-             IOports,
              MiscButton,
              PrintLabelsButton,
              PrintFormatButton,

@@ -1,0 +1,50 @@
+#include "editors/port_params.h"
+
+#include "model/bytes.h"
+#include "model/image_map.h"
+
+namespace quelvar {
+
+namespace {
+constexpr std::uint8_t kEightDataBits = 0x04;
+constexpr int kParityCount = 3;
+}  // namespace
+
+int codeIndex(std::uint8_t code, int count)
+{
+    return code >= 1 && code <= count ? code - 1 : -1;
+}
+
+std::optional<std::uint8_t> indexCode(int index)
+{
+    if (index < 0) return std::nullopt;
+    return static_cast<std::uint8_t>(index + 1);
+}
+
+LineMode lineMode(std::uint8_t mode)
+{
+    if (mode < 1 || mode > 6) return {};
+    return {(mode & kEightDataBits) ? 1 : 0, (mode - 1) % kParityCount};
+}
+
+std::optional<std::uint8_t> modeByte(LineMode mode)
+{
+    if (mode.dataBits < 0 || mode.parity < 0) return std::nullopt;
+    return static_cast<std::uint8_t>((mode.dataBits == 0 ? 1 : kEightDataBits) + mode.parity);
+}
+
+PrintCode readPrintCode(std::span<const std::uint8_t> image, int code)
+{
+    const std::size_t offset = image::printCodeOffset(code);
+    return {readByte(image, offset), readByte(image, offset + 1), readByte(image, offset + 2)};
+}
+
+void writePrintCode(std::span<std::uint8_t> image, int code, const PrintCode& bytes)
+{
+    const std::size_t offset = image::printCodeOffset(code);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        writeByte(image, offset + i, bytes[i]);
+    writeByte(image, offset + bytes.size(), 0);
+}
+
+}  // namespace quelvar

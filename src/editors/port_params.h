@@ -1,0 +1,35 @@
+#pragma once
+// The indicator's own serial ports and printer output: list choices ⇄ the codes
+// stored in the setup image. A list shows no selection for a code outside it, and a
+// list without a selection leaves its byte as it was.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace quelvar {
+
+// The list index of a code counted from 1 (baud rate, TX format, printer), or -1
+// when the code is outside a list of `count` choices.
+int codeIndex(std::uint8_t code, int count);
+// The code of a list index; nullopt for no selection.
+std::optional<std::uint8_t> indexCode(int index);
+
+// A port's mode byte as the data bits list (0 = 7, 1 = 8) and the parity list
+// (0 none, 1 even, 2 odd). Modes 1-6 only; others give -1 for both.
+struct LineMode {
+    int dataBits = -1;
+    int parity = -1;
+    bool operator==(const LineMode&) const = default;
+};
+LineMode lineMode(std::uint8_t mode);
+// nullopt when either list has no selection.
+std::optional<std::uint8_t> modeByte(LineMode mode);
+
+// Print code 1-4: three code bytes; the fourth byte is always written 0.
+using PrintCode = std::array<std::uint8_t, 3>;
+PrintCode readPrintCode(std::span<const std::uint8_t> image, int code);
+void writePrintCode(std::span<std::uint8_t> image, int code, const PrintCode& bytes);
+
+}  // namespace quelvar
