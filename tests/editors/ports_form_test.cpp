@@ -1,5 +1,5 @@
 #include "editors/ports_form.h"
-#include "model/param_items.h"
+#include "factory_image.h"
 #include "script/keyboard.h"
 #include "scripted_services.h"
 
@@ -14,13 +14,6 @@ namespace {
 
 class PortsFormTest : public ::testing::Test {
 protected:
-    static SetupImage factoryImage()
-    {
-        SetupImage image;
-        ResetSetupToDefaults(image);
-        return image;
-    }
-
     const SetupImage factory = factoryImage();
     SetupImage image = factory;
     ScriptedServices services;

@@ -1,6 +1,6 @@
 #include "editors/scale_form.h"
+#include "factory_image.h"
 #include "model/bytes.h"
-#include "model/param_items.h"
 #include "script/keyboard.h"
 #include "scripted_services.h"
 
@@ -17,13 +17,6 @@ namespace {
 class ScaleFormTest : public ::testing::Test {
 protected:
     ScaleFormTest() { showActive(form); }
-
-    static SetupImage factoryImage()
-    {
-        SetupImage image;
-        ResetSetupToDefaults(image);
-        return image;
-    }
 
     const SetupImage factory = factoryImage();
     SetupImage image = factory;
