@@ -5,7 +5,7 @@ SANITIZE   ?= build-sanitize
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps configure build test run screenshots sanitize bench clean
+.PHONY: all deps configure build test run screenshots sanitize bench package clean
 
 all: build
 
@@ -33,6 +33,11 @@ screenshots: build
 # Whole transfers against the simulator pacing its line at 57600 and 9600 baud.
 bench: build
 	$(BUILD)/bench/bench_transfer
+
+# The Debian package quelvar_<version>_<arch>.deb in the top folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/quelvar_*.deb .
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DQUELVAR_SANITIZE=ON

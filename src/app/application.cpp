@@ -15,7 +15,7 @@ QuelvarApplication::QuelvarApplication(int& argc, char** argv) : QApplication(ar
 {
     setApplicationName("quelvar");
     setOrganizationName("quelvar");
-    setApplicationVersion("2.0");
+    setApplicationVersion(QUELVAR_VERSION);
     setWindowIcon(programIcon());
     // Liberation Sans has the metrics of the face the dialogs were laid out for.
     QFont font("Liberation Sans");

@@ -2,6 +2,7 @@
 //   quelvar                    edit setups; COM1-COM4 as the settings file says
 //   quelvar --simulator        COM1 is the simulated indicator for this run
 //   quelvar --screenshots DIR  render the main window and every dialog to DIR and exit
+//   quelvar FILE.sf            open that setup file at start, as Open File does
 
 #include "app/application.h"
 #include "app/main_form.h"
@@ -48,7 +49,10 @@ int main(int argc, char** argv)
                                        "COM1 is the simulated indicator for this run.");
     const QCommandLineOption screenshots(
         "screenshots", "Render the main window and every dialog into DIR, then exit.", "DIR");
+    parser.addVersionOption();
     parser.addOptions({simulator, screenshots});
+    parser.addPositionalArgument("file", "A setup file (.sf) to open, as Open File does.",
+                                 "[FILE.sf]");
     parser.process(app);
 
     return runGuardedStartup([&] {
@@ -67,6 +71,8 @@ int main(int argc, char** argv)
         form.FormCreate(defaultSettingsFilePath());
         form.createHiddenDownloadDialog();
         form.show();
+        if (!parser.positionalArguments().isEmpty())
+            form.readSetupFile(parser.positionalArguments().constFirst());
         closeOnTerminationSignals(&form);
         return app.exec();
     });

@@ -360,8 +360,13 @@ bool TMainForm::OpenSetupFile()
 {
     if (!askSaveBeforeReplacing(false)) return false;
     const auto chosen = m_services.chooseOpenFile();
-    if (!chosen) return false;
-    const auto result = m_document.readFile(chosen->toStdString());
+    return chosen && readSetupFile(*chosen);
+}
+
+// The file chosen in the open dialog, or named on the command line.
+bool TMainForm::readSetupFile(const QString& path)
+{
+    const auto result = m_document.readFile(path.toStdString());
     if (!result.complete())
         m_services.message(QString::fromStdString(setupReadMessage(result, m_document.fileName())),
                            QString::fromStdString(result.reason));

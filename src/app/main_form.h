@@ -42,6 +42,7 @@ public:
 
     // The setup file flows; each returns what the system's function returns.
     bool OpenSetupFile();
+    bool readSetupFile(const QString& path);
     bool WriteSetupFile();
     bool SaveSetupFileAs(const QString& initialName = {});
     bool SaveSetupFile();

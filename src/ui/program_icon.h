@@ -1,6 +1,6 @@
 #pragma once
-// Images drawn in code: the program's icon (an indicator on a weighing platform)
-// and the toolbar images the standard style does not offer.
+// The program's icon (an indicator on a weighing platform, the images of dist/icons)
+// and, drawn in code, the toolbar images the standard style does not offer.
 
 #include <QIcon>
 
