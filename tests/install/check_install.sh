@@ -6,9 +6,9 @@ set -euo pipefail
 build=$1
 stage=$(mktemp -d "${TMPDIR:-/tmp}/quelvar-install.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
-# The install script is run from the staging folder so its manifest lands there and
-# a build folder the user cannot write still installs.
-(cd "$stage" && cmake -DCMAKE_INSTALL_PREFIX="$stage/usr" -P "$build/cmake_install.cmake" >/dev/null)
+# Every install rule is in dist/; its script, unlike the top one, writes no manifest
+# into the build folder, so a build folder the user cannot write installs too.
+cmake -DCMAKE_INSTALL_PREFIX="$stage/usr" -P "$build/dist/cmake_install.cmake" >/dev/null
 share=$stage/usr/share
 fail() { echo "check_install: $*" >&2; exit 1; }
 
@@ -31,5 +31,5 @@ grep -q '<glob pattern="\*.sf"/>' "$share/mime/packages/quelvar.xml" || fail "no
 grep -q "<icon name=\"$icon\"/>" "$share/mime/packages/quelvar.xml" || fail "file type icon"
 grep -q "<launchable type=\"desktop-id\">quelvar.desktop</launchable>" \
     "$share/metainfo/quelvar.metainfo.xml" || fail "metadata names another menu entry"
-"$stage/usr/bin/quelvar-cli" --version | grep -q "$2" || fail "quelvar-cli --version is not $2"
+QT_QPA_PLATFORM=offscreen "$stage/usr/bin/quelvar" --version 2>/dev/null | grep -q "$2" || fail "quelvar --version is not $2"
 echo "installed and valid: $stage"
