@@ -2,6 +2,8 @@
 
 #include "app/about_box.h"
 #include "app/settings_file.h"
+#include "editors/misc_form.h"
+#include "editors/passwords_form.h"
 #include "editors/ports_form.h"
 #include "editors/scale_form.h"
 #include "model/check_bytes.h"
@@ -198,6 +200,11 @@ void TMainForm::connectButtons()
             [this] { runDialog(new TCfgScaleForm(m_document.setup().image, m_services, this)); });
     connect(IOports, &QPushButton::clicked, this,
             [this] { runDialog(new TCfgPortsForm(m_document.setup().image, m_services, this)); });
+    connect(MiscButton, &QPushButton::clicked, this,
+            [this] { runDialog(new TMiscForm(m_document.setup().image, m_services, this)); });
+    connect(PasswordsButton, &QPushButton::clicked, this, [this] {
+        runDialog(new TCfgPasswordsForm(m_document.setup().image, m_services, this));
+    });
 
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
@@ -205,14 +212,12 @@ void TMainForm::connectButtons()
     for (QWidget* later : std::initializer_list<QWidget*>{
              PrintButton,
              SetupButton,
-             MiscButton,
              PrintLabelsButton,
              PrintFormatButton,
              FixedRegButton,
              KeyboardButton,
              SetpointButton,
              TimerButton,
-             PasswordsButton,
              DisplayListButton,
          })
         later->setEnabled(false);

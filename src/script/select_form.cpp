@@ -4,6 +4,7 @@
 #include "script/listing_edit.h"
 #include "script/name_tables.h"
 #include "ui/conversion.h"
+#include "ui/digit_keys.h"
 #include "ui/focus_out.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
@@ -24,8 +25,6 @@
 namespace quelvar {
 
 namespace {
-
-constexpr int kBackspace = 8;
 
 QLabel* boxLabel(const QString& text, QWidget* buddy)
 {
@@ -171,11 +170,7 @@ void TCfgTSselectForm::SaveDescription()
 // focus or the cursor still do.
 bool TCfgTSselectForm::FNoEditKeyPress(const QKeyEvent& key)
 {
-    const QString text = key.text();
-    if (text.isEmpty() || (key.modifiers() & Qt::ControlModifier)) return false;
-    const QChar c = text.front();
-    if (c.unicode() == kBackspace || !c.isPrint()) return false;
-    return !(c >= '0' && c <= '9');
+    return isNonDigitKey(key);
 }
 
 bool TCfgTSselectForm::FNoEditExit()

@@ -1,0 +1,43 @@
+#pragma once
+// The passwords dialog: the indicator's two numeric menu passwords.
+
+#include "model/setup.h"
+
+#include <QDialog>
+
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+
+namespace quelvar {
+
+class Services;
+
+class TCfgPasswordsForm : public QDialog {
+    Q_OBJECT
+public:
+    TCfgPasswordsForm(SetupImage& image, Services& services, QWidget* owner = nullptr);
+
+    QLineEdit* Pass1Edit;
+    QLineEdit* Pass2Edit;
+    QPushButton* OkButton;
+    QPushButton* CancelButton;
+    QPushButton* HelpButton;
+
+private:
+    void buildLayout();
+    QLineEdit* passwordBox(const char* name);
+
+    bool Pass1EditKeyPress(const QKeyEvent& key);
+    bool Pass2EditKeyPress(const QKeyEvent& key);
+    void OkButtonClick();
+    void CancelButtonClick();
+    void HelpButtonClick();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    SetupImage& m_image;
+    Services& m_services;
+};
+
+}  // namespace quelvar
