@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/settings_file.h"
+#include "editors/fixed_registers_form.h"
 #include "editors/misc_form.h"
 #include "editors/passwords_form.h"
 #include "editors/ports_form.h"
@@ -202,6 +203,9 @@ void TMainForm::connectButtons()
             [this] { runDialog(new TCfgPortsForm(m_document.setup().image, m_services, this)); });
     connect(MiscButton, &QPushButton::clicked, this,
             [this] { runDialog(new TMiscForm(m_document.setup().image, m_services, this)); });
+    connect(FixedRegButton, &QPushButton::clicked, this, [this] {
+        runDialog(new TCfgFixedSetpointsForm(m_document.setup().image, m_services, this));
+    });
     connect(PasswordsButton, &QPushButton::clicked, this, [this] {
         runDialog(new TCfgPasswordsForm(m_document.setup().image, m_services, this));
     });
@@ -214,7 +218,6 @@ void TMainForm::connectButtons()
              SetupButton,
              PrintLabelsButton,
              PrintFormatButton,
-             FixedRegButton,
              KeyboardButton,
              SetpointButton,
              TimerButton,

@@ -1,5 +1,6 @@
 #include "../script/keyboard.h"
 #include "editors/aout_form.h"
+#include "editors/fixed_registers_form.h"
 #include "editors/misc_form.h"
 #include "editors/passwords.h"
 #include "editors/passwords_form.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -65,7 +67,13 @@ TEST_F(MiscEditorFormsTest, FactoryStateAndOkChangeNothing)
     EXPECT_EQ(passwords->Pass2Edit->text(), "");
     passwords->OkButton->click();
 
-    for (QDialog* form : std::initializer_list<QDialog*>{misc.get(), aout.get(), passwords.get()})
+    auto fixed = open<TCfgFixedSetpointsForm>();
+    for (QLineEdit* box : fixed->RegEditBoxes)
+        EXPECT_EQ(box->text(), "0");
+    fixed->OKButton->click();
+
+    for (QDialog* form :
+         std::initializer_list<QDialog*>{misc.get(), aout.get(), passwords.get(), fixed.get()})
         EXPECT_EQ(form->result(), QDialog::Accepted) << form->windowTitle().toStdString();
     EXPECT_EQ(image, factory);
     EXPECT_TRUE(services.shown.empty());
@@ -80,12 +88,13 @@ TEST_F(MiscEditorFormsTest, HelpButtonAndF1OpenTheDialogsTopic)
         {[](SetupImage& i, Services& s) { return new TMiscForm(i, s); }, "CfgMisc"},
         {[](SetupImage& i, Services& s) { return new TCfgAoutForm(i, s); }, "CfgAout"},
         {[](SetupImage& i, Services& s) { return new TCfgPasswordsForm(i, s); }, "CfgPasswords"},
+        {[](SetupImage& i, Services& s) { return new TCfgFixedSetpointsForm(i, s); }, "CfgFixed"},
     };
     for (const auto& c : cases) {
         std::unique_ptr<QDialog> form(c.make(image, services));
         showActive(*form);
         services.helpShown.clear();
-        form->findChild<QPushButton*>("HelpButton")->click();
+        form->findChildren<QPushButton*>(QRegularExpression("^[Hh]elpButton$")).front()->click();
         pressKey(Qt::Key_F1);
         EXPECT_EQ(services.helpShown, QStringList({c.topic, c.topic}));
     }
@@ -179,6 +188,23 @@ TEST_F(MiscEditorFormsTest, PasswordBoxesTakeDigitsOnly)
     pressKey(Qt::Key_Return);
     EXPECT_EQ(passwordText(image, 1), "12ab");
     EXPECT_EQ(passwordText(image, 2), "456789");
+}
+
+TEST_F(MiscEditorFormsTest, FixedRegistersStopAtTheFirstBadText)
+{
+    auto fixed = open<TCfgFixedSetpointsForm>();
+    const char* typed[] = {"-12.50", "3", "12a", "4"};
+    for (int i = 0; i < 4; ++i)
+        typeInto(fixed->RegEditBoxes[i], typed[i]);
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(services.texts(), QStringList{"'12a' is not a valid decimal value"});
+    EXPECT_TRUE(fixed->isVisible());
+    EXPECT_EQ(fixedRegisterText(image, 43), "-12.50");
+    EXPECT_EQ(fixedRegisterText(image, 44), "3");
+    EXPECT_TRUE(std::equal(image.begin() + 420, image.begin() + 456, factory.begin() + 420));
+
+    TCfgFixedSetpointsForm reopened(image, services);
+    EXPECT_EQ(reopened.RegEditBoxes[0]->text(), "-12.50");
 }
 
 }  // namespace

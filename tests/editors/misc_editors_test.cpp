@@ -1,6 +1,8 @@
 #include "editors/analog_output.h"
+#include "editors/fixed_registers.h"
 #include "editors/passwords.h"
 #include "model/bytes.h"
+#include "model/decimal_text.h"
 #include "model/image_map.h"
 
 #include <gtest/gtest.h>
@@ -76,6 +78,32 @@ TEST(AnalogOutput, RegisterNameAndCode)
         EXPECT_EQ(image[1560], c.code);
         EXPECT_EQ(analogRegisterName(image), c.shown);
     }
+}
+
+TEST(FixedRegisters, TypedTextStoredAndShownAgain)
+{
+    const struct {
+        const char* typed;
+        const char* shown;  // nullptr: refused
+    } cases[] = {
+        {"-12.50", "-12.50"}, {"", "0"},        {"  12.5 ", "12.5"},      {"000000000012", "12"},
+        {"12a", nullptr},     {"1,5", nullptr}, {"12345678901", nullptr}, {"1.12345678", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const auto value = parseDecimalText(c.typed);
+        ASSERT_EQ(value.has_value(), c.shown != nullptr);
+        if (!value) continue;
+        SetupImage image = filledImage();
+        storeFixedRegister(image, 44, *value);
+        EXPECT_EQ(fixedRegisterText(image, 44), c.shown);
+        EXPECT_EQ(image[413], 0xA5);  // register 43 untouched
+        EXPECT_EQ(image[420], 0xA5);  // and 45
+    }
+    SetupImage image = filledImage();
+    storeFixedRegister(image, 43, *parseDecimalText("-12.50"));
+    const std::uint8_t packed[] = {0x50, 0x12, 0x00, 0x00, 0x00, 0x82};
+    EXPECT_TRUE(std::equal(std::begin(packed), std::end(packed), image.begin() + 408));
 }
 
 }  // namespace
