@@ -4,8 +4,8 @@
 #include "editors/misc_form.h"
 #include "editors/passwords.h"
 #include "editors/passwords_form.h"
+#include "factory_image.h"
 #include "model/bytes.h"
-#include "model/param_items.h"
 #include "scripted_services.h"
 #include "ui/tab_stop_list.h"
 
@@ -23,8 +23,6 @@ namespace {
 
 class MiscEditorFormsTest : public ::testing::Test {
 protected:
-    MiscEditorFormsTest() { ResetSetupToDefaults(image); }
-
     template <typename Form> std::unique_ptr<Form> open()
     {
         auto form = std::make_unique<Form>(image, services);
@@ -33,7 +31,7 @@ protected:
         return form;
     }
 
-    SetupImage image{};
+    SetupImage image = factoryImage();
     SetupImage factory{};
     ScriptedServices services;
 };
@@ -166,7 +164,7 @@ TEST_F(MiscEditorFormsTest, AnalogRegisterBox)
         EXPECT_EQ(image[1560], c.code);
         EXPECT_EQ(readLong(image, 1556), 0xFFFFFFFBu);
         EXPECT_EQ(readLong(image, 1552), 2000u);
-        ResetSetupToDefaults(image);
+        image = factoryImage();
     }
 }
 
