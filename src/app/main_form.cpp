@@ -10,7 +10,9 @@
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
 #include "script/select_form.h"
+#include "serial/com_configure_form.h"
 #include "serial/com_port.h"
+#include "serial/port_messages.h"
 #include "transfer/download_form.h"
 #include "transfer/upload_form.h"
 #include "ui/context_help.h"
@@ -209,13 +211,14 @@ void TMainForm::connectButtons()
     connect(PasswordsButton, &QPushButton::clicked, this, [this] {
         runDialog(new TCfgPasswordsForm(m_document.setup().image, m_services, this));
     });
+    connect(SetupButton, &QToolButton::clicked, this,
+            [this] { runDialog(new TComConfigureForm(m_port, m_services, this)); });
 
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
     // One line each, so enabling a button touches one line.
     for (QWidget* later : std::initializer_list<QWidget*>{
              PrintButton,
-             SetupButton,
              PrintLabelsButton,
              PrintFormatButton,
              KeyboardButton,
@@ -269,13 +272,8 @@ void TMainForm::applySimulatedCom1()
 // and editing goes on. The reason from the system goes into the detail text.
 void TMainForm::openAndConfigurePort()
 {
-    if (!m_port.Open()) {
-        const std::string& reason = m_port.openFailureReason();
-        m_services.error("Com port did not open",
-                         QString::fromStdString(reason.empty() ? m_port.lastError() : reason));
-    }
-    if (!m_port.Configure())
-        m_services.error("Com port configuration failed", QString::fromLatin1(m_port.lastError()));
+    if (!m_port.Open()) reportOpenFailure(m_services, m_port);
+    if (!m_port.Configure()) reportConfigureFailure(m_services, m_port);
 }
 
 // The hidden download dialog's creation purges the port and sends the reset

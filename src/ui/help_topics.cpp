@@ -27,6 +27,8 @@ constexpr HelpTopic kTopics[] = {
     {"CfgPage", "Print formats"},
     {"CfgLabels", "Print labels"},
     {"ComSetup", "Com port setup"},
+    {"ComTest", "Communications test"},
+    {"ControlBlock", "Device control block"},
     {"Upload", "Upload PC --> Indicator"},
     {"Download", "Download PC <-- Indicator"},
     {"DisplayConfig", "Display Config"},
