@@ -3,10 +3,13 @@
 #include "app/about_box.h"
 #include "app/settings_file.h"
 #include "editors/fixed_registers_form.h"
+#include "editors/keyboard_form.h"
 #include "editors/misc_form.h"
 #include "editors/passwords_form.h"
 #include "editors/ports_form.h"
 #include "editors/scale_form.h"
+#include "editors/setpoint_form.h"
+#include "editors/timers_form.h"
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
 #include "script/select_form.h"
@@ -213,6 +216,14 @@ void TMainForm::connectButtons()
     });
     connect(SetupButton, &QToolButton::clicked, this,
             [this] { runDialog(new TComConfigureForm(m_port, m_services, this)); });
+    connect(KeyboardButton, &QPushButton::clicked, this, [this] {
+        runDialog(new TCfgKeyboardForm(m_document.setup().image, m_services, this));
+    });
+    connect(SetpointButton, &QPushButton::clicked, this, [this] {
+        runDialog(new TCfgSetpointForm(m_document.setup().image, m_services, this));
+    });
+    connect(TimerButton, &QPushButton::clicked, this,
+            [this] { runDialog(new TCfgTimersForm(m_document.setup().image, m_services, this)); });
 
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
@@ -221,9 +232,6 @@ void TMainForm::connectButtons()
              PrintButton,
              PrintLabelsButton,
              PrintFormatButton,
-             KeyboardButton,
-             SetpointButton,
-             TimerButton,
              DisplayListButton,
          })
         later->setEnabled(false);

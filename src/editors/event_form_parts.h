@@ -1,0 +1,59 @@
+#pragma once
+// Pieces the keyboard, setpoint and timer dialogs share: boxes, the name lists with
+// their column stop, Enter on a list row, focus-in handlers and the button row.
+
+#include <QString>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace quelvar {
+
+class NameTable;
+class TabStopListBox;
+
+QLineEdit* nameBox(const char* objectName, int maxLength = 32767);
+// A label on the left of `buddy`; an "&" in `text` gives the box its shortcut.
+QLabel* boxLabel(const QString& text, QWidget* buddy);
+QPushButton* dialogButton(const char* objectName, const QString& caption);
+// OK, Cancel and Help on the right of one row.
+QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel, QPushButton* help);
+
+// Tab goes from each widget to the next one in the list.
+void chainTabOrder(std::initializer_list<QWidget*> widgets);
+
+// A list with one tab stop just past the longest name of `tables`, so the
+// descriptions form one column.
+TabStopListBox* nameList(const char* objectName, std::initializer_list<const NameTable*> tables);
+void fillList(QListWidget* list, const std::vector<std::string>& rows);
+// The name of the record in the list's current row (row 0 and no row: empty).
+QString rowName(const NameTable& table, const QListWidget* list);
+
+// The whole text selected, so typing replaces it.
+void focusBox(QLineEdit* box);
+std::string setupTextOf(const QLineEdit* box);
+
+// `handler` runs when `widget` receives the focus.
+void onFocusIn(QWidget* widget, std::function<void()> handler);
+// `handler` runs when `box` loses the focus to another control of its window (not
+// when the window itself loses it, as it does to a message box or when it closes).
+void onLeave(QWidget* box, std::function<void()> handler);
+// `handler` runs on Enter in `widget`; that Enter does not press the dialog's
+// default button.
+void onEnterKey(QWidget* widget, std::function<void()> handler);
+// `handler` runs on a double-click on a row of `list` and on Enter in it; that
+// Enter does not press the dialog's default button.
+void onRowChosen(QListWidget* list, std::function<void()> handler);
+// Removes the handlers above from every widget in `window`. A dialog calls it from
+// its destructor: QWidget's destructor, which runs after it, can still move the focus.
+void removeEventHandlers(QWidget* window);
+
+}  // namespace quelvar

@@ -1,0 +1,267 @@
+#include "editors/setpoint_form.h"
+
+#include "editors/event_form_parts.h"
+#include "script/name_tables.h"
+#include "ui/context_help.h"
+#include "ui/conversion.h"
+#include "ui/screenshot_registry.h"
+#include "ui/services.h"
+#include "ui/setup_text.h"
+#include "ui/tab_stop_list.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace quelvar {
+
+namespace {
+
+constexpr int kNumberLength = 2;
+
+QPushButton* arrowButton(const char* objectName, QStyle::StandardPixmap picture,
+                         const QString& shortcut, const QString& hint)
+{
+    auto* button = dialogButton(objectName, {});
+    button->setIcon(button->style()->standardIcon(picture));
+    // The arrows never take the focus, so the number box is not left by them: a
+    // number typed there is taken first by the arrow's own handler.
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setShortcut(QKeySequence(shortcut));
+    button->setToolTip(QString("%1 (%2)").arg(hint, shortcut));
+    return button;
+}
+
+}  // namespace
+
+TCfgSetpointForm::TCfgSetpointForm(SetupImage& image, Services& services, QWidget* owner)
+    : QDialog(owner), m_image(image), m_services(services)
+{
+    setWindowTitle("Configure Setpoint Events");
+    buildLayout();
+    connectHandlers();
+    fillList(FuncListBox, functionListRows(functionTable()));
+    // Sized for the longer of its two fillings.
+    fillList(regListBox, nameListRows(statusConditionTable()));
+    m_target = UpperEditBox;
+    fillRegisterList(Registers);
+    m_current = kFirstSetpoint;
+    ShowSetpoint();
+    focusBox(UpperEditBox);
+    setHelpTopic(this, "CfgSetpoints");
+    installContextHelp(this, m_services);
+}
+
+TCfgSetpointForm::~TCfgSetpointForm()
+{
+    removeEventHandlers(this);
+}
+
+void TCfgSetpointForm::buildLayout()
+{
+    SetpointEditBox = nameBox("SetpointEditBox", kNumberLength);
+    SetpointEditBox->setFixedWidth(SetpointEditBox->fontMetrics().horizontalAdvance("000") * 2);
+    upButton = arrowButton("upButton", QStyle::SP_ArrowUp, "Alt+Up", "Next setpoint");
+    downButton = arrowButton("downButton", QStyle::SP_ArrowDown, "Alt+Down", "Previous setpoint");
+    UpperEditBox = nameBox("UpperEditBox");
+    LowerEditBox = nameBox("LowerEditBox");
+    FunctionEditBox = nameBox("FunctionEditBox");
+    regListBox = nameList("regListBox", {&registerTable(), &statusConditionTable()});
+    FuncListBox = nameList("FuncListBox", {&functionTable()});
+    OKButton = dialogButton("OKButton", "OK");
+    helpButton = dialogButton("helpButton", "Help");
+    cancelButton = dialogButton("cancelButton", "Cancel");
+
+    auto* number = new QHBoxLayout;
+    number->addWidget(boxLabel("Setpoint &No.", SetpointEditBox));
+    number->addWidget(downButton);
+    number->addWidget(SetpointEditBox);
+    number->addWidget(upButton);
+    number->addStretch();
+
+    auto* fields = new QGridLayout;
+    const QString captions[] = {"&Upper Register", "&Lower Register", "E&xecute Function"};
+    QLineEdit* boxes[] = {UpperEditBox, LowerEditBox, FunctionEditBox};
+    for (int row = 0; row < 3; ++row) {
+        boxes[row]->setMinimumWidth(boxes[row]->fontMetrics().horizontalAdvance("Pulse clearWW"));
+        fields->addWidget(boxLabel(captions[row], boxes[row]), row, 0);
+        fields->addWidget(boxes[row], row, 1);
+    }
+    fields->setColumnStretch(2, 1);
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(regListBox);
+    lists->addWidget(FuncListBox);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(number);
+    layout->addLayout(fields);
+    layout->addLayout(lists, 1);
+    layout->addLayout(buttonRow(OKButton, cancelButton, helpButton));
+
+    chainTabOrder({SetpointEditBox, UpperEditBox, LowerEditBox, FunctionEditBox, regListBox,
+                   FuncListBox, OKButton, cancelButton, helpButton});
+}
+
+void TCfgSetpointForm::connectHandlers()
+{
+    onLeave(SetpointEditBox, [this] { SetpointEditBoxExit(); });
+    // Enter in the number box goes to the setpoint typed; it does not press OK.
+    onEnterKey(SetpointEditBox, [this] {
+        SetpointEditBoxExit();
+        SetpointEditBox->selectAll();
+    });
+    onFocusIn(UpperEditBox, [this] { UpperEditBoxEnter(); });
+    onFocusIn(LowerEditBox, [this] { LowerEditBoxEnter(); });
+    onRowChosen(regListBox, [this] { regListBoxDblClick(); });
+    onRowChosen(FuncListBox, [this] { FuncListBoxDblClick(); });
+    connect(upButton, &QPushButton::clicked, this, &TCfgSetpointForm::upButtonClick);
+    connect(downButton, &QPushButton::clicked, this, &TCfgSetpointForm::downButtonClick);
+    connect(OKButton, &QPushButton::clicked, this, &TCfgSetpointForm::OKButtonClick);
+    connect(cancelButton, &QPushButton::clicked, this, &TCfgSetpointForm::cancelButtonClick);
+    connect(helpButton, &QPushButton::clicked, this, &TCfgSetpointForm::helpButtonClick);
+}
+
+void TCfgSetpointForm::fillRegisterList(ListMode mode)
+{
+    if (mode == m_listMode) return;
+    m_listMode = mode;
+    fillList(regListBox,
+             nameListRows(mode == StatusConditions ? statusConditionTable() : registerTable()));
+}
+
+// While the upper box is the target the list holds registers; while the lower box
+// is, it holds what the upper register asks for.
+void TCfgSetpointForm::ShowSetpoint()
+{
+    m_current = clampSetpoint(m_current);
+    SetpointEditBox->setText(QString::number(m_current));
+    const SetpointRecord record = readSetpoint(m_image, m_current);
+    const SetpointNames names = setpointNames(record);
+    UpperEditBox->setText(fromSetupText(names.upper));
+    fillRegisterList(m_target == LowerEditBox && isStatusTest(record.upper) ? StatusConditions
+                                                                            : Registers);
+    LowerEditBox->setText(fromSetupText(names.lower));
+    FunctionEditBox->setText(fromSetupText(names.function));
+}
+
+// The names are taken exactly as typed. Nothing is stored unless all three are
+// found; the current setpoint stays.
+bool TCfgSetpointForm::SaveSetpoint()
+{
+    const auto result = setpointFromNames(
+        {setupTextOf(UpperEditBox), setupTextOf(LowerEditBox), setupTextOf(FunctionEditBox)});
+    if (!result.invalid) {
+        writeSetpoint(m_image, m_current, result.record);
+        return true;
+    }
+    const struct {
+        QLineEdit* box;
+        const char* message;
+    } refusals[] = {
+        {UpperEditBox, "Upper register - invalid name: %1"},
+        {LowerEditBox, "Lower register - invalid name: %1"},
+        {FunctionEditBox, "Function register - invalid name: %1"},
+    };
+    const auto& refusal = refusals[static_cast<int>(*result.invalid)];
+    focusBox(refusal.box);
+    m_services.message(QString(refusal.message).arg(refusal.box->text()));
+    return false;
+}
+
+// A number typed but not yet taken (the arrows and OK do not move the focus) is
+// taken first, as leaving the box would. False when it could not be.
+bool TCfgSetpointForm::storePendingNumber()
+{
+    if (SetpointEditBox->text() == QString::number(m_current)) return true;
+    return SetpointEditBoxExit();
+}
+
+void TCfgSetpointForm::upButtonClick()
+{
+    if (!storePendingNumber()) return;
+    if (m_current < kLastSetpoint && SaveSetpoint()) {
+        ++m_current;
+        ShowSetpoint();
+    }
+}
+
+void TCfgSetpointForm::downButtonClick()
+{
+    if (!storePendingNumber()) return;
+    if (m_current > kFirstSetpoint && SaveSetpoint()) {
+        --m_current;
+        ShowSetpoint();
+    }
+}
+
+// Going to another setpoint stores the one shown first, as the arrows do, so its
+// boxes are never stored under another number. A text that is no number changes
+// nothing.
+bool TCfgSetpointForm::SetpointEditBoxExit()
+{
+    int typed = m_current;
+    const bool read =
+        runGuarded(m_services, [&] { typed = clampSetpoint(toInt(SetpointEditBox->text())); });
+    // Shown before anything else, so the focus moving to a refused name box finds
+    // nothing left to take.
+    SetpointEditBox->setText(QString::number(m_current));
+    if (!read || typed == m_current) return read;
+    if (!SaveSetpoint()) return false;
+    m_current = typed;
+    ShowSetpoint();
+    return true;
+}
+
+void TCfgSetpointForm::UpperEditBoxEnter()
+{
+    m_target = UpperEditBox;
+    fillRegisterList(Registers);
+}
+
+void TCfgSetpointForm::LowerEditBoxEnter()
+{
+    m_target = LowerEditBox;
+    const auto upper = codeOfName(registerTable(), setupTextOf(UpperEditBox));
+    fillRegisterList(isStatusTest(upper.value_or(0)) ? StatusConditions : Registers);
+}
+
+// The name comes from the table the list holds, in the row picked.
+void TCfgSetpointForm::regListBoxDblClick()
+{
+    const NameTable& table =
+        m_listMode == StatusConditions ? statusConditionTable() : registerTable();
+    m_target->setText(rowName(table, regListBox));
+    focusBox(m_target);
+}
+
+void TCfgSetpointForm::FuncListBoxDblClick()
+{
+    FunctionEditBox->setText(rowName(functionTable(), FuncListBox));
+    focusBox(FunctionEditBox);
+}
+
+void TCfgSetpointForm::OKButtonClick()
+{
+    if (storePendingNumber() && SaveSetpoint()) accept();
+}
+
+void TCfgSetpointForm::cancelButtonClick()
+{
+    reject();
+}
+
+void TCfgSetpointForm::helpButtonClick()
+{
+    m_services.showHelp("CfgSetpoints");
+}
+
+}  // namespace quelvar
+
+QUELVAR_SCREENSHOT(TCfgSetpointForm, [](quelvar::ScreenshotContext& c) {
+    return new quelvar::TCfgSetpointForm(c.setup.image, c.services, c.owner);
+})
