@@ -70,7 +70,7 @@ void TCfgTimersForm::buildLayout()
     for (int k = 1; k <= kTimerCount; ++k) {
         const auto n = static_cast<std::size_t>(k - 1);
         QLineEdit* time = *times[n] = nameBox(timeNames[n], kTimeLength);
-        time->setFixedWidth(time->fontMetrics().horizontalAdvance("655350"));
+        time->setFixedWidth(time->fontMetrics().horizontalAdvance("6553500"));
         QLineEdit* function = *functions[n] = nameBox(functionNames[n]);
         function->setMinimumWidth(function->fontMetrics().horizontalAdvance("Pulse clearWW"));
         fields->addWidget(boxLabel(QString("Timer &%1").arg(k), time), k, 0);
