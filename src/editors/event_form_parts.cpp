@@ -5,12 +5,9 @@
 #include "ui/tab_stop_list.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -57,31 +54,6 @@ QLineEdit* nameBox(const char* objectName, int maxLength)
     box->setObjectName(objectName);
     box->setMaxLength(maxLength);
     return box;
-}
-
-QLabel* boxLabel(const QString& text, QWidget* buddy)
-{
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
-QPushButton* dialogButton(const char* objectName, const QString& caption)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel, QPushButton* help)
-{
-    ok->setDefault(true);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton* button : {ok, cancel, help})
-        row->addWidget(button);
-    return row;
 }
 
 void chainTabOrder(std::initializer_list<QWidget*> widgets)

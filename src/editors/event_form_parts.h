@@ -1,6 +1,6 @@
 #pragma once
-// Pieces the keyboard, setpoint and timer dialogs share: boxes, the name lists with
-// their column stop, Enter on a list row, focus-in handlers and the button row.
+// Pieces the keyboard, setpoint and timer dialogs share: name boxes, the name lists
+// with their column stop, Enter on a list row, focus-in and leave handlers.
 
 #include <QString>
 #include <functional>
@@ -8,11 +8,8 @@
 #include <string>
 #include <vector>
 
-class QHBoxLayout;
-class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QWidget;
 
 namespace quelvar {
@@ -21,11 +18,6 @@ class NameTable;
 class TabStopListBox;
 
 QLineEdit* nameBox(const char* objectName, int maxLength = 32767);
-// A label on the left of `buddy`; an "&" in `text` gives the box its shortcut.
-QLabel* boxLabel(const QString& text, QWidget* buddy);
-QPushButton* dialogButton(const char* objectName, const QString& caption);
-// OK, Cancel and Help on the right of one row.
-QHBoxLayout* buttonRow(QPushButton* ok, QPushButton* cancel, QPushButton* help);
 
 // Tab goes from each widget to the next one in the list.
 void chainTabOrder(std::initializer_list<QWidget*> widgets);

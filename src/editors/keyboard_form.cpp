@@ -1,6 +1,7 @@
 #include "editors/keyboard_form.h"
 
 #include "editors/event_form_parts.h"
+#include "editors/form_parts.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/screenshot_registry.h"
@@ -54,9 +55,9 @@ void TCfgKeyboardForm::buildLayout()
     F1keyEditBox = nameBox("F1keyEditBox");
     F2keyEditBox = nameBox("F2keyEditBox");
     FuncListBox = nameList("FuncListBox", {&functionTable()});
-    OKButton = dialogButton("OKButton", "OK");
-    cancelButton = dialogButton("cancelButton", "Cancel");
-    helpButton = dialogButton("helpButton", "Help");
+    OKButton = formButton("OKButton", "OK");
+    cancelButton = formButton("cancelButton", "Cancel");
+    helpButton = formButton("helpButton", "Help");
 
     const QString captions[] = {"Po&wer On", "&Print key", "&Units key", "&Gross | Net",
                                 "&Tare key", "&Zero key",  "F&1 key",    "F&2 key"};
@@ -64,7 +65,7 @@ void TCfgKeyboardForm::buildLayout()
     for (int row = 0; row < static_cast<int>(kKeyEventCount); ++row) {
         QLineEdit* box = boxes()[static_cast<std::size_t>(row)];
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance("Pulse clearWW"));
-        fields->addWidget(boxLabel(captions[row], box), row, 0);
+        fields->addWidget(buddyLabel(captions[row], box), row, 0);
         fields->addWidget(box, row, 1);
     }
     fields->setRowStretch(static_cast<int>(kKeyEventCount), 1);
@@ -74,7 +75,7 @@ void TCfgKeyboardForm::buildLayout()
     top->addWidget(FuncListBox, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttonRow(OKButton, cancelButton, helpButton));
+    layout->addLayout(buttonRow({OKButton, cancelButton, helpButton}));
 
     chainTabOrder({PoweronEditBox, PrintkeyEditBox, UnitskeyEditBox, GrossNetkeyEditBox,
                    TarekeyEditBox, ZerokeyEditBox, F1keyEditBox, F2keyEditBox, FuncListBox,

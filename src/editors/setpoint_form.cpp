@@ -1,6 +1,7 @@
 #include "editors/setpoint_form.h"
 
 #include "editors/event_form_parts.h"
+#include "editors/form_parts.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
@@ -26,7 +27,7 @@ constexpr int kNumberLength = 2;
 QPushButton* arrowButton(const char* objectName, QStyle::StandardPixmap picture,
                          const QString& shortcut, const QString& hint)
 {
-    auto* button = dialogButton(objectName, {});
+    auto* button = formButton(objectName, {});
     button->setIcon(button->style()->standardIcon(picture));
     // The arrows never take the focus, so the number box is not left by them: a
     // number typed there is taken first by the arrow's own handler.
@@ -72,12 +73,12 @@ void TCfgSetpointForm::buildLayout()
     FunctionEditBox = nameBox("FunctionEditBox");
     regListBox = nameList("regListBox", {&registerTable(), &statusConditionTable()});
     FuncListBox = nameList("FuncListBox", {&functionTable()});
-    OKButton = dialogButton("OKButton", "OK");
-    helpButton = dialogButton("helpButton", "Help");
-    cancelButton = dialogButton("cancelButton", "Cancel");
+    OKButton = formButton("OKButton", "OK");
+    helpButton = formButton("helpButton", "Help");
+    cancelButton = formButton("cancelButton", "Cancel");
 
     auto* number = new QHBoxLayout;
-    number->addWidget(boxLabel("Setpoint &No.", SetpointEditBox));
+    number->addWidget(buddyLabel("Setpoint &No.", SetpointEditBox));
     number->addWidget(downButton);
     number->addWidget(SetpointEditBox);
     number->addWidget(upButton);
@@ -88,7 +89,7 @@ void TCfgSetpointForm::buildLayout()
     QLineEdit* boxes[] = {UpperEditBox, LowerEditBox, FunctionEditBox};
     for (int row = 0; row < 3; ++row) {
         boxes[row]->setMinimumWidth(boxes[row]->fontMetrics().horizontalAdvance("Pulse clearWW"));
-        fields->addWidget(boxLabel(captions[row], boxes[row]), row, 0);
+        fields->addWidget(buddyLabel(captions[row], boxes[row]), row, 0);
         fields->addWidget(boxes[row], row, 1);
     }
     fields->setColumnStretch(2, 1);
@@ -101,7 +102,7 @@ void TCfgSetpointForm::buildLayout()
     layout->addLayout(number);
     layout->addLayout(fields);
     layout->addLayout(lists, 1);
-    layout->addLayout(buttonRow(OKButton, cancelButton, helpButton));
+    layout->addLayout(buttonRow({OKButton, cancelButton, helpButton}));
 
     chainTabOrder({SetpointEditBox, UpperEditBox, LowerEditBox, FunctionEditBox, regListBox,
                    FuncListBox, OKButton, cancelButton, helpButton});

@@ -1,6 +1,7 @@
 #include "editors/timers_form.h"
 
 #include "editors/event_form_parts.h"
+#include "editors/form_parts.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
@@ -73,7 +74,7 @@ void TCfgTimersForm::buildLayout()
         time->setFixedWidth(time->fontMetrics().horizontalAdvance("6553500"));
         QLineEdit* function = *functions[n] = nameBox(functionNames[n]);
         function->setMinimumWidth(function->fontMetrics().horizontalAdvance("Pulse clearWW"));
-        fields->addWidget(boxLabel(QString("Timer &%1").arg(k), time), k, 0);
+        fields->addWidget(buddyLabel(QString("Timer &%1").arg(k), time), k, 0);
         fields->addWidget(time, k, 1);
         fields->addWidget(function, k, 2);
     }
@@ -81,16 +82,16 @@ void TCfgTimersForm::buildLayout()
                       3);
     fields->setRowStretch(kTimerCount + 2, 1);
     FuncListBox = nameList("FuncListBox", {&functionTable()});
-    OKButton = dialogButton("OKButton", "OK");
-    cancelButton = dialogButton("cancelButton", "Cancel");
-    helpButton = dialogButton("helpButton", "Help");
+    OKButton = formButton("OKButton", "OK");
+    cancelButton = formButton("cancelButton", "Cancel");
+    helpButton = formButton("helpButton", "Help");
 
     auto* top = new QHBoxLayout;
     top->addLayout(fields);
     top->addWidget(FuncListBox, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttonRow(OKButton, cancelButton, helpButton));
+    layout->addLayout(buttonRow({OKButton, cancelButton, helpButton}));
 
     chainTabOrder({Timer1Edit, Function1Edit, Timer2Edit, Function2Edit, Timer3Edit, Function3Edit,
                    Timer4Edit, Function4Edit, Timer5Edit, Function5Edit, FuncListBox, OKButton,
