@@ -12,6 +12,8 @@
 #include "editors/timers_form.h"
 #include "model/check_bytes.h"
 #include "model/setup_document.h"
+#include "printing/label_form.h"
+#include "printing/print_format_form.h"
 #include "script/select_form.h"
 #include "serial/com_configure_form.h"
 #include "serial/com_port.h"
@@ -224,14 +226,17 @@ void TMainForm::connectButtons()
     });
     connect(TimerButton, &QPushButton::clicked, this,
             [this] { runDialog(new TCfgTimersForm(m_document.setup().image, m_services, this)); });
+    connect(PrintFormatButton, &QPushButton::clicked, this, [this] {
+        runDialog(new TPrintFormatForm(m_document.setup().image, m_services, this));
+    });
+    connect(PrintLabelsButton, &QPushButton::clicked, this,
+            [this] { runDialog(new TCfgLabelForm(m_document.setup().image, m_services, this)); });
 
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
     // One line each, so enabling a button touches one line.
     for (QWidget* later : std::initializer_list<QWidget*>{
              PrintButton,
-             PrintLabelsButton,
-             PrintFormatButton,
              DisplayListButton,
          })
         later->setEnabled(false);

@@ -1,0 +1,59 @@
+#include "printing/print_format_form.h"
+
+#include "printing/page_items_form.h"
+#include "ui/context_help.h"
+#include "ui/screenshot_registry.h"
+#include "ui/services.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quelvar {
+
+TPrintFormatForm::TPrintFormatForm(SetupImage& image, Services& services, QWidget* owner)
+    : QDialog(owner), m_image(image), m_services(services)
+{
+    setWindowTitle("Page Print Format");
+    auto* layout = new QVBoxLayout(this);
+    for (int page = 1; page <= 4; ++page) {
+        auto* button = new QPushButton(QString("Format Page %1").arg(page));
+        button->setObjectName(QString("FP%1Button").arg(page));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, page] { FPButtonClick(page); });
+        layout->addWidget(button);
+        FPButtons[static_cast<std::size_t>(page - 1)] = button;
+    }
+    FPButtons[0]->setDefault(true);
+    layout->addSpacing(fontMetrics().height() / 2);
+    CloseButton = new QPushButton("Close");
+    CloseButton->setObjectName("CloseButton");
+    CloseButton->setAutoDefault(false);
+    HelpButton = new QPushButton("Help");
+    HelpButton->setObjectName("HelpButton");
+    HelpButton->setAutoDefault(false);
+    layout->addWidget(CloseButton);
+    layout->addWidget(HelpButton);
+    setMinimumWidth(fontMetrics().averageCharWidth() * 36);
+
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpButton, &QPushButton::clicked, this, &TPrintFormatForm::HelpButtonClick);
+    setHelpTopic(this, "CfgPage");
+    installContextHelp(this, m_services);
+}
+
+void TPrintFormatForm::FPButtonClick(int page)
+{
+    TCfgPageItemsForm items(m_image, m_services, page, this);
+    items.exec();
+}
+
+void TPrintFormatForm::HelpButtonClick()
+{
+    m_services.showHelp("CfgPage");
+}
+
+}  // namespace quelvar
+
+QUELVAR_SCREENSHOT(TPrintFormatForm, [](quelvar::ScreenshotContext& c) {
+    return new quelvar::TPrintFormatForm(c.setup.image, c.services, c.owner);
+})
