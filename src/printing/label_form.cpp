@@ -1,5 +1,6 @@
 #include "printing/label_form.h"
 
+#include "printing/dialog_button.h"
 #include "printing/label_codec.h"
 #include "printing/print_items.h"
 #include "script/name_tables.h"
@@ -19,14 +20,6 @@
 namespace quelvar {
 
 namespace {
-
-QPushButton* button(const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 void fillList(TabStopListBox* list, const NameTable& table)
 {
@@ -87,16 +80,16 @@ void TCfgLabelForm::buildLayout()
         LengthLabels[i] = length;
     }
 
-    RegisterButton = button("RegisterButton", "Register");
-    PrintItemButton = button("PrintItemButton", "Print Item");
+    RegisterButton = dialogButton("RegisterButton", "Register");
+    PrintItemButton = dialogButton("PrintItemButton", "Print Item");
     ListBox1 = new TabStopListBox;
     ListBox1->setObjectName("ListBox1");
     ListBox1->setTabStops({32});
     ListBox1->setMinimumWidth(metrics.averageCharWidth() * 32);
-    okButton = button("okButton", "OK");
+    okButton = dialogButton("okButton", "OK");
     okButton->setDefault(true);
-    cancelButton = button("cancelButton", "Cancel");
-    helpButton = button("helpButton", "Help");
+    cancelButton = dialogButton("cancelButton", "Cancel");
+    helpButton = dialogButton("helpButton", "Help");
 
     auto* listButtons = new QVBoxLayout;
     listButtons->addWidget(RegisterButton);

@@ -1,5 +1,6 @@
 #include "printing/page_items_form.h"
 
+#include "printing/dialog_button.h"
 #include "printing/print_items.h"
 #include "printing/string_grid.h"
 #include "ui/context_help.h"
@@ -21,14 +22,6 @@
 namespace quelvar {
 
 namespace {
-
-QPushButton* button(const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QTableWidgetItem* entryNumberCell(int entry, const QPalette& palette)
 {
@@ -99,11 +92,11 @@ void TCfgPageItemsForm::buildLayout()
     PageItemsListbox->setMinimumWidth(PageItemsListbox->fontMetrics().averageCharWidth() * 42);
     listHeading->setBuddy(PageItemsListbox);
 
-    OKButton = button("OKButton", "OK");
+    OKButton = dialogButton("OKButton", "OK");
     OKButton->setDefault(true);
     OKButton->setShortcut(QKeySequence("Alt+O"));
-    CancelButton = button("CancelButton", "Cancel");
-    HelpButton = button("HelpButton", "Help");
+    CancelButton = dialogButton("CancelButton", "Cancel");
+    HelpButton = dialogButton("HelpButton", "Help");
 
     auto* body = new QGridLayout;
     body->addWidget(PageFormatLable, 0, 0);

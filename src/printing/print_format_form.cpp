@@ -1,5 +1,6 @@
 #include "printing/print_format_form.h"
 
+#include "printing/dialog_button.h"
 #include "printing/page_items_form.h"
 #include "ui/context_help.h"
 #include "ui/screenshot_registry.h"
@@ -16,21 +17,16 @@ TPrintFormatForm::TPrintFormatForm(SetupImage& image, Services& services, QWidge
     setWindowTitle("Page Print Format");
     auto* layout = new QVBoxLayout(this);
     for (int page = 1; page <= 4; ++page) {
-        auto* button = new QPushButton(QString("Format Page %1").arg(page));
-        button->setObjectName(QString("FP%1Button").arg(page));
-        button->setAutoDefault(false);
+        auto* button =
+            dialogButton(QString("FP%1Button").arg(page), QString("Format Page %1").arg(page));
         connect(button, &QPushButton::clicked, this, [this, page] { FPButtonClick(page); });
         layout->addWidget(button);
         FPButtons[static_cast<std::size_t>(page - 1)] = button;
     }
     FPButtons[0]->setDefault(true);
     layout->addSpacing(fontMetrics().height() / 2);
-    CloseButton = new QPushButton("Close");
-    CloseButton->setObjectName("CloseButton");
-    CloseButton->setAutoDefault(false);
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
-    HelpButton->setAutoDefault(false);
+    CloseButton = dialogButton("CloseButton", "Close");
+    HelpButton = dialogButton("HelpButton", "Help");
     layout->addWidget(CloseButton);
     layout->addWidget(HelpButton);
     setMinimumWidth(fontMetrics().averageCharWidth() * 36);
