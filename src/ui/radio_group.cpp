@@ -16,6 +16,19 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     }
     m_layout->addStretch();
     connect(m_buttons, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+    connect(m_buttons, &QButtonGroup::idToggled, this, &RadioGroup::updateTabStop);
+    updateTabStop();
+}
+
+// Arrow keys move the choice only from the selected item, so Tab must land there
+// (on the first item when none is selected).
+void RadioGroup::updateTabStop()
+{
+    const QList<QAbstractButton*> buttons = m_buttons->buttons();
+    QAbstractButton* stop = m_buttons->checkedButton();
+    if (!stop && !buttons.isEmpty()) stop = buttons.front();
+    for (QAbstractButton* button : buttons)
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::itemIndex() const

@@ -7,6 +7,7 @@
 //
 // itemClicked comes from the person only (a click, or an arrow key moving to an
 // item), also when the item clicked was already selected; setItemIndex is silent.
+// Tab enters the group at its selected item, where the arrow keys move the choice.
 
 #include <QGroupBox>
 #include <QStringList>
@@ -32,6 +33,8 @@ signals:
     void itemClicked(int index);
 
 private:
+    void updateTabStop();
+
     QButtonGroup* m_buttons;
     QVBoxLayout* m_layout;
 };

@@ -126,6 +126,22 @@ TEST_F(ComFormsTest, DeviceFollowsTheChosenPort)
     EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS2");
 }
 
+TEST_F(ComFormsTest, TabEntersEachGroupAtItsChoiceAndArrowsMoveIt)
+{
+    TComConfigureForm form(port, services);
+    showActive(form);
+    form.RGcomPort->item(0)->setFocus();
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.baudGroup->item(7));
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Tab);
+    pressKey(Qt::Key_Up);
+    EXPECT_EQ(form.chosenSettings().baudRate, 115200);
+    EXPECT_EQ(form.chosenSettings().parity, 'n');  // already the first item
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(form.chosenSettings().parity, 'o');
+}
+
 TEST_F(ComFormsTest, TestAsksAboutAChangedChoice)
 {
     const struct {
