@@ -112,6 +112,8 @@ TEST_F(SetpointFormTest, ArrowsStoreAndStepWithinOneToFifteen)
     typeInto(form->SetpointEditBox, "0");
     pressKey(Qt::Key_Tab);
     EXPECT_EQ(boxes(), (QStringList{"1", "Gross", "", ""}));
+    retype(form->UpperEditBox, "Net");
+    typeInto(form->SetpointEditBox, "9");
     form->cancelButton->click();  // what the arrow and leaving the box stored stays
     EXPECT_EQ(record(1), (std::array{64, 0, 255}));
     EXPECT_EQ(record(2), (std::array{0, 0, 255}));
