@@ -138,6 +138,7 @@ void TCfgPageItemsForm::FormShow()
         PFGrid->setItem(row, kRowColumn, new QTableWidgetItem(QString::number(e.row)));
         PFGrid->setItem(row, kColumnColumn, new QTableWidgetItem(QString::number(e.column)));
     }
+    PFGrid->setCurrentCell(0, kItemColumn);
     PageItemsListbox->clear();
     for (const std::string& line : functionListRows(pageItemTable()))
         PageItemsListbox->addItem(fromSetupText(line));

@@ -84,7 +84,8 @@ TEST_F(PageItemsFormTest, KeyboardEditedEntriesAreStored)
     for (auto ok : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::ALT | Qt::Key_O)}) {
         ResetSetupToDefaults(image);
         auto& f = open(3);
-        typeIntoCell(0, Column::kItemColumn, "Tare");
+        ASSERT_TRUE(QTest::qWaitFor([this] { return editorOpen(); }));  // on entry 1's item
+        typeText("Tare");
         for (const char* text : {"7", "12", "0", "3", "4"}) {  // Tab goes on cell by cell
             pressKey(Qt::Key_Tab);
             typeText(text);
