@@ -1,13 +1,28 @@
 #pragma once
-// quelvar-cli: each area of the program contributes its commands.
+// quelvar-cli: each area of the program contributes its commands, one subcommand each.
 // Exit status: 0 success, 1 the operation failed, 2 usage error.
+//
+// A command is a name, a line of help and a function that declares the command's
+// arguments and options on its CLI::App and returns what runs once they are parsed:
+//
+//   Run defineParams(CLI::App& command)
+//   {
+//       auto file = addSetupFile(command);
+//       return [file](std::ostream& out, std::ostream& err) { ... return kOk; };
+//   }
+//   Command{"params", "the parameter list", defineParams},
+//
+// Parsing checks every value (CLI::App reports a bad one with the command's usage and
+// exit 2), so a run function sees only sound arguments.
 
-#include <cstddef>
+#include <CLI/CLI.hpp>
+
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quelvar {
 struct Setup;
@@ -17,19 +32,32 @@ namespace quelvar::cli {
 
 enum Exit : int { kOk = 0, kFailed = 1, kUsage = 2 };
 
+using Run = std::function<int(std::ostream& out, std::ostream& err)>;
+
 struct Command {
     std::string_view name;
-    std::string_view usage;  // arguments after the command name
-    int (*run)(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+    std::string_view help;
+    Run (*define)(CLI::App& command);
 };
 
 // Reads a whole setup file; anything else (missing, unreadable, short or too
 // long) is reported on `err` in one line and gives false.
 bool loadSetup(const std::string& path, Setup& setup, std::ostream& err);
 
-// True (with the usage line on `err`) unless exactly `count` arguments were given.
-bool wrongArguments(std::span<const std::string> args, std::size_t count, std::string_view name,
-                    std::string_view usage, std::ostream& err);
+// A required positional argument holding a path, filled in when the command is parsed.
+std::shared_ptr<std::string> addFile(CLI::App& command, const std::string& name,
+                                     const std::string& help);
+inline std::shared_ptr<std::string> addSetupFile(CLI::App& command)
+{
+    return addFile(command, "FILE", "setup file (.sf)");
+}
+
+// Accepts plain decimal digits with a value from `low` to `high` and hands the
+// number on in canonical form; anything else is a usage error naming `what`.
+CLI::Validator decimalIn(long low, long high, const std::string& what);
+
+// A required function number 0-15.
+std::shared_ptr<int> addFunctionNumber(CLI::App& command);
 
 std::span<const Command> modelCommands();
 std::span<const Command> transferCommands();

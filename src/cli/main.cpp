@@ -7,31 +7,41 @@ using namespace quelvar::cli;
 
 namespace {
 
-std::vector<Command> allCommands()
-{
-    std::vector<Command> commands;
-    for (auto group : {modelCommands(), transferCommands(), scriptCommands()})
-        commands.insert(commands.end(), group.begin(), group.end());
-    return commands;
-}
+struct Declared {
+    CLI::App* command;
+    Run run;
+};
 
-int usage(const std::vector<Command>& commands)
+std::vector<Declared> declareCommands(CLI::App& app)
 {
-    std::cerr << "usage: quelvar-cli COMMAND ARGS...\n";
-    for (const auto& c : commands) std::cerr << "  quelvar-cli " << c.name << ' ' << c.usage << '\n';
-    return kUsage;
+    std::vector<Declared> declared;
+    for (auto group : {modelCommands(), transferCommands(), scriptCommands()})
+        for (const Command& c : group) {
+            CLI::App* command = app.add_subcommand(std::string(c.name), std::string(c.help));
+            declared.push_back({command, c.define(*command)});
+        }
+    return declared;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const auto commands = allCommands();
-    if (argc < 2) return usage(commands);
-    const std::string name = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    for (const auto& c : commands)
-        if (c.name == name) return c.run(args, std::cout, std::cerr);
-    std::cerr << "quelvar-cli: unknown command '" << name << "'\n";
-    return usage(commands);
+    CLI::App app("Quelvar 2 from a shell: setup files, Tally Script, upload and download.",
+                 "quelvar-cli");
+    app.get_formatter()->label("Usage", "usage");
+    app.set_version_flag("--version", "quelvar-cli " QUELVAR_VERSION);
+    app.require_subcommand(1);
+    const std::vector<Declared> commands = declareCommands(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
+        // help() describes the command that was named, or the program without one.
+        std::cerr << "quelvar-cli: " << e.what() << '\n' << app.help();
+        return kUsage;
+    }
+    for (const auto& [command, run] : commands)
+        if (command->parsed()) return run(std::cout, std::cerr);
+    return kUsage;
 }

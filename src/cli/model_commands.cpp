@@ -12,66 +12,66 @@
 
 namespace quelvar::cli {
 
-bool wrongArguments(std::span<const std::string> args, std::size_t count, std::string_view name,
-                    std::string_view usage, std::ostream& err)
-{
-    if (args.size() == count) return false;
-    err << "usage: quelvar-cli " << name << ' ' << usage << '\n';
-    return true;
-}
-
 namespace {
 
-int runNew(std::span<const std::string> args, std::ostream&, std::ostream& err)
+Run defineNew(CLI::App& command)
 {
-    if (wrongArguments(args, 1, "new", "FILE", err)) return kUsage;
-    Setup setup;
-    ResetSetupToDefaults(setup.image);
-    const FileWriteResult result = writeSetupFile(args[0], setup);
-    if (result.ok()) return kOk;
-    err << "quelvar-cli: cannot write " << args[0] << ": " << result.reason << '\n';
-    return kFailed;
-}
-
-int runParams(std::span<const std::string> args, std::ostream& out, std::ostream& err)
-{
-    if (wrongArguments(args, 1, "params", "FILE", err)) return kUsage;
-    Setup setup;
-    if (!loadSetup(args[0], setup, err)) return kFailed;
-    std::string line;
-    for (int index = 0; ParamListLine(line, setup.image, index) != 0; ++index)
-        out << line << '\n';
-    return kOk;
-}
-
-int runDump(std::span<const std::string> args, std::ostream& out, std::ostream& err)
-{
-    if (wrongArguments(args, 1, "dump", "FILE", err)) return kUsage;
-    Setup setup;
-    if (!loadSetup(args[0], setup, err)) return kFailed;
-    for (const std::string& line : EaromDumpLines(setup.image))
-        out << line << '\n';
-    return kOk;
-}
-
-int runCheck(std::span<const std::string> args, std::ostream& out, std::ostream& err)
-{
-    if (wrongArguments(args, 1, "check", "FILE", err)) return kUsage;
-    Setup setup;
-    if (!loadSetup(args[0], setup, err)) return kFailed;
-    if (!VerifyCheckBytes(setup.image)) {
-        err << "Checksum Error in file " << args[0] << '\n';
+    auto file = addSetupFile(command);
+    return [file](std::ostream&, std::ostream& err) {
+        Setup setup;
+        ResetSetupToDefaults(setup.image);
+        const FileWriteResult result = writeSetupFile(*file, setup);
+        if (result.ok()) return kOk;
+        err << "quelvar-cli: cannot write " << *file << ": " << result.reason << '\n';
         return kFailed;
-    }
-    out << args[0] << ": check bytes verify\n";
-    return kOk;
+    };
+}
+
+Run defineParams(CLI::App& command)
+{
+    auto file = addSetupFile(command);
+    return [file](std::ostream& out, std::ostream& err) {
+        Setup setup;
+        if (!loadSetup(*file, setup, err)) return kFailed;
+        std::string line;
+        for (int index = 0; ParamListLine(line, setup.image, index) != 0; ++index)
+            out << line << '\n';
+        return kOk;
+    };
+}
+
+Run defineDump(CLI::App& command)
+{
+    auto file = addSetupFile(command);
+    return [file](std::ostream& out, std::ostream& err) {
+        Setup setup;
+        if (!loadSetup(*file, setup, err)) return kFailed;
+        for (const std::string& line : EaromDumpLines(setup.image))
+            out << line << '\n';
+        return kOk;
+    };
+}
+
+Run defineCheck(CLI::App& command)
+{
+    auto file = addSetupFile(command);
+    return [file](std::ostream& out, std::ostream& err) {
+        Setup setup;
+        if (!loadSetup(*file, setup, err)) return kFailed;
+        if (!VerifyCheckBytes(setup.image)) {
+            err << "Checksum Error in file " << *file << '\n';
+            return kFailed;
+        }
+        out << *file << ": check bytes verify\n";
+        return kOk;
+    };
 }
 
 constexpr std::array kModelCommands{
-    Command{"new", "FILE        write the factory setup to FILE", runNew},
-    Command{"params", "FILE     the parameter list", runParams},
-    Command{"dump", "FILE       the setup image dump, 8 bytes a line", runDump},
-    Command{"check", "FILE      verify the check bytes of the setup image", runCheck},
+    Command{"new", "write the factory setup to FILE", defineNew},
+    Command{"params", "the parameter list", defineParams},
+    Command{"dump", "the setup image dump, 8 bytes a line", defineDump},
+    Command{"check", "verify the check bytes of the setup image", defineCheck},
 };
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "script/tally_script.h"
 
 #include <array>
-#include <charconv>
 #include <optional>
 #include <ostream>
 
@@ -17,16 +16,6 @@ namespace quelvar::cli {
 namespace {
 
 constexpr std::size_t kMaxListingFileSize = 1 << 20;
-
-// A function number 0-15 written in plain digits.
-std::optional<int> functionNumber(const std::string& text, std::ostream& err)
-{
-    int n = -1;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec == std::errc{} && end == text.data() + text.size() && isFunctionNumber(n)) return n;
-    err << "quelvar-cli: '" << text << "' is not a function number (0-15)\n";
-    return std::nullopt;
-}
 
 // The listing lines of a text file: one per line, CR LF line ends accepted.
 std::optional<std::vector<std::string>> readListing(const std::string& path, std::ostream& err)
@@ -52,59 +41,69 @@ std::optional<std::vector<std::string>> readListing(const std::string& path, std
     return lines;
 }
 
-int runListing(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+Run defineListing(CLI::App& command)
 {
-    if (wrongArguments(args, 1, "listing", "FILE", err)) return kUsage;
-    Setup setup;
-    if (!loadSetup(args[0], setup, err)) return kFailed;
-    out << tallyScriptListText(setup);
-    return kOk;
+    auto file = addSetupFile(command);
+    return [file](std::ostream& out, std::ostream& err) {
+        Setup setup;
+        if (!loadSetup(*file, setup, err)) return kFailed;
+        out << tallyScriptListText(setup);
+        return kOk;
+    };
 }
 
-int runDecompile(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+Run defineDecompile(CLI::App& command)
 {
-    if (wrongArguments(args, 2, "decompile", "FILE N", err)) return kUsage;
-    auto n = functionNumber(args[1], err);
-    if (!n) return kUsage;
-    Setup setup;
-    if (!loadSetup(args[0], setup, err)) return kFailed;
-    for (const auto& line : rebuildListing(setup, *n)) out << line << '\n';
-    return kOk;
+    auto file = addSetupFile(command);
+    auto n = addFunctionNumber(command);
+    return [file, n](std::ostream& out, std::ostream& err) {
+        Setup setup;
+        if (!loadSetup(*file, setup, err)) return kFailed;
+        for (const auto& line : rebuildListing(setup, *n))
+            out << line << '\n';
+        return kOk;
+    };
 }
 
-int runCompile(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int compile(const std::string& file, int n, const std::string& listing, std::ostream& out,
+            std::ostream& err)
 {
-    if (wrongArguments(args, 3, "compile", "FILE N LISTING", err)) return kUsage;
-    auto n = functionNumber(args[1], err);
-    if (!n) return kUsage;
     Setup setup;
-    if (!loadSetup(args[0], setup, err)) return kFailed;
-    auto lines = readListing(args[2], err);
+    if (!loadSetup(file, setup, err)) return kFailed;
+    auto lines = readListing(listing, err);
     if (!lines) return kFailed;
 
-    setSlotGuard(setup.image, *n);  // as opening the function in the editor does
-    const CompileResult result = CompileListing(setup, *n, *lines, true);
+    setSlotGuard(setup.image, n);  // as opening the function in the editor does
+    const CompileResult result = CompileListing(setup, n, *lines, true);
     if (!result.success) {
         if (result.failingLine >= 0) err << "line " << result.failingLine + 1 << ": ";
         err << result.message() << '\n';
         return kFailed;
     }
-    const FileWriteResult written = writeSetupFile(args[0], setup);
+    const FileWriteResult written = writeSetupFile(file, setup);
     if (!written.ok()) {
-        err << "quelvar-cli: cannot write " << args[0] << ": " << written.reason << '\n';
+        err << "quelvar-cli: cannot write " << file << ": " << written.reason << '\n';
         return kFailed;
     }
     out << compileSuccessText(result.byteCount) << '\n';
     return kOk;
 }
 
+Run defineCompile(CLI::App& command)
+{
+    auto file = addSetupFile(command);
+    auto n = addFunctionNumber(command);
+    auto listing = addFile(command, "LISTING", "text file of listing lines, fields joined by TAB");
+    return [file, n, listing](std::ostream& out, std::ostream& err) {
+        return compile(*file, *n, *listing, out, err);
+    };
+}
+
 constexpr std::array kScriptCommands{
-    Command{"listing", "FILE    the Tally Script list: description and every user function",
-            runListing},
-    Command{"decompile", "FILE N  the listing of function N (0-15), fields joined by TAB",
-            runDecompile},
-    Command{"compile", "FILE N LISTING  compile the listing lines in LISTING into function N",
-            runCompile},
+    Command{"listing", "the Tally Script list: description and every user function", defineListing},
+    Command{"decompile", "the listing of function N, fields joined by TAB", defineDecompile},
+    Command{"compile", "compile the listing lines in LISTING into function N of FILE",
+            defineCompile},
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 // quelvar-cli upload / download: the editor's transfer sessions on a 50 / 100 ms
 // loop over a serial device, printing the same progress and messages.
 
-#include <charconv>
+#include <array>
 #include <chrono>
 #include <ostream>
 #include <string>
@@ -12,15 +12,13 @@
 #include "model/setup_file.h"
 #include "serial/com_port.h"
 #include "transfer/download_session.h"
+#include "transfer/link.h"
 #include "transfer/session_runner.h"
 #include "transfer/upload_session.h"
 
 namespace quelvar::cli {
 
 namespace {
-
-constexpr std::string_view kLineOptions =
-    "FILE --port DEVICE [--baud N] [--parity n|o|e] [--data 7|8] [--stop 1|2]";
 
 struct TransferArgs {
     std::string file;
@@ -31,70 +29,30 @@ struct TransferArgs {
     int stopCode = 0;  // the port's stop-bit code: 0 one stop bit, 2 two
 };
 
-bool parseInt(const std::string& text, int& value)
+// FILE and the line options upload and download share.
+std::shared_ptr<TransferArgs> addTransferArgs(CLI::App& command, const std::string& fileHelp)
 {
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc{} && ptr == end;
-}
-
-// Reads one option's value; false with a message on stderr when it is not valid.
-bool parseOption(const std::string& name, const std::string& value, TransferArgs& a,
-                 std::ostream& err)
-{
-    int n = 0;
-    if (name == "--port") {
-        a.device = value;
-        return !value.empty();
-    }
-    if (name == "--baud" && parseInt(value, n) && n > 0) {
-        a.baud = n;
-        return true;
-    }
-    if (name == "--parity" && (value == "n" || value == "o" || value == "e")) {
-        a.parity = value[0];
-        return true;
-    }
-    if (name == "--data" && (value == "7" || value == "8")) {
-        a.dataBits = value[0] - '0';
-        return true;
-    }
-    if (name == "--stop" && (value == "1" || value == "2")) {
-        a.stopCode = value == "1" ? 0 : 2;
-        return true;
-    }
-    err << "quelvar-cli: bad option " << name << " '" << value << "'\n";
-    return false;
-}
-
-bool parseArgs(std::span<const std::string> args, TransferArgs& a, std::ostream& err)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.starts_with("--")) {
-            if (i + 1 == args.size()) {
-                err << "quelvar-cli: " << arg << " needs a value\n";
-                return false;
-            }
-            if (!parseOption(arg, args[++i], a, err)) return false;
-        } else if (a.file.empty()) {
-            a.file = arg;
-        } else {
-            err << "quelvar-cli: unexpected argument '" << arg << "'\n";
-            return false;
-        }
-    }
-    if (a.file.empty() || a.device.empty()) {
-        err << "quelvar-cli: FILE and --port DEVICE are required\n";
-        return false;
-    }
-    return true;
-}
-
-int usageError(std::string_view command, std::ostream& err)
-{
-    err << "usage: quelvar-cli " << command << ' ' << kLineOptions << '\n';
-    return kUsage;
+    auto a = std::make_shared<TransferArgs>();
+    command.add_option("FILE", a->file, fileHelp)->required();
+    command.add_option("--port", a->device, "serial device, e.g. /dev/ttyUSB0")
+        ->required()
+        ->check([](const std::string& device) {
+            return device.empty() ? std::string("the device is empty") : std::string();
+        });
+    command.add_option("--baud", a->baud, "line rate")
+        ->transform(decimalIn(1, 4'000'000, "a baud rate"))
+        ->capture_default_str();
+    command.add_option("--parity", a->parity, "n none, o odd, e even")
+        ->check(CLI::IsMember({'n', 'o', 'e'}))
+        ->capture_default_str();
+    command.add_option("--data", a->dataBits, "data bits")
+        ->check(CLI::IsMember({7, 8}))
+        ->capture_default_str();
+    command
+        .add_option_function<int>(
+            "--stop", [a](int stop) { a->stopCode = stop == 1 ? 0 : 2; }, "stop bits (1)")
+        ->check(CLI::IsMember({1, 2}));
+    return a;
 }
 
 // Opens the device as the editor opens COM1, with the given line settings.
@@ -107,9 +65,9 @@ bool openPort(ComPort& port, const TransferArgs& a, std::ostream& err)
     port.parity = a.parity;
     port.stopBits = a.stopCode;
     if (!port.Open()) {
-        err << "Com port did not open: " << a.device;
-        if (!port.openFailureReason().empty()) err << ": " << port.openFailureReason();
-        err << '\n';
+        // The reason names the device itself.
+        const std::string& reason = port.openFailureReason();
+        err << "Com port did not open: " << (reason.empty() ? a.device : reason) << '\n';
         return false;
     }
     if (!port.Configure()) {
@@ -137,10 +95,8 @@ bool runToEnd(TransferSession& session, std::ostream& out, std::ostream& err,
     return false;
 }
 
-int upload(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int upload(const TransferArgs& a, std::ostream& out, std::ostream& err)
 {
-    TransferArgs a;
-    if (!parseArgs(args, a, err)) return usageError("upload", err);
     Setup setup;
     if (!loadSetup(a.file, setup, err)) return kFailed;
     if (!VerifyCheckBytes(setup.image)) {
@@ -153,14 +109,21 @@ int upload(std::span<const std::string> args, std::ostream& out, std::ostream& e
     return runToEnd(session, out, err) ? kOk : kFailed;
 }
 
+int writeFailed(const FileWriteResult& result, const std::string& file, std::ostream& err)
+{
+    err << setupWriteMessage(result, file) << " (" << result.reason << ")\n";
+    return kFailed;
+}
+
 // The indicator may stop sending in the middle of the block; the dialog waits for
 // Cancel, a command line gives up after this long without a byte.
 constexpr auto kDownloadStall = std::chrono::seconds(10);
 
-int download(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int download(const TransferArgs& a, std::ostream& out, std::ostream& err)
 {
-    TransferArgs a;
-    if (!parseArgs(args, a, err)) return usageError("download", err);
+    // A place that cannot take the file is found before the indicator is asked.
+    if (const FileWriteResult writable = checkWritable(a.file); !writable.ok())
+        return writeFailed(writable, a.file, err);
     ComPort port;
     if (!openPort(port, a, err)) return kFailed;
     Setup setup;
@@ -176,29 +139,33 @@ int download(std::span<const std::string> args, std::ostream& out, std::ostream&
         return now - lastProgress < kDownloadStall;
     };
     if (!runToEnd(session, out, err, notStalled)) {
-        if (session.active())
+        if (session.active()) {
             err << "Download stopped: nothing received for "
                 << std::chrono::seconds(kDownloadStall).count() << " s after "
                 << session.receivedCount() << " of " << kSetupImageSize << " bytes\n";
+            SendResetSequence(port);  // as after every other failure
+        }
         return kFailed;
     }
     const FileWriteResult written = writeFileAtomically(a.file, encodeSetupFile(setup));
-    if (!written.ok()) {
-        err << setupWriteMessage(written, a.file) << " (" << written.reason << ")\n";
-        return kFailed;
-    }
-    return kOk;
+    return written.ok() ? kOk : writeFailed(written, a.file, err);
 }
 
-const Command kCommands[] = {
-    {"upload",
-     "FILE --port DEVICE [--baud N] [--parity n|o|e] [--data 7|8] [--stop 1|2]\n"
-     "                            send the setup image of FILE to the indicator",
-     upload},
-    {"download",
-     "FILE --port DEVICE [...]\n"
-     "                            read the indicator's setup image into FILE",
-     download},
+Run defineUpload(CLI::App& command)
+{
+    auto a = addTransferArgs(command, "setup file whose image is sent");
+    return [a](std::ostream& out, std::ostream& err) { return upload(*a, out, err); };
+}
+
+Run defineDownload(CLI::App& command)
+{
+    auto a = addTransferArgs(command, "setup file the indicator's image is written to");
+    return [a](std::ostream& out, std::ostream& err) { return download(*a, out, err); };
+}
+
+constexpr std::array kCommands{
+    Command{"upload", "send the setup image of FILE to the indicator", defineUpload},
+    Command{"download", "read the indicator's setup image into FILE", defineDownload},
 };
 
 }  // namespace

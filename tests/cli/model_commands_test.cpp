@@ -114,15 +114,51 @@ TEST(CliModel, NewIntoPlacesItCannotWriteLeavesNothing)
     EXPECT_TRUE(TempDir::isEmptyFolder(dir.path("readonly")));
 }
 
-TEST(CliModel, UsageErrorsExitTwo)
+TEST(CliModel, UsageErrorsExitTwoWithTheCommandsUsage)
 {
-    const std::vector<std::vector<std::string>> calls = {
-        {}, {"params"}, {"dump", "a.sf", "b.sf"}, {"new"}, {"no-such-command", "a.sf"},
+    struct Case {
+        std::vector<std::string> args;
+        std::string usage;
     };
-    for (const auto& args : calls) {
-        const CliRun run = runCli(args);
-        EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
-        EXPECT_NE(run.err.find("usage: quelvar-cli"), std::string::npos) << run.err;
+    const std::string port = "--port=/dev/null";
+    const std::vector<Case> cases = {
+        {{}, "usage: quelvar-cli [OPTIONS] SUBCOMMAND"},
+        {{"no-such-command", "a.sf"}, "usage: quelvar-cli [OPTIONS] SUBCOMMAND"},
+        {{"params"}, "usage: quelvar-cli params"},
+        {{"dump", "a.sf", "b.sf"}, "usage: quelvar-cli dump"},
+        {{"new"}, "usage: quelvar-cli new"},
+        {{"decompile", "a.sf", "16"}, "usage: quelvar-cli decompile"},
+        {{"compile", "a.sf", "-1", "l.txt"}, "usage: quelvar-cli compile"},
+        {{"upload", "a.sf"}, "usage: quelvar-cli upload"},
+        {{"upload", "a.sf", port, "--baud", "fast"}, "usage: quelvar-cli upload"},
+        {{"download", "a.sf", port, "--baud", "0"}, "usage: quelvar-cli download"},
+        {{"download", "a.sf", port, "--parity", "x"}, "usage: quelvar-cli download"},
+        {{"upload", "a.sf", port, "--stop", "3"}, "usage: quelvar-cli upload"},
+        {{"upload", "a.sf", port, "--data", "9"}, "usage: quelvar-cli upload"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.starts_with("quelvar-cli: ")) << run.err;
+        EXPECT_NE(run.err.find(c.usage), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(CliModel, HelpAndVersionExitZero)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> calls = {
+        {{"--help"}, "usage: quelvar-cli [OPTIONS] SUBCOMMAND"},
+        {{"-h"}, "decompile"},
+        {{"--version"}, "quelvar-cli 2."},
+        {{"upload", "--help"}, "--baud"},
+        {{"compile", "-h"}, "usage: quelvar-cli compile [OPTIONS] FILE N LISTING"},
+    };
+    for (const auto& [args, saying] : calls) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 0) << testing::PrintToString(args);
+        EXPECT_NE(run.out.find(saying), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, "");
     }
 }
