@@ -30,9 +30,11 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/quelvar --screenshots $(BUILD)/screenshots
 	@echo "Screenshots are in $(BUILD)/screenshots"
 
-# Whole transfers against the simulator pacing its line at 57600 and 9600 baud.
+# Whole transfers against the simulator pacing its line at 57600 and 9600 baud, and
+# the editor's event loop during transfers through its built-in simulated indicator.
 bench: build
 	$(BUILD)/bench/bench_transfer
+	$(BUILD)/bench/bench_event_loop
 
 # The Debian package quelvar_<version>_<arch>.deb in the top folder.
 package: build

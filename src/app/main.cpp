@@ -17,6 +17,7 @@
 #include <QCommandLineParser>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 using namespace quelvar;
 
@@ -36,24 +37,53 @@ int runScreenshots(const QString& folder, SetupDocument& document, ComPort& port
     return failures.isEmpty() ? 0 : 1;
 }
 
+// The editor's options; --help and --version print and end the program.
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption simulator{"simulator", "COM1 is the simulated indicator for this run."};
+    QCommandLineOption screenshots{
+        "screenshots", "Render the main window and every dialog into DIR, then exit.", "DIR"};
+
+    CommandLine()
+    {
+        parser.setApplicationDescription(
+            "Quelvar 2: configuration editor for the weighing indicator");
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({simulator, screenshots});
+        parser.addPositionalArgument("file", "A setup file (.sf) to open, as Open File does.",
+                                     "[FILE.sf]");
+    }
+};
+
+// Help and version need no window system, so they work without a display.
+bool onlyPrints(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    CommandLine commandLine;
+    if (onlyPrints(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QUELVAR_VERSION);
+        commandLine.parser.process(app);  // prints, then exits
+        return 0;
+    }
     QuelvarApplication app(argc, argv);
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Quelvar 2: configuration editor for the weighing indicator");
-    parser.addHelpOption();
-    const QCommandLineOption simulator("simulator",
-                                       "COM1 is the simulated indicator for this run.");
-    const QCommandLineOption screenshots(
-        "screenshots", "Render the main window and every dialog into DIR, then exit.", "DIR");
-    parser.addVersionOption();
-    parser.addOptions({simulator, screenshots});
-    parser.addPositionalArgument("file", "A setup file (.sf) to open, as Open File does.",
-                                 "[FILE.sf]");
-    parser.process(app);
+    commandLine.parser.process(app);
+    const QCommandLineOption& simulator = commandLine.simulator;
+    const QCommandLineOption& screenshots = commandLine.screenshots;
+    const QCommandLineParser& parser = commandLine.parser;
 
     return runGuardedStartup([&] {
         SetupDocument document;

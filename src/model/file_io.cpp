@@ -156,4 +156,16 @@ FileWriteResult writeFileAtomically(const std::string& path, std::span<const std
     return result;
 }
 
+FileWriteResult checkWritable(const std::string& path)
+{
+    const std::string target = resolveTarget(path);
+    const std::string temporary = temporaryNameFor(target);
+    FileWriteResult result;
+    const int fd = createTemporary(target, temporary, result);
+    if (fd < 0) return result;
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return result;
+}
+
 }  // namespace quelvar

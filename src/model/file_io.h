@@ -37,4 +37,8 @@ struct FileWriteResult {
 // existing file keeps its permissions, and a read-only one is refused.
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// Whether writeFileAtomically could start on `path`: the temporary file it would
+// use is created and removed again. A failure is reported as that write's would be.
+FileWriteResult checkWritable(const std::string& path);
+
 }  // namespace quelvar

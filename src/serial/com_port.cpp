@@ -47,6 +47,7 @@ bool ComPort::Open()
     }
     m_open = true;
     m_errorWord = 0;
+    dropBuffered();  // nothing read before belongs to this session
     return true;
 }
 
@@ -137,9 +138,18 @@ int ComPort::Write(std::span<const std::uint8_t> block)
     return written ? static_cast<int>(std::min(*written, block.size())) : 0;
 }
 
+// The bytes already taken into the receive buffer go too: left there, one noisy
+// exchange would feed its noise to the next ones.
 void ComPort::Purge()
 {
     if (m_open) m_driver->purge();
+    dropBuffered();
+}
+
+void ComPort::dropBuffered()
+{
+    m_readIndex = 0;
+    m_bufferedCount = 0;
 }
 
 bool ComPort::ClearErrors()

@@ -79,6 +79,7 @@ public:
 private:
     bool queryQueue();
     int takeBuffered();
+    void dropBuffered();
 
     std::unique_ptr<SerialDriver> m_ownDriver;
     SerialDriver* m_driver;

@@ -59,15 +59,11 @@ std::string describeOpenFailure(const std::string& device, int error)
     case ENXIO:
         return text + ". Is the adapter plugged in? The settings file's [Devices] section "
                       "(com1=/dev/ttyUSB0) says which device each port uses.";
-    case EIO:
-        return text + ". There is no working serial port behind this device.";
+    case EIO: return text + ". There is no working serial port behind this device.";
     case EBUSY:
-    case EWOULDBLOCK:
-        return device + ": the port is in use by another program.";
-    case ENOTTY:
-        return device + ": not a serial device.";
-    default:
-        return text + ".";
+    case EWOULDBLOCK: return device + ": the port is in use by another program.";
+    case ENOTTY: return device + ": not a serial device.";
+    default: return text + ".";
     }
 }
 
@@ -85,13 +81,19 @@ bool PosixSerialDriver::open(const std::string& device, std::string& reason)
         return false;
     }
     int error = 0;
+    pid_t holder = 0;
     if (!isatty(fd))
         error = ENOTTY;
+    else if (!m_lock.acquire(device, holder))
+        error = EBUSY;
     else if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
         error = errno == EWOULDBLOCK ? EBUSY : errno;
     if (error != 0) {
         ::close(fd);
+        m_lock.release();
         reason = describeOpenFailure(device, error);
+        if (holder > 0)
+            reason.insert(reason.size() - 1, " (process " + std::to_string(holder) + ")");
         return false;
     }
     m_fd = fd;
@@ -108,8 +110,12 @@ bool PosixSerialDriver::open(const std::string& device, std::string& reason)
 void PosixSerialDriver::close()
 {
     if (m_fd < 0) return;
+    // The exclusive flag belongs to the terminal, not to this descriptor: left set, it
+    // keeps out every later open (ours included) while the far end of a pty stays open.
+    ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);  // also drops the flock
     m_fd = -1;
+    m_lock.release();
 }
 
 bool PosixSerialDriver::getControlBlock(ControlBlock& block)

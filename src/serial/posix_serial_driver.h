@@ -1,18 +1,21 @@
 #pragma once
 // The serial driver for Linux serial devices (/dev/ttyS*, /dev/ttyUSB*, ptys).
 //
-// The device is opened for exclusive use (TIOCEXCL, and an advisory flock so other
-// terminal programs see it as busy), in raw 8-bit clean mode without any flow control.
-// Every baud rate is set exactly (termios2 with BOTHER). Reads take only what has
-// arrived; writes wait with poll() up to the deadline the write time-outs give.
+// The device is opened for exclusive use (TIOCEXCL, an advisory flock and a UUCP lock
+// file, so other terminal programs see it as busy and we see theirs), in raw 8-bit clean mode
+// without any flow control. Every baud rate is set exactly (termios2 with BOTHER). Reads take only
+// what has arrived; writes wait with poll() up to the deadline the write time-outs give.
 
 #include "serial/serial_driver.h"
+#include "serial/uucp_lock.h"
 
 namespace quelvar {
 
 class PosixSerialDriver : public SerialDriver {
 public:
     PosixSerialDriver() = default;
+    // Lock files go to `lockFolder` instead of the system's (for tests).
+    explicit PosixSerialDriver(std::string lockFolder) : m_lock(std::move(lockFolder)) {}
     ~PosixSerialDriver() override;
     PosixSerialDriver(const PosixSerialDriver&) = delete;
     PosixSerialDriver& operator=(const PosixSerialDriver&) = delete;
@@ -34,6 +37,7 @@ private:
     std::size_t drain(std::size_t sent, std::uint64_t deadlineMs);
 
     int m_fd = -1;
+    UucpLock m_lock;
     Timeouts m_timeouts;  // the OS has no such thing: kept here for the writes
 };
 

@@ -34,15 +34,21 @@ struct Options {
     std::string save;
     long baud = 0;
     SimulatorFaults faults;
+    bool help = false;
 };
 
-int usage(const std::string& problem)
+void printUsage(std::ostream& out)
 {
-    if (!problem.empty()) std::cerr << "quelvar-indicator-sim: " << problem << '\n';
-    std::cerr << "usage: quelvar-indicator-sim [--link PATH] [--load FILE.sf] [--save FILE.sf]\n"
-                 "                             [--baud N] [--fault NAME[=VALUE]]...\n"
-                 "faults: "
-              << kSimulatorFaultNames << '\n';
+    out << "usage: quelvar-indicator-sim [--link PATH] [--load FILE.sf] [--save FILE.sf]\n"
+           "                             [--baud N] [--fault NAME[=VALUE]]...\n"
+           "faults: "
+        << kSimulatorFaultNames << '\n';
+}
+
+int usageError(const std::string& problem)
+{
+    std::cerr << "quelvar-indicator-sim: " << problem << '\n';
+    printUsage(std::cerr);
     return 2;
 }
 
@@ -50,7 +56,10 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& problem)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--help" || option == "-h") return false;
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            return true;
+        }
         if (i + 1 >= argc) {
             problem = "missing value after " + option;
             return false;
@@ -68,6 +77,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& problem)
             if (*end != '\0' || options.baud <= 0) problem = "--baud needs a positive number";
         } else if (option == "--fault") {
             problem = setSimulatorFault(value, options.faults);
+            if (!problem.empty()) problem = "--fault: " + problem;
         } else {
             problem = "unknown option " + option;
         }
@@ -245,7 +255,11 @@ int main(int argc, char** argv)
 {
     Options options;
     std::string problem;
-    if (!parseOptions(argc, argv, options, problem)) return usage(problem);
+    if (!parseOptions(argc, argv, options, problem)) return usageError(problem);
+    if (options.help) {
+        printUsage(std::cout);
+        return 0;
+    }
 
     SetupImage memory = factoryIndicatorMemory();
     if (!options.load.empty() && !loadMemory(options.load, memory)) return 1;

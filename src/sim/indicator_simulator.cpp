@@ -23,10 +23,12 @@ std::string byteName(std::uint8_t byte)
     }
 }
 
+// A byte count up to kMaxFaultCount: more noise than that is a typing error, and
+// would only exhaust memory.
 bool parseCount(std::string_view text, std::size_t& value)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc{} && end == text.data() + text.size();
+    return error == std::errc{} && end == text.data() + text.size() && value <= kMaxFaultCount;
 }
 
 }  // namespace
@@ -51,7 +53,8 @@ std::string setSimulatorFault(std::string_view fault, SimulatorFaults& faults)
     std::size_t value = 0;
     if (name == "garbage" || name == "truncate" || name == "extra") {
         if (!hasValue || !parseCount(fault.substr(equals + 1), value))
-            return "fault '" + std::string(name) + "' needs a number: " + std::string(name) + "=N";
+            return "fault '" + std::string(name) + "' needs a number from 0 to " +
+                   std::to_string(kMaxFaultCount) + ": " + std::string(name) + "=N";
         if (name == "garbage") faults.garbage = value;
         if (name == "truncate") faults.truncate = value;
         if (name == "extra") faults.extra = value;

@@ -39,6 +39,7 @@ std::string setSimulatorFault(std::string_view fault, SimulatorFaults& faults);
 // The names the option accepts, for usage texts.
 inline constexpr std::string_view kSimulatorFaultNames =
     "busy, error, silent, nak, no-ack, corrupt, garbage=N, truncate=K, extra=N";
+inline constexpr std::size_t kMaxFaultCount = 1'000'000;
 
 // The factory setup with its check bytes stored, as a new indicator holds it.
 SetupImage factoryIndicatorMemory();

@@ -1,13 +1,12 @@
 #include "sim/simulator_driver.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace quelvar {
 
 namespace {
 
-using Clock = LinePacer::Clock;
+using Clock = TimedLine::Clock;
 
 // The indicator drops a half-received command after this much silence.
 constexpr auto kLineIdle = std::chrono::seconds(1);
@@ -18,17 +17,27 @@ SimulatorDriver::SimulatorDriver() : SimulatorDriver(factoryIndicatorMemory()) {
 
 SimulatorDriver::SimulatorDriver(const SetupImage& memory) : m_simulator(memory)
 {
-    m_toPc.setBaud(pacedBaud());
+    setLineRate();
 }
 
 void SimulatorDriver::setPaced(bool paced)
 {
     m_paced = paced;
+    setLineRate();
+}
+
+void SimulatorDriver::setLineRate()
+{
+    m_toIndicator.setBaud(pacedBaud());
     m_toPc.setBaud(pacedBaud());
 }
 
+// What the indicator sent while the port was closed is lost, as on a real port.
 bool SimulatorDriver::open(const std::string&, std::string&)
 {
+    pump();
+    m_toPc.clear();
+    m_arrived.clear();
     m_open = true;
     return true;
 }
@@ -49,7 +58,7 @@ bool SimulatorDriver::setControlBlock(const ControlBlock& block)
 {
     if (!m_open || !lineSettingsPossible(block)) return false;
     m_block = block;
-    m_toPc.setBaud(pacedBaud());
+    setLineRate();
     return true;
 }
 
@@ -67,17 +76,27 @@ bool SimulatorDriver::setTimeouts(const Timeouts& t)
     return true;
 }
 
-// Lets the indicator's answers travel for the time that has passed.
+// Hands the indicator what has crossed the line by now. A command or image cut off by
+// a second of silence is dropped, as the indicator does.
+void SimulatorDriver::deliverToIndicator(Clock::time_point now)
+{
+    const std::vector<std::uint8_t> bytes = m_toIndicator.arrived(now);
+    const auto firstByte = bytes.empty() ? now : m_toIndicator.firstArrival();
+    if (!m_simulator.idle() && firstByte - m_lastReceived > kLineIdle) m_simulator.lineIdle();
+    if (bytes.empty()) return;
+    m_simulator.receive(bytes);
+    m_lastReceived = m_toIndicator.lastArrival();
+}
+
+// Lets both directions of the line carry what they could have carried by now.
 void SimulatorDriver::pump()
 {
     const auto now = Clock::now();
-    if (!m_simulator.idle() && now - m_lastReceived > kLineIdle) m_simulator.lineIdle();
-    for (std::uint8_t byte : m_simulator.takeOutput())
-        m_onTheLine.push_back(byte);
-    const std::size_t n = std::min(m_onTheLine.size(), m_toPc.allowance(now));
-    m_arrived.insert(m_arrived.end(), m_onTheLine.begin(), m_onTheLine.begin() + n);
-    m_onTheLine.erase(m_onTheLine.begin(), m_onTheLine.begin() + n);
-    m_toPc.take(n, now);
+    deliverToIndicator(now);
+    // The indicator answers once the bytes it answers have arrived.
+    m_toPc.send(m_simulator.takeOutput(), std::min(now, m_lastReceived));
+    const std::vector<std::uint8_t> bytes = m_toPc.arrived(now);
+    m_arrived.insert(m_arrived.end(), bytes.begin(), bytes.end());
     for (const auto& line : m_simulator.takeLog())
         if (onLog) onLog(line);
 }
@@ -87,7 +106,8 @@ bool SimulatorDriver::queryStatus(std::uint32_t& errors, QueueStatus& status)
     if (!m_open) return false;
     pump();
     errors = 0;
-    status = {0, static_cast<std::uint32_t>(m_arrived.size()), 0};
+    status = {0, static_cast<std::uint32_t>(m_arrived.size()),
+              static_cast<std::uint32_t>(m_toIndicator.queued())};
     return true;
 }
 
@@ -101,33 +121,26 @@ std::optional<std::size_t> SimulatorDriver::read(std::span<std::uint8_t> buffer)
     return n;
 }
 
-// The write waits while its bytes travel; what the write time-out cuts off never
-// reaches the indicator.
+// The bytes join the output queue and the write returns at once; what does not fit
+// in the queue is not written.
 std::optional<std::size_t> SimulatorDriver::write(std::span<const std::uint8_t> bytes)
 {
     if (!m_open) return std::nullopt;
-    std::size_t count = bytes.size();
-    const LinePacer toIndicator(pacedBaud());
-    if (toIndicator.paced()) {
-        const std::chrono::nanoseconds limit =
-            std::chrono::milliseconds(writeDeadlineMs(m_timeouts, bytes.size()));
-        const auto travel = toIndicator.byteTime() * static_cast<long long>(bytes.size());
-        if (limit.count() > 0 && travel > limit)
-            count = static_cast<std::size_t>(limit / toIndicator.byteTime());
-        std::this_thread::sleep_for(toIndicator.byteTime() * static_cast<long long>(count));
-    }
     pump();
-    m_simulator.receive(bytes.first(count));
-    m_lastReceived = Clock::now();
+    const std::size_t room = kOutputQueueSize - std::min(kOutputQueueSize, m_toIndicator.queued());
+    const std::size_t count = std::min(room, bytes.size());
+    m_toIndicator.send(bytes.first(count), Clock::now());
     pump();
     return count;
 }
 
+// Empties both queues and the line: nothing sent before the purge arrives after it.
 bool SimulatorDriver::purge()
 {
     if (!m_open) return false;
-    // Bytes still on their way arrive after the purge, as on a real line.
     pump();
+    m_toIndicator.clear();
+    m_toPc.clear();
     m_arrived.clear();
     return true;
 }

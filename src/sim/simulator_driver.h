@@ -3,12 +3,13 @@
 // same process: the editor can offer a simulated COM1 without any device.
 //
 // The line is paced at the baud rate ComPort configures, so transfers take as long
-// as on a real line: a write waits while its bytes travel, and the indicator's
-// answers arrive byte by byte.
+// as on a real line. As with a real port, a write hands its bytes to an output queue
+// (4 KB, as a UART driver buffers) and returns at once; they reach the indicator at
+// line rate, and its answers reach the input queue as time passes.
 
 #include "serial/serial_driver.h"
 #include "sim/indicator_simulator.h"
-#include "sim/line_pacer.h"
+#include "sim/timed_line.h"
 
 #include <deque>
 #include <functional>
@@ -38,8 +39,12 @@ public:
     std::optional<std::size_t> write(std::span<const std::uint8_t> bytes) override;
     bool purge() override;
 
+    static constexpr std::size_t kOutputQueueSize = 4096;
+
 private:
     void pump();
+    void deliverToIndicator(TimedLine::Clock::time_point now);
+    void setLineRate();
     long pacedBaud() const { return m_paced ? static_cast<long>(m_block.baudRate) : 0; }
 
     IndicatorSimulator m_simulator;
@@ -47,10 +52,10 @@ private:
     bool m_paced = true;
     ControlBlock m_block = freshPortControlBlock();
     Timeouts m_timeouts;
-    LinePacer m_toPc;
-    std::deque<std::uint8_t> m_onTheLine;  // sent by the indicator, not yet arrived
-    std::deque<std::uint8_t> m_arrived;    // waiting in the PC's input queue
-    LinePacer::Clock::time_point m_lastReceived;
+    TimedLine m_toIndicator;                      // the PC's output queue and the wire
+    TimedLine m_toPc;                             // the indicator's answers on their way
+    std::deque<std::uint8_t> m_arrived;           // waiting in the PC's input queue
+    TimedLine::Clock::time_point m_lastReceived;  // when the indicator last got a byte
 };
 
 }  // namespace quelvar

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -227,7 +228,38 @@ TEST(TransferEndToEnd, CommandLineFailuresExitOneAndKeepFiles)
 
     const CliRun noDevice = runCli({"download", kept, "--port", dir.path("nothing")});
     EXPECT_EQ(noDevice.exitCode, 1);
-    EXPECT_TRUE(noDevice.err.starts_with("Com port did not open")) << noDevice.err;
+    EXPECT_TRUE(noDevice.err.starts_with("Com port did not open: " + dir.path("nothing") + ": "))
+        << noDevice.err;
+    EXPECT_EQ(noDevice.err.find(dir.path("nothing"), 30), std::string::npos) << noDevice.err;
+
+    // A place the file cannot go is refused before the indicator is asked anything.
+    const auto statusRequests = [&sim] {
+        const std::string log = sim.log();
+        return std::count(log.begin(), log.end(), 'S');
+    };
+    const auto asked = statusRequests();
+    for (const std::string& target : {dir.path(), dir.path("no/such/folder/x.sf")}) {
+        const CliRun nowhere = runCli({"download", target, "--port", sim.devicePath()});
+        EXPECT_EQ(nowhere.exitCode, 1);
+        EXPECT_TRUE(nowhere.err.starts_with("Error opening file: " + target + " (")) << nowhere.err;
+        EXPECT_EQ(nowhere.out, "");
+    }
+    EXPECT_EQ(statusRequests(), asked);
+}
+
+// A download the indicator stops sending in the middle gives up, and resets it.
+TEST(TransferEndToEnd, CommandLineDownloadThatStallsResetsTheIndicator)
+{
+    TempDir dir;
+    SimProcess sim(QUELVAR_INDICATOR_SIM, {"--fault", "truncate=1000"});
+    const CliRun run = runCli({"download", dir.path("x.sf"), "--port", sim.devicePath()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Download stopped: nothing received for 10 s after 1000 of 2048"),
+              std::string::npos)
+        << run.err;
+    const std::string log = sim.log();
+    EXPECT_NE(log.find("<- reset", log.find("<- CR")), std::string::npos) << log;
+    EXPECT_TRUE(dir.entries().empty());
 }
 
 }  // namespace

@@ -183,16 +183,18 @@ TEST_F(OpenPort, ReadTakesOnlyWhatIsWaitingThroughTheReceiveBuffer)
     EXPECT_EQ(fake.calls.read, 2);
 }
 
-TEST_F(OpenPort, PurgeKeepsBytesAlreadyBufferedAndBuffersOutliveClose)
+TEST_F(OpenPort, PurgeAndOpenEmptyTheReceiveBuffer)
 {
     fake.feed("abc");
     EXPECT_EQ(port.ReadByte(), 'a');
     fake.feed("xyz");
     port.Purge();
     EXPECT_TRUE(fake.input.empty());
-    EXPECT_EQ(port.ReadByte(), 'b');
+    EXPECT_EQ(port.ReadByte(), -1);
+    fake.feed("def");
+    EXPECT_EQ(port.ReadByte(), 'd');
     port.Close();
-    EXPECT_EQ(port.ReadByte(), 'c');
+    ASSERT_TRUE(port.Open());
     EXPECT_EQ(port.ReadByte(), -1);
 }
 

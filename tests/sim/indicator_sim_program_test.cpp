@@ -1,5 +1,6 @@
 // quelvar-indicator-sim on its pty against ComPort on the real POSIX driver.
 
+#include "cli_runner.h"
 #include "sim_process.h"
 #include "temp_dir.h"
 
@@ -120,13 +121,25 @@ TEST(IndicatorSimProgram, EveryOfferedRateIsTakenAndTheLinkGoesAtExit)
 
 TEST(IndicatorSimProgram, BadOptionsAreRefusedWithUsage)
 {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--fault", "slow"},
-                                          {"--baud", "fast"},
-                                          {"--load", "/nonexistent/x.sf"},
-                                          {"--bogus", "1"}}) {
-        Sim sim(args);
-        EXPECT_EQ(sim.devicePath(), "");
-        EXPECT_NE(sim.stop(), 0);
-        EXPECT_NE(sim.log().find("quelvar-indicator-sim: "), std::string::npos) << args[0];
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string saying;
+    } cases[] = {
+        {{"--fault", "slow"}, 2, "--fault: unknown fault 'slow'"},
+        {{"--fault", "garbage=8888888888888888"}, 2, "--fault: fault 'garbage' needs a number"},
+        {{"--fault", "extra=1000001"}, 2, "--fault: fault 'extra' needs a number"},
+        {{"--baud", "fast"}, 2, "--baud needs a positive number"},
+        {{"--load", "/nonexistent/x.sf"}, 1, "cannot load"},
+        {{"--bogus", "1"}, 2, "unknown option --bogus"},
+    };
+    for (const auto& c : cases) {
+        const test::CliRun run = test::runProgram(QUELVAR_INDICATOR_SIM, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1];
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("quelvar-indicator-sim: " + c.saying), std::string::npos) << run.err;
     }
+    const test::CliRun help = test::runProgram(QUELVAR_INDICATOR_SIM, {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.starts_with("usage: quelvar-indicator-sim")) << help.out;
 }

@@ -1,6 +1,10 @@
+#include "model/check_bytes.h"
 #include "serial/com_port.h"
 #include "sim/simulator_driver.h"
+#include "transfer/download_session.h"
 #include "transfer/link.h"
+#include "transfer/session_runner.h"
+#include "transfer/upload_session.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +22,40 @@ struct SimulatedPort : ::testing::Test {
         ASSERT_TRUE(port.Open());
         ASSERT_TRUE(port.Configure());
     }
+
+    void pace(int baud)
+    {
+        driver.setPaced(true);
+        port.baudRate = baud;
+        ASSERT_TRUE(port.Configure());
+    }
+
+    // A whole session on its dialog's timer period; `ticks` stops it early, as Cancel does.
+    TransferStep run(TransferSession& session, int ticks = -1)
+    {
+        session.begin();
+        return runSession(session, std::chrono::milliseconds(session.intervalMs()),
+                          [&] { return ticks < 0 || ticks-- > 0; });
+    }
+    TransferStep upload(const SetupImage& image)
+    {
+        UploadSession session(port, image);
+        return run(session);
+    }
+    TransferStep download(SetupImage& image, int ticks = -1)
+    {
+        DownloadSession session(port, image);
+        return run(session, ticks);
+    }
 };
+
+SetupImage sampleImage()
+{
+    SetupImage image = factoryIndicatorMemory();
+    image[100] = 0x42;
+    StoreCheckBytes(image);
+    return image;
+}
 
 }  // namespace
 
@@ -32,12 +69,62 @@ TEST_F(SimulatedPort, PurgeDropsWhatHasArrivedAndLogsReachTheListener)
     EXPECT_EQ(log, (std::vector<std::string>{"<- S", "-> I"}));
 }
 
-TEST_F(SimulatedPort, APacedWriteStopsAtItsTimeOut)
+TEST_F(SimulatedPort, APacedWriteReturnsAtOnceAndItsBytesLeaveAtLineRate)
 {
-    // At 300 baud a byte takes 33 ms: of 10 bytes only 6 fit in 10 * 10 + 100 ms.
-    driver.setPaced(true);
-    port.baudRate = 300;
-    ASSERT_TRUE(port.Configure());
-    EXPECT_EQ(port.Write(std::vector<std::uint8_t>(10, 'x')), 6);
+    pace(1200);  // 8.3 ms a byte
+    EXPECT_EQ(port.Write(std::vector<std::uint8_t>(2048, 'x')), 2048);
+    ASSERT_TRUE(port.ClearErrors());  // the write did not wait for its bytes to leave
+    EXPECT_GT(port.queueStatus().outQueue, 1900u);
+    // The output queue holds 4 KB, as a UART driver's does.
+    const int more = port.Write(std::vector<std::uint8_t>(4096, 'x'));
+    EXPECT_GE(more, 2048);
+    EXPECT_LT(more, 2200);
+    port.Purge();
+    ASSERT_TRUE(port.ClearErrors());
+    EXPECT_EQ(port.queueStatus().outQueue, 0u);
 }
 
+TEST_F(SimulatedPort, TransfersSucceedAtSlowAndFastRates)
+{
+    for (int baud : {9600, 115200}) {
+        SCOPED_TRACE(baud);
+        pace(baud);
+        const SetupImage sent = sampleImage();
+        EXPECT_EQ(upload(sent), TransferStep::Succeeded);
+        SetupImage back{};
+        EXPECT_EQ(download(back), TransferStep::Succeeded);
+        EXPECT_EQ(back, sent);
+    }
+}
+
+TEST_F(SimulatedPort, ACancelledDownloadLeavesNothingOnTheLine)
+{
+    pace(9600);
+    SetupImage back{};
+    EXPECT_EQ(download(back, 10), TransferStep::Running);  // a second into the image
+    const SetupImage sent = sampleImage();
+    EXPECT_EQ(upload(sent), TransferStep::Succeeded);
+    EXPECT_EQ(driver.simulator().memory(), sent);
+}
+
+TEST_F(SimulatedPort, StrayBytesAfterADownloadDoNotReachTheNextExchanges)
+{
+    for (std::size_t extra : {39u, 255u}) {
+        SCOPED_TRACE(extra);
+        driver.simulator().faults.extra = extra;
+        SetupImage back{};
+        EXPECT_EQ(download(back), TransferStep::Succeeded);
+        driver.simulator().faults.extra = 0;
+        EXPECT_EQ(upload(sampleImage()), TransferStep::Succeeded);
+        EXPECT_EQ(download(back), TransferStep::Succeeded);
+        EXPECT_EQ(back, sampleImage());
+        // Closing and opening again starts as empty.
+        driver.simulator().faults.extra = extra;
+        EXPECT_EQ(download(back), TransferStep::Succeeded);
+        port.Close();
+        ASSERT_TRUE(port.Open());
+        ASSERT_TRUE(port.Configure());
+        EXPECT_EQ(port.ReadByte(), -1);
+        driver.simulator().faults.extra = 0;
+    }
+}

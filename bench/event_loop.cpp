@@ -1,0 +1,117 @@
+// Measures how long the editor's event loop stalls while the upload and download
+// dialogs run against the built-in simulated indicator (`quelvar --simulator`): a
+// 1 ms timer records the longest gap between two of its events. A window that
+// stalls for longer than about 100 ms feels frozen.
+//
+//   build/bench/bench_event_loop [BAUD...]     default: 1200 9600 57600 115200
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "model/check_bytes.h"
+#include "serial/com_port.h"
+#include "sim/simulator_driver.h"
+#include "transfer/download_form.h"
+#include "transfer/upload_form.h"
+#include "ui/services.h"
+
+using namespace quelvar;
+
+namespace {
+
+// Boxes are recorded, never shown: nothing waits for a click.
+class QuietServices : public Services {
+public:
+    QString last;
+    void message(const QString& text, const QString&) override { last = text; }
+    void error(const QString& text, const QString&) override { last = text; }
+    Answer askYesNoCancel(const QString&, const QString&) override { return Answer::Cancel; }
+    Answer askYesNo(const QString&, const QString&) override { return Answer::No; }
+    bool askOkCancel(const QString&, BoxIcon) override { return false; }
+    std::optional<QString> chooseOpenFile() override { return std::nullopt; }
+    std::optional<QString> chooseSaveFile(const QString&) override { return std::nullopt; }
+    void showHelp(const QString&) override {}
+    void showHelpContext(int) override {}
+};
+
+struct Measured {
+    double seconds = 0;
+    double longestStallMs = 0;
+};
+
+// Presses Begin and runs the event loop until the exchange ends.
+Measured run(TransferForm& form)
+{
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer meter;
+    meter.setTimerType(Qt::PreciseTimer);
+    meter.setInterval(1);
+    QObject::connect(&meter, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    QEventLoop loop;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!form.session().active()) loop.quit();
+    });
+    form.show();
+    clock.start();
+    meter.start();
+    watch.start(20);
+    form.BeginButtonClick();
+    loop.exec();
+    return {static_cast<double>(clock.nsecsElapsed()) / 1e9, static_cast<double>(longest) / 1e6};
+}
+
+void report(int baud, const char* what, const Measured& m, const QString& outcome)
+{
+    std::printf("%6d baud  %-8s  %6.2f s   longest stall %6.1f ms   %s\n", baud, what, m.seconds,
+                m.longestStallMs, qPrintable(outcome));
+    std::fflush(stdout);
+}
+
+bool bench(int baud)
+{
+    SimulatorDriver driver;
+    ComPort port(driver);
+    port.portNumber = 1;
+    port.baudRate = baud;
+    if (!port.Open() || !port.Configure()) return false;
+    QuietServices services;
+    SetupImage image = factoryIndicatorMemory();
+    image[100] = 0x42;
+    StoreCheckBytes(image);
+
+    TUploadForm upload(port, image, "bench.sf", services);
+    report(baud, "upload", run(upload), services.last);
+    const bool uploaded = services.last == "+++  Upload Complete  +++";
+    SetupImage back{};
+    TDownloadForm download(port, back, services);
+    report(baud, "download", run(download), services.last);
+    return uploaded && back == image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::vector<int> rates;
+    for (int i = 1; i < argc; ++i)
+        rates.push_back(std::atoi(argv[i]));
+    if (rates.empty()) rates = {1200, 9600, 57600, 115200};
+    bool ok = true;
+    for (int baud : rates)
+        ok = bench(baud) && ok;
+    return ok ? 0 : 1;
+}
