@@ -2,6 +2,8 @@
 
 #include "script/name_tables.h"
 #include "script/tally_script.h"
+#include "ui/completion.h"
+#include "ui/context_help.h"
 #include "ui/focus_out.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
@@ -27,6 +29,7 @@ namespace {
 constexpr int kInstructionLength = 10;
 constexpr int kOperandLength = 12;
 constexpr int kCommentLength = 32;
+constexpr const char* kHelpTopic = "CfgTSedit";
 
 QString fromText(std::string_view text)
 {
@@ -39,15 +42,6 @@ QStringList namesOf(const NameTable& table)
     for (const auto& record : table.records().subspan(1))
         names << fromText(record.name);
     return names;
-}
-
-QCompleter* nameCompleter(QLineEdit* box, const QStringList& names)
-{
-    auto* completer = new QCompleter(new QStringListModel(names, box), box);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    completer->setCompletionMode(QCompleter::PopupCompletion);
-    box->setCompleter(completer);
-    return completer;
 }
 
 QLineEdit* lineBox(const char* name, int maxLength)
@@ -102,6 +96,8 @@ TCfgTSeditForm::TCfgTSeditForm(Setup& setup, Services& services, int functionNum
     setWindowTitle(QString("Edit Tally Script Function %1  %2")
                        .arg(functionNumber)
                        .arg(fromText(userFunctionName(functionNumber))));
+    setHelpTopic(this, kHelpTopic);
+    installContextHelp(this, m_services);
     buildLayout();
     connectHandlers();
     syncRows();
@@ -112,17 +108,6 @@ TCfgTSeditForm::TCfgTSeditForm(Setup& setup, Services& services, int functionNum
 std::array<QLineEdit*, 5> TCfgTSeditForm::boxes() const
 {
     return {InstrEdit, Op1Edit, Op2Edit, Op3Edit, CommentEdit};
-}
-
-// The completion popups move the focus while QWidget's destructor deletes them,
-// after this object is gone: no handler of ours may run then.
-TCfgTSeditForm::~TCfgTSeditForm()
-{
-    for (QLineEdit* box : boxes()) {
-        removeFocusOutHandlers(box);
-        box->removeEventFilter(this);
-        if (box->completer()) box->completer()->popup()->removeEventFilter(this);
-    }
 }
 
 void TCfgTSeditForm::buildLayout()
@@ -401,7 +386,7 @@ void TCfgTSeditForm::CancelButtonClick()
 
 void TCfgTSeditForm::HelpButtonClick()
 {
-    m_services.showHelp("CfgTSedit");
+    m_services.showHelp(kHelpTopic);
 }
 
 }  // namespace quelvar

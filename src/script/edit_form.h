@@ -23,7 +23,6 @@ class TCfgTSeditForm : public QDialog {
     Q_OBJECT
 public:
     TCfgTSeditForm(Setup& setup, Services& services, int functionNumber, QWidget* owner = nullptr);
-    ~TCfgTSeditForm() override;
 
     int functionNumber() const { return m_functionNumber; }
     std::size_t currentLine() const { return m_listing.current(); }

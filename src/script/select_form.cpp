@@ -3,6 +3,7 @@
 #include "script/edit_form.h"
 #include "script/listing_edit.h"
 #include "script/name_tables.h"
+#include "ui/context_help.h"
 #include "ui/conversion.h"
 #include "ui/digit_keys.h"
 #include "ui/focus_out.h"
@@ -26,6 +27,8 @@ namespace quelvar {
 
 namespace {
 
+constexpr const char* kHelpTopic = "CfgTSselect";
+
 QLabel* boxLabel(const QString& text, QWidget* buddy)
 {
     auto* label = new QLabel(text);
@@ -39,6 +42,8 @@ TCfgTSselectForm::TCfgTSselectForm(Setup& setup, Services& services, QWidget* ow
     : QDialog(owner), m_setup(setup), m_services(services)
 {
     setWindowTitle("Tally Script Function Select");
+    setHelpTopic(this, kHelpTopic);
+    installContextHelp(this, m_services);
     buildLayout();
     connectHandlers();
     for (int n = 1; n < static_cast<int>(kFunctionCount); ++n)
@@ -50,14 +55,6 @@ TCfgTSselectForm::TCfgTSselectForm(Setup& setup, Services& services, QWidget* ow
     FNoEdit->setText("1");
     FNoEdit->selectAll();  // typing a number replaces it
     ShowFunction();
-}
-
-// QWidget's destructor, which runs after this one, can still move the focus.
-TCfgTSselectForm::~TCfgTSselectForm()
-{
-    removeFocusOutHandlers(FNoEdit);
-    removeFocusOutHandlers(DescriptionMemo);
-    FNoEdit->removeEventFilter(this);
 }
 
 void TCfgTSselectForm::buildLayout()
@@ -125,8 +122,10 @@ void TCfgTSselectForm::connectHandlers()
     FNoEdit->installEventFilter(this);
     onFocusOut(FNoEdit, [this] { FNoEditExit(); });
     onFocusOut(DescriptionMemo, [this] { DescriptionMemoExit(); });
-    // The current row follows the keyboard as well as the mouse.
+    // The current row follows the keyboard as well as the mouse; a click on the row
+    // that is already current (after Fn # 0 left it unselected) picks it again.
     connect(FNameList, &QListWidget::currentRowChanged, this, [this] { FNameListClick(); });
+    connect(FNameList, &QListWidget::itemClicked, this, [this] { FNameListClick(); });
     connect(FNameList, &QListWidget::itemDoubleClicked, this, [this] { FNameListDblClick(); });
     connect(EditButton, &QPushButton::clicked, this, &TCfgTSselectForm::EditButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, &TCfgTSselectForm::CloseButtonClick);
@@ -234,7 +233,7 @@ void TCfgTSselectForm::CloseButtonClick()
 
 void TCfgTSselectForm::HelpButtonClick()
 {
-    m_services.showHelp("CfgTSselect");
+    m_services.showHelp(kHelpTopic);
 }
 
 // There is no Cancel: however the dialog closes (Escape, the close box), what was

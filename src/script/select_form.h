@@ -20,7 +20,6 @@ class TCfgTSselectForm : public QDialog {
     Q_OBJECT
 public:
     TCfgTSselectForm(Setup& setup, Services& services, QWidget* owner = nullptr);
-    ~TCfgTSselectForm() override;
 
     int functionNumber() const { return m_functionNumber; }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/context_help.h"
 #include "ui/services.h"
 
 namespace quelvar {
@@ -24,6 +25,8 @@ QPushButton* makeButton(QPushButton*& button, const char* name, const QString& c
 TransferForm::TransferForm(Services& services, QString helpTopic, QWidget* owner)
     : QDialog(owner), m_services(services), m_helpTopic(std::move(helpTopic))
 {
+    setHelpTopic(this, m_helpTopic);
+    installContextHelp(this, m_services);
 }
 
 void TransferForm::setUp(const QString& caption, const QString& heading,

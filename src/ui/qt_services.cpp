@@ -133,9 +133,17 @@ void QtServices::showHelpContext(int number)
     helpViewer().showContext(number);
 }
 
+// The help window belongs to the modal dialog in front, if there is one: any other
+// window would stay behind it and take no input until the dialog closes. It closes
+// with that dialog.
 HelpViewer& QtServices::helpViewer()
 {
-    if (!m_helpViewer) m_helpViewer = new HelpViewer(m_helpOwner);
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* owner = modal ? modal : m_helpOwner.data();
+    if (!m_helpViewer)
+        m_helpViewer = new HelpViewer(owner);
+    else if (m_helpViewer->parentWidget() != owner)
+        m_helpViewer->setParent(owner, m_helpViewer->windowFlags());
     return *m_helpViewer;
 }
 

@@ -10,17 +10,23 @@ namespace {
 
 constexpr int kDefaultTabStop = 32;  // dialog units
 
-// The next tab stop after pixel x, in dialog units; 0 when there is none.
+// The pixel position of the first tab stop beyond pixel x; -1 when there is none.
+// Stops are compared as the pixels they are drawn at, so a field that ends exactly
+// on a stop (an empty one) goes on to the next.
 int nextStop(const std::vector<int>& stops, int x, double unit)
 {
-    if (stops.size() <= 1) {
-        const int every = stops.empty() ? kDefaultTabStop : stops.front();
-        if (every <= 0) return 0;
-        return (static_cast<int>(x / (every * unit)) + 1) * every;
+    const auto pixel = [unit](int units) { return static_cast<int>(units * unit); };
+    if (stops.size() > 1) {
+        for (int stop : stops)
+            if (pixel(stop) > x) return pixel(stop);
+        return -1;
     }
-    for (int stop : stops)
-        if (stop * unit > x) return stop;
-    return 0;
+    const int every = stops.empty() ? kDefaultTabStop : stops.front();
+    if (every <= 0) return -1;
+    int n = static_cast<int>(x / (every * unit));
+    while (pixel(n * every) <= x)
+        ++n;
+    return pixel(n * every);
 }
 
 class TabStopDelegate : public QStyledItemDelegate {
@@ -90,7 +96,7 @@ std::vector<int> TabStopListBox::fieldPositions(const QString& row) const
     for (qsizetype i = 0; i + 1 < fields.size(); ++i) {
         const int end = x + metrics.horizontalAdvance(fields[i]);
         const int stop = nextStop(m_tabStops, end, unit);
-        x = stop > 0 ? static_cast<int>(stop * unit) : end + metrics.horizontalAdvance(' ');
+        x = stop >= 0 ? stop : end + metrics.horizontalAdvance(' ');
         positions.push_back(x);
     }
     return positions;

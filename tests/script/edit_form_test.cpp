@@ -194,17 +194,52 @@ TEST_F(EditFormTest, OperandPatternAndCompletionFollowTheInstruction)
     EXPECT_EQ(f.PatternLabel->text(), "");
 }
 
+// The click that closes the completion list still does what it says, with the
+// typed text stored first.
+TEST_F(EditFormTest, ClickWithTheCompletionListOpenActs)
+{
+    const struct {
+        const char* target;
+        int row;  // of the listing, for a click on it
+        std::size_t currentLine;
+        int storedRow;
+        QStringList texts;
+    } cases[] = {
+        {"CompileButton", -1, 0, 0, {"Compile successful.  Byte count = 2"}},
+        {"InsertButton", -1, 0, 1, {}},
+        {"ListingListBox", 3, 3, 0, {}},
+    };
+    for (const auto& c : cases) {
+        auto& f = open(9);
+        services.shown.clear();
+        typeText("dec");
+        pressKey(Qt::Key_Tab);
+        typeText("memory4");
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        auto* target = f.findChild<QWidget*>(c.target);
+        if (c.row < 0)
+            click(target);
+        else
+            click(f.ListingListBox->viewport(),
+                  f.ListingListBox->visualItemRect(f.ListingListBox->item(c.row)).center());
+        EXPECT_EQ(services.texts(), c.texts) << c.target;
+        EXPECT_EQ(row(c.storedRow), "Dec\tMemory4\t\t\t") << c.target;
+        EXPECT_EQ(f.currentLine(), c.currentLine) << c.target;
+    }
+}
+
 TEST_F(EditFormTest, CancelKeepsWhatCompileWrote)
 {
     auto& f = open(8);
     typeLine({"Beep", "3"});
     f.CompileButton->click();
     typeLine({"Beep", "9"});
+    f.HelpButton->click();
+    pressKey(Qt::Key_F1);
+    EXPECT_EQ(services.helpShown, (QStringList{"CfgTSedit", "CfgTSedit"}));
     f.CancelButton->click();
     EXPECT_EQ(f.result(), QDialog::Rejected);
     EXPECT_EQ(slotBytes(8, 3), (std::vector<std::uint8_t>{233, 3, 255}));
-    f.HelpButton->click();
-    EXPECT_EQ(services.helpShown, QStringList{"CfgTSedit"});
 }
 
 }  // namespace

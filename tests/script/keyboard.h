@@ -38,6 +38,19 @@ inline void typeText(const QString& text)
         QTest::keyClick(keyTarget(), c.toLatin1());
 }
 
+// Clicks `widget` at `pos` (its centre by default) as the window system delivers
+// the click: while a popup is open, the press goes to the popup.
+inline void click(QWidget* widget, QPoint pos = {})
+{
+    if (pos.isNull()) pos = widget->rect().center();
+    if (QWidget* popup = QApplication::activePopupWidget())
+        QTest::mousePress(popup, Qt::LeftButton, {},
+                          popup->mapFromGlobal(widget->mapToGlobal(pos)));
+    else
+        QTest::mousePress(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
 // Puts the focus into `box` as Tab would (selecting its text) and types `text`.
 inline void typeInto(QLineEdit* box, const QString& text)
 {

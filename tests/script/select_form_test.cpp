@@ -50,7 +50,18 @@ TEST_F(SelectFormTest, StartsOnFunctionOne)
     EXPECT_EQ(form.FNameList->item(14)->text(), "User15");
     EXPECT_EQ(form.FNameList->currentRow(), 0);
     form.HelpButton->click();
-    EXPECT_EQ(services.helpShown, QStringList{"CfgTSselect"});
+    pressKey(Qt::Key_F1);
+    EXPECT_EQ(services.helpShown, (QStringList{"CfgTSselect", "CfgTSselect"}));
+}
+
+TEST_F(SelectFormTest, ClickOnTheCurrentRowAfterFunctionZeroPicksIt)
+{
+    typeInto(form.FNoEdit, "0");  // row 0 stays current, unselected
+    const QRect row = form.FNameList->visualItemRect(form.FNameList->item(0));
+    QTest::mouseClick(form.FNameList->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(form.functionNumber(), 1);
+    EXPECT_EQ(form.FNoEdit->text(), "1");
+    EXPECT_EQ(form.DescriptionMemo->toPlainText(), "weigh and add");
 }
 
 TEST_F(SelectFormTest, TypedNumberChoosesTheFunction)

@@ -1,6 +1,7 @@
 // The real message boxes: their buttons, captions and detail text, answered by
 // pressing a button as a person would.
 
+#include "ui/help_viewer.h"
 #include "ui/qt_services.h"
 
 #include <QAbstractButton>
@@ -8,8 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -104,4 +107,32 @@ TEST(QtServices, FileDialogsOfferSetupFilesAndRememberTheFolder)
     EXPECT_EQ(services.chooseSaveFile({}), std::nullopt);
     EXPECT_EQ(seen.filters, (QStringList{"Tally Script File (*.sf)", "All Files (*)"}));
     EXPECT_EQ(seen.folder, folder.path());  // the folder chosen last
+}
+
+TEST(QtServices, HelpOpenedFromAModalDialogTakesInputInFrontOfIt)
+{
+    QWidget main;
+    main.show();
+    QtServices services(&main);
+    QDialog dialog(&main);
+    const auto inDialog = [&] {
+        services.showHelp("CfgTSedit");
+        auto* viewer = dialog.findChild<HelpViewer*>();
+        ASSERT_NE(viewer, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+        EXPECT_EQ(viewer->windowHandle()->transientParent(), dialog.windowHandle());
+        auto* contents = viewer->findChild<QListWidget*>("contentsList");
+        QListWidgetItem* item = contents->item(contents->count() - 1);
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                          contents->visualItemRect(item).center());
+        EXPECT_EQ(viewer->currentTopic(), item->data(Qt::UserRole).toString());
+        QTest::keyClick(viewer, Qt::Key_Escape);
+        EXPECT_FALSE(viewer->isVisible());
+        EXPECT_TRUE(dialog.isVisible());
+    };
+    QTimer::singleShot(0, [&] {
+        inDialog();
+        dialog.reject();
+    });
+    dialog.exec();
 }

@@ -10,6 +10,8 @@
 #include "ui/setup_text.h"
 #include "ui/tab_stop_list.h"
 
+#include <QCompleter>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,6 +96,52 @@ TEST(FocusOut, HandlerRunsWhenTheBoxLosesFocus)
     EXPECT_TRUE(other->hasFocus());
 }
 
+namespace {
+// Counts the focus-out calls that come after its destructor ran: each one would
+// work on a dialog that is gone.
+class ClosingDialog : public QDialog {
+    Q_OBJECT
+public:
+    ClosingDialog(bool inContainer, bool& destroyed, int& exits, int& lateExits)
+        : box(new QLineEdit), m_destroyed(destroyed)
+    {
+        box->setCompleter(new QCompleter(QStringList{"Gross", "Gross2"}, box));
+        onFocusOut(box, [&] { ++(destroyed ? lateExits : exits); });
+        auto* layout = new QVBoxLayout(this);
+        QWidget* group = inContainer ? new QWidget : nullptr;  // joins the dialog later
+        if (group) (new QVBoxLayout(group))->addWidget(box);
+        layout->addWidget(group ? group : box);
+        layout->addWidget(new QLineEdit);
+    }
+    ~ClosingDialog() override { m_destroyed = true; }
+    QLineEdit* box;
+
+private:
+    bool& m_destroyed;
+};
+}  // namespace
+
+TEST(FocusOut, NoHandlerRunsOnceItsDialogIsDestroyed)
+{
+    for (const bool inContainer : {false, true}) {
+        for (const char* typed : {"", "G"}) {  // "G" leaves a completion popup open
+            bool destroyed = false;
+            int exits = 0, lateExits = 0;
+            auto* dialog = new ClosingDialog(inContainer, destroyed, exits, lateExits);
+            dialog->show();
+            dialog->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+            dialog->box->setFocus();
+            QTest::keyClick(dialog->box, Qt::Key_Tab);
+            EXPECT_EQ(exits, 1);
+            dialog->box->setFocus();
+            QTest::keyClicks(dialog->box, typed);
+            delete dialog;  // while it shows, the focus in its box
+            EXPECT_EQ(lateExits, 0) << inContainer << typed;
+        }
+    }
+}
+
 TEST(TabStopList, FieldsStartAtTheirTabStops)
 {
     TabStopListBox list;
@@ -119,6 +167,36 @@ TEST(TabStopList, FieldsStartAtTheirTabStops)
 
     list.addItem("Gross\tGross weight");
     EXPECT_EQ(list.item(0)->text(), "Gross\tGross weight");  // the row text stays exact
+}
+
+// An empty field ends on its own stop: the next TAB still goes on to the next one,
+// also where a stop falls between two pixels.
+TEST(TabStopList, EmptyFieldsKeepTheColumns)
+{
+    TabStopListBox list;
+    const std::vector<int> stops{45, 95, 145, 195};
+    list.setTabStops(stops);
+    QStringList rows{"End\t\t\t\tc", "Set\tMemory2\t44\t\tc", "Else\t\t\t\tc"};
+    for (int mask = 0; mask < 16; ++mask) {  // each of the first four fields empty or not
+        QStringList fields;
+        for (int i = 0; i < 4; ++i)
+            fields << (mask & (1 << i) ? "Dec" : "");
+        rows << fields.join('\t') + "\tc";
+    }
+    int fontsBetweenPixels = 0;
+    for (int pixelSize : {11, 13, 15, 17}) {
+        QFont font = list.font();
+        font.setPixelSize(pixelSize);
+        list.setFont(font);
+        const int average = QFontMetrics(font).averageCharWidth();
+        fontsBetweenPixels += average % 4 != 0;
+        std::vector<int> columns{0};
+        for (int stop : stops)
+            columns.push_back(static_cast<int>(stop * average / 4.0));
+        for (const QString& row : rows)
+            EXPECT_EQ(list.fieldPositions(row), columns) << pixelSize << " " << row.toStdString();
+    }
+    EXPECT_GE(fontsBetweenPixels, 2);
 }
 
 TEST(ContextHelp, F1OpensTheFocusedControlsContextElseTheWindowsTopic)
@@ -186,3 +264,5 @@ TEST(SetupText, DescriptionKeepsItsLineBreaksAndSingleBytes)
         EXPECT_EQ(memoToDescription(descriptionToMemo(c.stored), c.stored), c.stored);
     }
 }
+
+#include "widgets_test.moc"
