@@ -4,6 +4,7 @@
 #include "script/name_tables.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace quelvar {
@@ -70,6 +71,13 @@ std::int32_t smallNumberLimit(Operands operands)
 std::string_view promptText(std::string_view text)
 {
     return text.substr(0, std::min(text.find('\0'), kPromptLength));
+}
+
+// A TAB would split a Prompt's text into fields of the listing line, and a CR or
+// LF the line itself where listings are text files.
+bool splitsListing(std::uint8_t byte)
+{
+    return byte == '\t' || byte == '\n' || byte == '\r';
 }
 
 std::size_t encodedLength(Operands operands, std::string_view operand1)
@@ -241,7 +249,7 @@ bool decodeOperands(Reader& in, Operands operands, ListingLine& out)
         for (std::size_t i = 0; i < kPromptLength; ++i) {
             auto byte = in.next();
             if (!byte || *byte == 0) break;
-            out.operand1 += static_cast<char>(*byte);
+            out.operand1 += splitsListing(*byte) ? ' ' : static_cast<char>(*byte);
         }
         return true;
     case Operands::Target: return in.name(transmitTargetTable(), out.operand1);
@@ -318,7 +326,7 @@ std::string_view compileErrorText(CompileError error)
     case CompileError::StatusNotFound: return "Error: Status code not found";
     case CompileError::MissingTab: return "Error: Missing TAB";
     case CompileError::FunctionFull:
-        return "Error: Function full: the instruction does not fit in its 64 bytes";
+        return "Error: Function full: the last byte of a function is always End";
     default: return "Error: unknown error";
     }
 }
@@ -356,14 +364,21 @@ CompileError EncodeLine(std::span<std::uint8_t> slot, std::size_t& position,
     }
     auto opcode = static_cast<std::uint8_t>(instructionTable().code(index));
     auto operands = operandsOf(opcode);
-    // The slot's last byte is kept for an End, so that the indicator never runs
-    // on into the next slot and the editor's guard byte never changes code.
+    // The slot's last byte only ever holds an End (255), so that the indicator
+    // never runs on into the next slot and the editor's guard byte never changes
+    // code. An instruction may end on it when its own last byte is 255.
+    std::array<std::uint8_t, 1 + kPromptLength> bytes{};
+    std::size_t length = 0;
+    Writer into{bytes, length};
+    into.put(opcode);
+    auto result = encodeOperands(into, operands, operand1, operand2, operand3);
     std::size_t room = slot.size() - position;
-    std::size_t length = encodedLength(operands, operand1);
-    if (length > room || (length == room && opcode != kEndOpcode))
+    if (encodedLength(operands, operand1) > room ||
+        (length == room && bytes[length - 1] != kEndOpcode))
         return CompileError::FunctionFull;
-    out.put(opcode);
-    return encodeOperands(out, operands, operand1, operand2, operand3);
+    for (std::size_t i = 0; i < length; ++i)
+        out.put(bytes[i]);
+    return result;
 }
 
 std::string_view CompileResult::message() const

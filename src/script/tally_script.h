@@ -82,7 +82,7 @@ enum class CompileError : int {
     FunctionNotFound = 6,   // Gosub / Goto
     StatusNotFound = 7,     // If / If not
     MissingTab = 8,
-    FunctionFull = 9,       // the instruction does not fit in the rest of the slot
+    FunctionFull = 9,       // the instruction would run into the slot's last byte
 };
 
 // The message box text of an error ("Error: Register 1 name", ...).
@@ -98,8 +98,8 @@ ErrorFocus compileErrorFocus(CompileError error);
 // Encodes one instruction at `position` in `slot` and advances the position past
 // the bytes written. The texts are used exactly as passed. A failing line keeps
 // the bytes written up to the failure. An instruction that does not fit in the
-// rest of the slot is not written at all (FunctionFull): the slot's last byte is
-// only ever given an End, so every function ends inside its own slot.
+// rest of the slot, or would put anything but 255 into its last byte, is not
+// written at all (FunctionFull): every function ends inside its own slot.
 CompileError EncodeLine(std::span<std::uint8_t> slot, std::size_t& position,
                         std::string_view instruction, std::string_view operand1,
                         std::string_view operand2, std::string_view operand3);

@@ -108,33 +108,42 @@ TEST(EncodeLine, Instructions)
 TEST(EncodeLine, LastByteOfTheSlotOnlyTakesAnEnd)
 {
     struct Case {
-        std::string_view instruction, operand;
+        std::string_view instruction, operand1, operand2;
         std::size_t room;
         CompileError error;
         std::size_t written;
     };
     using E = CompileError;
     const Case cases[] = {
-        {"End", "", 1, E::None, 1},
-        {"Nop", "", 1, E::FunctionFull, 0},
-        {"Nop", "", 2, E::None, 1},
-        {"Bogus", "", 1, E::InstructionNotFound, 1},  // written as End
-        {"Add", "", 4, E::FunctionFull, 0},
-        {"Add", "", 5, E::Register1Name, 2},
-        {"Prompt", "ABCDEFGHI", 8, E::FunctionFull, 0},
-        {"Prompt", "ABCDEFGHI", 9, E::None, 8},
-        {"Prompt", "AB", 5, E::None, 4},
-        {"Prompt", "AB", 4, E::FunctionFull, 0},  // its 0 byte would be overwritten by End
-        {"End", "", 0, E::FunctionFull, 0},
+        {"End", "", "", 1, E::None, 1},
+        {"Nop", "", "", 1, E::FunctionFull, 0},
+        {"Nop", "", "", 2, E::None, 1},
+        {"Bogus", "", "", 1, E::InstructionNotFound, 1},  // written as End
+        {"Add", "", "", 4, E::Register1Name, 2},          // stops before the last byte
+        {"Add", "Gross", "Tare", 4, E::FunctionFull, 0},  // its bad operand 3 writes 0
+        {"Set", "Memory2", "255", 3, E::None, 3},         // ends on the last byte with 255
+        {"Set", "Memory2", "-1", 3, E::None, 3},
+        {"Set", "Memory2", "44", 3, E::FunctionFull, 0},
+        {"Beep", "255", "", 2, E::None, 2},
+        {"Prompt", "ABCDEF\xff", "", 8, E::None, 8},
+        {"Prompt", "ABCDEFGHI", "", 8, E::FunctionFull, 0},
+        {"Prompt", "ABCDEFGHI", "", 9, E::None, 8},
+        {"Prompt", "AB", "", 5, E::None, 4},
+        {"Prompt", "AB", "", 4, E::FunctionFull, 0},  // its 0 byte would be overwritten by End
+        {"End", "", "", 0, E::FunctionFull, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.instruction) + " room " + std::to_string(c.room));
+        SCOPED_TRACE(std::string(c.instruction) + " " + std::string(c.operand2) + " room " +
+                     std::to_string(c.room));
         Bytes slot(kFunctionSlotSize, 0xEE);
         std::size_t position = kFunctionSlotSize - c.room;
-        EXPECT_EQ(EncodeLine(slot, position, c.instruction, c.operand, "", ""), c.error);
+        EXPECT_EQ(EncodeLine(slot, position, c.instruction, c.operand1, c.operand2, ""), c.error);
         EXPECT_EQ(position, kFunctionSlotSize - c.room + c.written);
         EXPECT_EQ(std::count(slot.begin(), slot.end(), 0xEE),
                   static_cast<long>(kFunctionSlotSize - c.written));
+        if (c.written == c.room && c.room > 0) {
+            EXPECT_EQ(slot.back(), 255);
+        }
     }
 }
 
@@ -364,6 +373,39 @@ TEST(RebuildListing, FreshSlotAndGuardByte)
     rows = rebuildListing(setup, 3);
     ASSERT_EQ(rows.size(), 62u);
     EXPECT_EQ(rows.back(), "Prompt\tA\xff" "CD\t\t\t");
+}
+
+// Opening a function and compiling it again never moves code: not when its last
+// instruction ends on the guard byte, nor when a Prompt holds a byte that would
+// split the listing line (shown, and compiled back, as a blank).
+TEST(RoundTrip, DecompileThenCompileKeepsTheCodeInPlace)
+{
+    const auto afterNops = [](std::size_t count, Bytes tail) {
+        Bytes code(count, 254);
+        code.insert(code.end(), tail.begin(), tail.end());
+        return code;
+    };
+    const struct {
+        Bytes code, compiled;  // compiled: the slot's first bytes after the round trip
+    } cases[] = {
+        {afterNops(61, {209, 2, 255}), {}},  // Set Memory2 255 ends on the guard byte
+        {afterNops(56, {232, 'A', 'B', 'C', 'D', 'E', 'F', 255}), {}},
+        {{232, 'W', 'A', '\t', 'T', 0, 233, 7}, {232, 'W', 'A', ' ', 'T', 0, 233, 7}},
+        {{232, '\r', 'A', 0, 233, 7}, {232, ' ', 'A', 0, 233, 7}},
+        {{232, 'A', 'B', 'C', 'D', 'E', 'F', '\n', 233, 7},
+         {232, 'A', 'B', 'C', 'D', 'E', 'F', ' ', 233, 7}},
+    };
+    for (const auto& c : cases) {
+        quelvar::Setup setup = freshSetup();
+        auto slot = functionSlot(setup.image, 5);
+        std::ranges::copy(c.code, slot.begin());
+        Bytes expected(slot.begin(), slot.end());
+        std::ranges::copy(c.compiled, expected.begin());
+
+        auto result = CompileListing(setup, 5, rebuildListing(setup, 5), true);
+        EXPECT_TRUE(result.success) << result.failingLine;
+        EXPECT_EQ(Bytes(slot.begin(), slot.end()), expected);
+    }
 }
 
 // Operand texts a valid line of each kind may hold.
