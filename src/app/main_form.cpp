@@ -31,6 +31,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -54,10 +55,12 @@ TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services,
 
     buildToolbar();
     setCentralWidget(buildCentral());
+    buildStatusBar();
     connectButtons();
     onFocusOut(fileDescriptionMemo, [this] { fileDescriptionMemoExit(); });
     installContextHelp(this, m_services);
     showDescription();
+    updateStatus();
     // Wide enough for the whole toolbar; the memo takes what height is left.
     resize(std::max(ToolBar->sizeHint().width() + 24, 600), 560);
     focusFirstEditor();
@@ -92,6 +95,25 @@ QWidget* TMainForm::buildCentral()
     setHelpContext(fileDescriptionMemo, 4800);
     layout->addWidget(fileDescriptionMemo, 1);
     return central;
+}
+
+// Under the description: which file is open and whether the setup has changed.
+void TMainForm::buildStatusBar()
+{
+    fileNameStatus = new QLabel;
+    fileNameStatus->setObjectName("fileNameStatus");
+    changedStatus = new QLabel;
+    changedStatus->setObjectName("changedStatus");
+    statusBar()->addWidget(fileNameStatus, 1);
+    statusBar()->addPermanentWidget(changedStatus);
+    connect(fileDescriptionMemo, &QPlainTextEdit::textChanged, this, &TMainForm::updateStatus);
+}
+
+void TMainForm::updateStatus()
+{
+    const std::string& name = m_document.fileName();
+    fileNameStatus->setText(name.empty() ? QString("No file") : QString::fromStdString(name));
+    changedStatus->setText(IsSetupChanged() ? "Changed" : "");
 }
 
 void TMainForm::buildToolbar()
@@ -255,6 +277,7 @@ void TMainForm::runDialog(QDialog* dialog)
 {
     std::unique_ptr<QDialog> owned(dialog);
     owned->exec();
+    updateStatus();
 }
 
 // --- start-up and exit -------------------------------------------------------
@@ -267,6 +290,7 @@ void TMainForm::FormCreate(const QString& settingsPath)
     openAndConfigurePort();
     m_document.resetToFactory();
     showDescription();
+    updateStatus();
 }
 
 // COM1's entry of the Devices section is replaced for this run only: the section
@@ -430,11 +454,13 @@ bool TMainForm::SaveSetupFile()
 void TMainForm::OpenButtonClick()
 {
     OpenSetupFile();
+    updateStatus();
 }
 
 void TMainForm::SaveButtonClick()
 {
     SaveSetupFile();
+    updateStatus();
 }
 
 void TMainForm::ExitButtonClick()
@@ -445,7 +471,9 @@ void TMainForm::ExitButtonClick()
 // An upload always sends a setup file freshly read from disk, and only a sealed one.
 void TMainForm::UploadButtonClick()
 {
-    if (!OpenSetupFile()) return;
+    const bool opened = OpenSetupFile();
+    updateStatus();
+    if (!opened) return;
     if (VerifyCheckBytes(m_document.setup().image))
         openUploadDialog();
     else
@@ -455,8 +483,9 @@ void TMainForm::UploadButtonClick()
 
 void TMainForm::DownloadButtonClick()
 {
-    if (!askSaveBeforeReplacing(true)) return;
-    openDownloadDialog();
+    const bool goOn = askSaveBeforeReplacing(true);
+    updateStatus();
+    if (goOn) openDownloadDialog();
 }
 
 void TMainForm::openUploadDialog()
@@ -496,6 +525,7 @@ void TMainForm::DefaultsButtonClick()
     if (!m_services.askOkCancel("Reset All Parameters to Factory Defaults!")) return;
     m_document.resetToFactory();
     showDescription();
+    updateStatus();
 }
 
 }  // namespace quelvar

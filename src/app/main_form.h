@@ -69,6 +69,7 @@ private:
     void buildToolbar();
     QWidget* buildCentral();
     QWidget* buildButtonGroup();
+    void buildStatusBar();
     void addToolButton(QToolButton*& button, const char* name, const QString& caption,
                        const QString& hint, int helpContext, QIcon icon);
     QPushButton* makeButton(QPushButton*& button, const char* name, const QString& caption,
@@ -79,6 +80,7 @@ private:
     void FormDestroy();
     bool askSaveBeforeReplacing(bool prefillName);
     void showDescription();
+    void updateStatus();
     void applySimulatedCom1();
     void openAndConfigurePort();
     // Shows `dialog` modally with this window as owner and releases it.
@@ -118,6 +120,8 @@ private:
     QPushButton* DefaultsButton;
     QPushButton* HelpButton;
     QPlainTextEdit* fileDescriptionMemo;
+    QLabel* fileNameStatus;  // the current file's path, "No file" before the first
+    QLabel* changedStatus;   // "Changed" while the setup differs from its reference copy
 };
 
 }  // namespace quelvar

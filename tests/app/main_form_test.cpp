@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -386,4 +387,32 @@ TEST_F(MainFormTest, SetupsRoundTripByteForByteWithTheCommandLineTool)
     services.saveFiles = {fromEditor};
     form->SaveButtonClick();
     EXPECT_EQ(QProcess::execute(QUELVAR_CLI, {"check", fromEditor}), 0);
+}
+
+TEST_F(MainFormTest, StatusBarShowsTheFileAndWhetherTheSetupChanged)
+{
+    start();
+    const auto status = [this] {
+        return QStringList{form->findChild<QLabel*>("fileNameStatus")->text(),
+                           form->findChild<QLabel*>("changedStatus")->text()};
+    };
+    EXPECT_EQ(status(), (QStringList{"No file", ""}));
+    typeInMemo("x");
+    EXPECT_EQ(status(), (QStringList{"No file", "Changed"}));
+
+    const QString path = folder.filePath("status.sf");
+    services.saveFiles = {path};
+    button("SaveButton")->click();
+    EXPECT_EQ(status(), (QStringList{path, ""}));
+
+    QTimer::singleShot(0, [this] {
+        document.setup().image[600] ^= 1;  // as a dialog's OK would
+        QApplication::activeModalWidget()->close();
+    });
+    button("TallyScriptButton")->click();
+    EXPECT_EQ(status(), (QStringList{path, "Changed"}));
+
+    services.answers = {Answer::Ok};
+    button("DefaultsButton")->click();
+    EXPECT_EQ(status(), (QStringList{path, ""}));
 }
