@@ -87,13 +87,6 @@ TCfgScaleForm::TCfgScaleForm(SetupImage& image, Services& services, QWidget* own
     installContextHelp(this, m_services);
 }
 
-// QWidget's destructor, which runs after this one, can still move the focus.
-TCfgScaleForm::~TCfgScaleForm()
-{
-    removeFocusOutHandlers(countbyEditBox);
-    removeFocusOutHandlers(altCountbyEditBox);
-}
-
 void TCfgScaleForm::buildLayout()
 {
     loadcellComboBox = listBox("loadcellComboBox", kLoadCells);

@@ -23,7 +23,6 @@ class TCfgScaleForm : public QDialog {
     Q_OBJECT
 public:
     TCfgScaleForm(SetupImage& image, Services& services, QWidget* owner = nullptr);
-    ~TCfgScaleForm() override;
 
     QComboBox* loadcellComboBox;
     QLineEdit* countbyEditBox;
