@@ -149,12 +149,13 @@ void TCfgTSeditForm::buildLayout()
     for (int i = 0; i < 5; ++i) {
         QLineEdit* box = boxes()[static_cast<std::size_t>(i)];
         box->setFixedWidth(widths[i]);
-        fields->addWidget(boldLabel(captions[i], box), 0, i);
-        fields->addWidget(box, 1, i);
+        fields->addWidget(boldLabel(captions[i], box), 1, i);
+        fields->addWidget(box, 2, i);
         x += widths[i] + spacing;
         if (i < 4) stops.push_back(static_cast<int>(x / unit + 0.5));
     }
-    fields->addWidget(PatternLabel, 2, 0, 1, 5);
+    // Above the boxes, where a box's completion list cannot cover it.
+    fields->addWidget(PatternLabel, 0, 0, 1, 5);
     fields->setColumnStretch(5, 1);
     ListingListBox->setTabStops(stops);
     ListingListBox->setMinimumWidth(x + metrics.averageCharWidth() * 4);
@@ -391,6 +392,13 @@ void TCfgTSeditForm::HelpButtonClick()
 
 }  // namespace quelvar
 
+// A listing with comments on lines of zero to three operands, each under Comment.
 QUELVAR_SCREENSHOT(TCfgTSeditForm, [](quelvar::ScreenshotContext& c) {
+    const std::vector<std::string> lines = {
+        "Add\tMemory1\tGross\tTare\tsum of both", "If\tMotion\t\t\twait for the scale",
+        "Prompt\tWAIT\t\t\tshown while moving",   "Else\t\t\t\tsettled",
+        "Set\tMemory2\t44\t\tstart value",        "End if\t\t\t\t",
+        "Gosub\tUser2\t\t\tprint the ticket",     "End\t\t\t\tdone"};
+    quelvar::CompileListing(c.setup, 1, lines, false);
     return new quelvar::TCfgTSeditForm(c.setup, c.services, 1, c.owner);
 })
