@@ -32,4 +32,5 @@ grep -q "<icon name=\"$icon\"/>" "$share/mime/packages/quelvar.xml" || fail "fil
 grep -q "<launchable type=\"desktop-id\">quelvar.desktop</launchable>" \
     "$share/metainfo/quelvar.metainfo.xml" || fail "metadata names another menu entry"
 QT_QPA_PLATFORM=offscreen "$stage/usr/bin/quelvar" --version 2>/dev/null | grep -q "$2" || fail "quelvar --version is not $2"
+"$stage/usr/bin/quelvar-cli" --version | grep -q "$2" || fail "quelvar-cli --version is not $2"
 echo "installed and valid: $stage"
