@@ -62,5 +62,6 @@ std::shared_ptr<int> addFunctionNumber(CLI::App& command);
 std::span<const Command> modelCommands();
 std::span<const Command> transferCommands();
 std::span<const Command> scriptCommands();
+std::span<const Command> printingCommands();
 
 }  // namespace quelvar::cli

@@ -15,7 +15,7 @@ struct Declared {
 std::vector<Declared> declareCommands(CLI::App& app)
 {
     std::vector<Declared> declared;
-    for (auto group : {modelCommands(), transferCommands(), scriptCommands()})
+    for (auto group : {modelCommands(), transferCommands(), scriptCommands(), printingCommands()})
         for (const Command& c : group) {
             CLI::App* command = app.add_subcommand(std::string(c.name), std::string(c.help));
             declared.push_back({command, c.define(*command)});
@@ -27,7 +27,8 @@ std::vector<Declared> declareCommands(CLI::App& app)
 
 int main(int argc, char** argv)
 {
-    CLI::App app("Quelvar 2 from a shell: setup files, Tally Script, upload and download.",
+    CLI::App app("Quelvar 2 from a shell: setup files, Tally Script, print labels and page "
+                 "formats, upload and download.",
                  "quelvar-cli");
     app.get_formatter()->label("Usage", "usage");
     app.set_version_flag("--version", "quelvar-cli " QUELVAR_VERSION);
