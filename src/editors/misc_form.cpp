@@ -5,30 +5,19 @@
 #include "editors/misc_settings.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
+#include "ui/radio_group.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 
-#include <QGridLayout>
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace quelvar {
-
-namespace {
-
-QRadioButton* radioButton(const char* name, const char* text)
-{
-    auto* button = new QRadioButton(text);
-    button->setObjectName(name);
-    return button;
-}
-
-}  // namespace
 
 TMiscForm::TMiscForm(SetupImage& image, Services& services, QWidget* owner)
     : QDialog(owner), m_image(image), m_services(services)
@@ -37,10 +26,8 @@ TMiscForm::TMiscForm(SetupImage& image, Services& services, QWidget* owner)
     buildLayout();
     DispIntensityEditBox->setText(QString::number(displayIntensity(image)));
     const auto features = featureSwitches();
-    for (std::size_t i = 0; i < features.size(); ++i) {
-        const auto [on, off] = m_switchButtons[i];
-        (isFeatureOn(image, features[i]) ? on : off)->setChecked(true);
-    }
+    for (std::size_t i = 0; i < features.size(); ++i)
+        m_switchGroups[i]->setItemIndex(isFeatureOn(image, features[i]) ? 0 : 1);
     connect(OKButton, &QPushButton::clicked, this, &TMiscForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TMiscForm::CancelButtonClick);
     connect(CfgAO, &QPushButton::clicked, this, &TMiscForm::CfgAOClick);
@@ -49,18 +36,12 @@ TMiscForm::TMiscForm(SetupImage& image, Services& services, QWidget* owner)
     installContextHelp(this, services);
 }
 
-QWidget* TMiscForm::switchBox(std::size_t index)
+RadioGroup* TMiscForm::switchGroup(const FeatureSwitch& feature)
 {
-    const FeatureSwitch& feature = featureSwitches()[index];
-    auto* box = new QGroupBox(feature.caption);
-    auto* on = radioButton(feature.onName, feature.onText);
-    auto* off = radioButton(feature.offName, feature.offText);
-    auto* row = new QHBoxLayout(box);
-    row->addWidget(on);
-    row->addWidget(off);
-    row->addStretch();
-    m_switchButtons.emplace_back(on, off);
-    return box;
+    auto* group = new RadioGroup(feature.caption, {feature.onText, feature.offText});
+    group->item(0)->setObjectName(feature.onName);
+    group->item(1)->setObjectName(feature.offName);
+    return group;
 }
 
 void TMiscForm::buildLayout()
@@ -77,23 +58,28 @@ void TMiscForm::buildLayout()
     intensityRow->addWidget(DispIntensityEditBox);
     intensityRow->addStretch();
 
-    // Standard features in the left column, optional ones in the right.
-    auto* grid = new QGridLayout;
-    grid->addWidget(headingLabel("Standard Features"), 0, 0);
-    grid->addWidget(headingLabel("Optional Features"), 0, 1);
-    int rows[2] = {1, 1};
-    for (std::size_t i = 0; i < featureSwitches().size(); ++i) {
-        const int column = featureSwitches()[i].optional ? 1 : 0;
-        grid->addWidget(switchBox(i), rows[column]++, column);
+    // Standard features in the left column, optional ones in the right. Tab goes
+    // down the left column first: the order the boxes join the dialog in.
+    auto* standard = new QVBoxLayout;
+    auto* optional = new QVBoxLayout;
+    standard->addWidget(headingLabel("Standard Features"));
+    optional->addWidget(headingLabel("Optional Features"));
+    for (const FeatureSwitch& feature : featureSwitches()) {
+        m_switchGroups.push_back(switchGroup(feature));
+        (feature.optional ? optional : standard)->addWidget(m_switchGroups.back());
     }
-    grid->addWidget(intensityBox, rows[0], 0);
-    grid->setRowStretch(rows[0] + 1, 1);
+    standard->addWidget(intensityBox);
+    auto* columns = new QHBoxLayout;
+    for (auto* column : {standard, optional}) {
+        column->addStretch();
+        columns->addLayout(column);
+    }
 
     auto* buttons = buttonRow({OKButton, CancelButton, HelpButton});
     buttons->insertWidget(0, CfgAO);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
+    layout->addLayout(columns, 1);
     layout->addLayout(buttons);
 }
 
@@ -102,7 +88,7 @@ void TMiscForm::storeFields()
     storeDisplayIntensity(m_image, toInt(DispIntensityEditBox->text()));
     const auto features = featureSwitches();
     for (std::size_t i = 0; i < features.size(); ++i)
-        storeFeature(m_image, features[i], m_switchButtons[i].first->isChecked());
+        storeFeature(m_image, features[i], m_switchGroups[i]->itemIndex() == 0);
 }
 
 void TMiscForm::OKButtonClick()

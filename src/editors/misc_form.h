@@ -5,16 +5,16 @@
 #include "model/setup.h"
 
 #include <QDialog>
-#include <utility>
 #include <vector>
 
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace quelvar {
 
+class RadioGroup;
 class Services;
+struct FeatureSwitch;
 
 class TMiscForm : public QDialog {
     Q_OBJECT
@@ -29,7 +29,7 @@ public:
 
 private:
     void buildLayout();
-    QWidget* switchBox(std::size_t index);
+    RadioGroup* switchGroup(const FeatureSwitch& feature);
     void storeFields();
 
     void OKButtonClick();
@@ -39,8 +39,8 @@ private:
 
     SetupImage& m_image;
     Services& m_services;
-    // One pair per feature switch, "on" first, in the order of featureSwitches().
-    std::vector<std::pair<QRadioButton*, QRadioButton*>> m_switchButtons;
+    // One per feature switch, in the order of featureSwitches(); item 0 is "on".
+    std::vector<RadioGroup*> m_switchGroups;
 };
 
 }  // namespace quelvar

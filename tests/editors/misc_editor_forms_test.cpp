@@ -98,6 +98,20 @@ TEST_F(MiscEditorFormsTest, HelpButtonAndF1OpenTheDialogsTopic)
     }
 }
 
+// Tab enters each choice at its selected button, where the arrow keys move it.
+TEST_F(MiscEditorFormsTest, MiscTabOrderFollowsTheColumns)
+{
+    auto misc = open<TMiscForm>();
+    QStringList visited;
+    for (int i = 0; i < 8; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited,
+              QStringList({"ATSFenable", "WDTDisable", "BatOutButton", "DispIntensityEditBox",
+                           "MPLDButton", "PDDButton", "IDAEyes", "CfgAO"}));
+}
+
 TEST_F(MiscEditorFormsTest, MiscStoresOnesAndZerosAndStopsAtABadIntensity)
 {
     writeByte(image, 103, 2);  // any non-zero byte is on
