@@ -5,6 +5,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStringListModel>
 
 namespace quelvar {
@@ -25,7 +26,8 @@ void giveClickFocus(QWidget* widget)
 
 // An open popup receives every click, also those outside it, and closing it
 // swallows the click on X11. This filter closes the popup and hands the press to
-// the control under the pointer; its release follows by itself.
+// the control under the pointer, which holds the mouse until the release, so the
+// release reaches it too.
 class ClickThrough : public QObject {
 public:
     ClickThrough(QWidget* popup, QLineEdit* box) : QObject(popup), m_box(box)
@@ -37,7 +39,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::MouseButtonPress) return false;
+        if (watched == m_target && event->type() == QEvent::MouseButtonRelease) {
+            m_target->releaseMouse();
+            m_target->removeEventFilter(this);
+            m_target.clear();
+            return false;
+        }
+        if (watched != parent() || event->type() != QEvent::MouseButtonPress) return false;
         auto* popup = static_cast<QWidget*>(watched);
         const auto& press = static_cast<const QMouseEvent&>(*event);
         const QPoint global = press.globalPosition().toPoint();
@@ -46,6 +54,9 @@ protected:
         QWidget* target = QApplication::widgetAt(global);
         if (!target || target->window() != m_box->window()) return true;
         giveClickFocus(target);
+        m_target = target;
+        target->installEventFilter(this);
+        target->grabMouse();
         QMouseEvent replay(QEvent::MouseButtonPress, target->mapFromGlobal(press.globalPosition()),
                            press.globalPosition(), press.button(), press.buttons(),
                            press.modifiers());
@@ -55,6 +66,7 @@ protected:
 
 private:
     QLineEdit* m_box;
+    QPointer<QWidget> m_target;  // pressed, until its release
 };
 
 }  // namespace
