@@ -2,10 +2,12 @@
 # build and go. Build folders: build/ (normal), build-sanitize/ (ASan + UBSan).
 BUILD      ?= build
 SANITIZE   ?= build-sanitize
+FUZZ       ?= build-fuzz
+FUZZ_SECONDS ?= 60
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps configure build test run screenshots sanitize bench package clean
+.PHONY: all deps configure build test run screenshots sanitize bench package fuzz clean
 
 all: build
 
@@ -47,5 +49,12 @@ sanitize: deps
 	cd $(SANITIZE) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_SECONDS on its corpus (clang, ASan + UBSan + libFuzzer).
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DQUELVAR_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_all
+	scripts/run-fuzzers $(FUZZ) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZ)

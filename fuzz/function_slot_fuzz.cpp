@@ -1,0 +1,68 @@
+// One function slot of any bytes: the editor rebuilds its listing when it opens the
+// function, and compiling that listing back must give the same code. Nothing outside
+// the slot and its comments may change.
+
+#include "fuzz_check.h"
+#include "model/param_items.h"
+#include "script/tally_script.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace quelvar;
+
+namespace {
+
+// The bytes of the instructions the rebuilt listing shows, up to the first that
+// does not decode (a listing with an ERROR line cannot compile back).
+std::size_t decodableLength(std::span<const std::uint8_t> slot, bool& allDecoded)
+{
+    std::size_t position = 0;
+    allDecoded = true;
+    while (position < slot.size()) {
+        ListingLine line;
+        if (!DecodeInstruction(slot, position, line)) {
+            allDecoded = false;
+            break;
+        }
+    }
+    return std::min(position, slot.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1) return 0;
+    const int n = data[0] % kFunctionCount;
+    Setup setup;
+    ResetSetupToDefaults(setup.image);
+    auto slot = functionSlot(setup.image, n);
+    std::copy_n(data + 1, std::min(size - 1, slot.size()), slot.begin());
+
+    const std::vector<std::string> listing = rebuildListing(setup, n);
+    const Setup opened = setup;  // as the editor holds it once the function is open
+    bool allDecoded = false;
+    const std::size_t length = decodableLength(functionSlot(opened.image, n), allDecoded);
+
+    Setup compiled = opened;
+    const CompileResult result = CompileListing(compiled, n, listing, true);
+
+    // Only the slot and the function's comments may differ.
+    Setup outside = compiled;
+    std::ranges::copy(functionSlot(opened.image, n), functionSlot(outside.image, n).begin());
+    outside.lineComments = opened.lineComments;
+    FUZZ_CHECK(outside.image == opened.image);
+    FUZZ_CHECK(outside.description == opened.description);
+    FUZZ_CHECK(outside.functionDescriptions == opened.functionDescriptions);
+    FUZZ_CHECK(functionSlot(compiled.image, n).back() == 0xFF);
+
+    if (!allDecoded || listing.empty()) return 0;
+    FUZZ_CHECK(result.success);
+    const auto before = functionSlot(opened.image, n).first(length);
+    const auto after = functionSlot(compiled.image, n).first(length);
+    FUZZ_CHECK(std::ranges::equal(before, after));
+    return 0;
+}
