@@ -2,9 +2,9 @@
 // function, and compiling that listing back must give the same code. Nothing outside
 // the slot and its comments may change.
 
-#include "fuzz_check.h"
 #include "model/param_items.h"
 #include "script/tally_script.h"
+#include "slot_check.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -50,14 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Setup compiled = opened;
     const CompileResult result = CompileListing(compiled, n, listing, true);
 
-    // Only the slot and the function's comments may differ.
-    Setup outside = compiled;
-    std::ranges::copy(functionSlot(opened.image, n), functionSlot(outside.image, n).begin());
-    outside.lineComments = opened.lineComments;
-    FUZZ_CHECK(outside.image == opened.image);
-    FUZZ_CHECK(outside.description == opened.description);
-    FUZZ_CHECK(outside.functionDescriptions == opened.functionDescriptions);
-    FUZZ_CHECK(functionSlot(compiled.image, n).back() == 0xFF);
+    checkOnlySlotAndCommentsChanged(opened, compiled, n);
 
     if (!allDecoded || listing.empty()) return 0;
     FUZZ_CHECK(result.success);

@@ -2,9 +2,9 @@
 // nothing outside the slot and its comments changes, the slot always ends in End,
 // and what was compiled, opened again, compiles to the same code.
 
-#include "fuzz_check.h"
 #include "model/param_items.h"
 #include "script/tally_script.h"
+#include "slot_check.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -25,17 +25,6 @@ std::vector<std::string> splitLines(const std::uint8_t* data, std::size_t size)
             lines.back() += static_cast<char>(data[i]);
     }
     return lines;
-}
-
-void checkOnlySlotAndCommentsChanged(const Setup& before, const Setup& after, int n)
-{
-    Setup outside = after;
-    std::ranges::copy(functionSlot(before.image, n), functionSlot(outside.image, n).begin());
-    outside.lineComments = before.lineComments;
-    FUZZ_CHECK(outside.image == before.image);
-    FUZZ_CHECK(outside.description == before.description);
-    FUZZ_CHECK(outside.functionDescriptions == before.functionDescriptions);
-    FUZZ_CHECK(functionSlot(after.image, n).back() == 0xFF);
 }
 
 }  // namespace
