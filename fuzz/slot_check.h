@@ -6,8 +6,23 @@
 #include "script/tally_script.h"
 
 #include <algorithm>
+#include <span>
 
 namespace quelvar {
+
+// A TAB, CR or LF inside a Prompt's text is shown as a blank, so that the listing
+// keeps its fields; compiled back it is a blank, and no code moves.
+inline bool shownAsBlank(std::uint8_t before, std::uint8_t after)
+{
+    return (before == '\t' || before == '\r' || before == '\n') && after == ' ';
+}
+
+// The code of a function as compiled the first and the second time agrees.
+inline void checkSameCode(std::span<const std::uint8_t> before, std::span<const std::uint8_t> after)
+{
+    for (std::size_t i = 0; i < before.size(); ++i)
+        FUZZ_CHECK(before[i] == after[i] || shownAsBlank(before[i], after[i]));
+}
 
 // Setup `after` with function n's slot and comments put back as in `before`: what
 // compiling function n may change. The slot's last byte is always End.
