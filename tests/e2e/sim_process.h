@@ -92,6 +92,18 @@ public:
         return text.str();
     }
 
+    // The log once `done` holds for it, or after 5 s: the simulator logs a line only
+    // after it has read what the other end sent, which may come after that end exits.
+    template <typename Done> std::string logOnce(Done done) const
+    {
+        std::string text = log();
+        for (int i = 0; i < 500 && !done(text); ++i) {
+            usleep(10'000);
+            text = log();
+        }
+        return text;
+    }
+
 private:
     void readDevicePath()
     {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 #include "cli_runner.h"
 #include "model/check_bytes.h"
@@ -55,19 +54,17 @@ struct Indicator {
     }
 
     // The resets the simulator has logged, once `expected` have arrived or after a
-    // second: it logs each exchange a moment after our write returns.
+    // while: it logs each exchange a moment after our write returns.
     int resetsSeen(int expected) const
     {
-        int count = 0;
-        for (int wait = 0; wait < 100 && count < expected; ++wait) {
-            if (wait > 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const std::string log = sim.log();
-            count = 0;
+        const auto count = [](const std::string& log) {
+            int n = 0;
             for (auto at = log.find(kResetLogLine); at != std::string::npos;
                  at = log.find(kResetLogLine, at + 1))
-                ++count;
-        }
-        return count;
+                ++n;
+            return n;
+        };
+        return count(sim.logOnce([&](const std::string& log) { return count(log) >= expected; }));
     }
 
     static constexpr std::string_view kResetLogLine = "<- reset";
@@ -257,8 +254,11 @@ TEST(TransferEndToEnd, CommandLineDownloadThatStallsResetsTheIndicator)
     EXPECT_NE(run.err.find("Download stopped: nothing received for 10 s after 1000 of 2048"),
               std::string::npos)
         << run.err;
-    const std::string log = sim.log();
-    EXPECT_NE(log.find("<- reset", log.find("<- CR")), std::string::npos) << log;
+    const auto resetAfterRead = [](const std::string& log) {
+        return log.find("<- reset", log.find("<- CR")) != std::string::npos;
+    };
+    const std::string log = sim.logOnce(resetAfterRead);
+    EXPECT_TRUE(resetAfterRead(log)) << log;
     EXPECT_TRUE(dir.entries().empty());
 }
 
