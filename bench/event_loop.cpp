@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "model/check_bytes.h"
@@ -42,40 +43,61 @@ public:
 struct Measured {
     double seconds = 0;
     double longestStallMs = 0;
+    double stallEndedAt = 0;  // seconds from the start
 };
 
-// Presses Begin and runs the event loop until the exchange ends.
-Measured run(TransferForm& form)
+// Runs the event loop until `done`, measuring the longest gap between meter events.
+Measured measure(const std::function<void(QEventLoop&)>& start, const std::function<bool()>& done)
 {
     QElapsedTimer clock;
     qint64 last = 0;
     qint64 longest = 0;
+    qint64 longestEnd = 0;
     QTimer meter;
     meter.setTimerType(Qt::PreciseTimer);
     meter.setInterval(1);
     QObject::connect(&meter, &QTimer::timeout, [&] {
         const qint64 now = clock.nsecsElapsed();
-        longest = std::max(longest, now - last);
+        if (now - last > longest) {
+            longest = now - last;
+            longestEnd = now;
+        }
         last = now;
     });
     QEventLoop loop;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (!form.session().active()) loop.quit();
+        if (done()) loop.quit();
     });
-    form.show();
     clock.start();
     meter.start();
     watch.start(20);
-    form.BeginButtonClick();
+    start(loop);
     loop.exec();
-    return {static_cast<double>(clock.nsecsElapsed()) / 1e9, static_cast<double>(longest) / 1e6};
+    return {static_cast<double>(clock.nsecsElapsed()) / 1e9, static_cast<double>(longest) / 1e6,
+            static_cast<double>(longestEnd) / 1e9};
+}
+
+// Presses Begin and runs the event loop until the exchange ends.
+Measured run(TransferForm& form)
+{
+    form.show();
+    return measure([&](QEventLoop&) { form.BeginButtonClick(); },
+                   [&] { return !form.session().active(); });
+}
+
+// The same meter on an idle loop for as long as an upload at 1200 baud takes: what the
+// machine alone costs (other programs' load shows here too).
+Measured idle()
+{
+    QElapsedTimer clock;
+    return measure([&](QEventLoop&) { clock.start(); }, [&] { return clock.elapsed() > 17000; });
 }
 
 void report(int baud, const char* what, const Measured& m, const QString& outcome)
 {
-    std::printf("%6d baud  %-8s  %6.2f s   longest stall %6.1f ms   %s\n", baud, what, m.seconds,
-                m.longestStallMs, qPrintable(outcome));
+    std::printf("%6d baud  %-8s  %6.2f s   longest stall %6.1f ms (ended at %5.2f s)   %s\n", baud,
+                what, m.seconds, m.longestStallMs, m.stallEndedAt, qPrintable(outcome));
     std::fflush(stdout);
 }
 
@@ -110,6 +132,9 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         rates.push_back(std::atoi(argv[i]));
     if (rates.empty()) rates = {1200, 9600, 57600, 115200};
+    const Measured floor = idle();
+    std::printf("idle event loop  %6.2f s   longest stall %6.1f ms\n", floor.seconds,
+                floor.longestStallMs);
     bool ok = true;
     for (int baud : rates)
         ok = bench(baud) && ok;
