@@ -11,6 +11,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -42,6 +43,14 @@ std::uint8_t modemLineState(int fd, int line)
 {
     int lines = 0;
     return ioctl(fd, TIOCMGET, &lines) == 0 && (lines & line) ? 1 : 0;
+}
+
+// Unix98 pty slaves have majors 136 to 143.
+bool isPseudoTerminal(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 &&
+           major(st.st_rdev) <= 143;
 }
 
 }  // namespace
@@ -84,7 +93,7 @@ bool PosixSerialDriver::open(const std::string& device, std::string& reason)
     pid_t holder = 0;
     if (!isatty(fd))
         error = ENOTTY;
-    else if (!m_lock.acquire(device, holder))
+    else if ((m_lockPseudoTerminals || !isPseudoTerminal(fd)) && !m_lock.acquire(device, holder))
         error = EBUSY;
     else if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0)
         error = errno == EWOULDBLOCK ? EBUSY : errno;

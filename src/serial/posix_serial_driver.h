@@ -14,8 +14,12 @@ namespace quelvar {
 class PosixSerialDriver : public SerialDriver {
 public:
     PosixSerialDriver() = default;
-    // Lock files go to `lockFolder` instead of the system's (for tests).
-    explicit PosixSerialDriver(std::string lockFolder) : m_lock(std::move(lockFolder)) {}
+    // Lock files go to `lockFolder` instead of the system's, for every device, pseudo-
+    // terminals included (for tests).
+    explicit PosixSerialDriver(std::string lockFolder)
+        : m_lock(std::move(lockFolder)), m_lockPseudoTerminals(true)
+    {
+    }
     ~PosixSerialDriver() override;
     PosixSerialDriver(const PosixSerialDriver&) = delete;
     PosixSerialDriver& operator=(const PosixSerialDriver&) = delete;
@@ -38,6 +42,10 @@ private:
 
     int m_fd = -1;
     UucpLock m_lock;
+    // A pty is made afresh by the program at its other end and its number is reused at
+    // once, so a lock file could outlive it and refuse the next pty of that number;
+    // flock and TIOCEXCL guard it instead.
+    bool m_lockPseudoTerminals = false;
     Timeouts m_timeouts;  // the OS has no such thing: kept here for the writes
 };
 
