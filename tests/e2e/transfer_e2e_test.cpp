@@ -255,7 +255,8 @@ TEST(TransferEndToEnd, CommandLineDownloadThatStallsResetsTheIndicator)
               std::string::npos)
         << run.err;
     const auto resetAfterRead = [](const std::string& log) {
-        return log.find("<- reset", log.find("<- CR")) != std::string::npos;
+        const auto read = log.find("<- CR");
+        return read != std::string::npos && log.find("<- reset", read) != std::string::npos;
     };
     const std::string log = sim.logOnce(resetAfterRead);
     EXPECT_TRUE(resetAfterRead(log)) << log;
