@@ -98,7 +98,7 @@ int main(int argc, char** argv)
         TMainForm form(document, *port, services);
         services.setHelpOwner(&form);
         if (simulate) form.simulateCom1(SimulatedCom1Driver::kDevice);
-        form.FormCreate(defaultSettingsFilePath());
+        form.FormCreate(defaultSettingsFiles());
         form.createHiddenDownloadDialog();
         form.show();
         if (!parser.positionalArguments().isEmpty())

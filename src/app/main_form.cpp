@@ -284,8 +284,13 @@ void TMainForm::runDialog(QDialog* dialog)
 
 void TMainForm::FormCreate(const QString& settingsPath)
 {
-    m_settingsPath = settingsPath;
-    ReadSettings(settingsPath, m_port);
+    FormCreate(SettingsFiles{settingsPath.toStdString(), settingsPath.toStdString()});
+}
+
+void TMainForm::FormCreate(const SettingsFiles& settings)
+{
+    m_settings = settings;
+    ReadSettings(settings, m_port);
     if (!m_simulatedCom1.isEmpty()) applySimulatedCom1();
     openAndConfigurePort();
     m_document.resetToFactory();
@@ -328,7 +333,7 @@ void TMainForm::simulateCom1(const QString& device)
 
 void TMainForm::FormDestroy()
 {
-    if (!m_settingsPath.isEmpty()) WriteSettings(m_settingsPath, m_port);
+    if (m_settings) WriteSettings(*m_settings, m_port);
     m_port.Close();
 }
 
@@ -364,14 +369,12 @@ void TMainForm::FormActivate()
 
 void TMainForm::fileDescriptionMemoExit()
 {
-    auto& description = m_document.setup().description;
-    description = memoToDescription(fileDescriptionMemo->toPlainText(), description);
+    m_document.setup().description = m_memoText.read(*fileDescriptionMemo);
 }
 
 void TMainForm::showDescription()
 {
-    const QString text = descriptionToMemo(m_document.setup().description);
-    if (fileDescriptionMemo->toPlainText() != text) fileDescriptionMemo->setPlainText(text);
+    m_memoText.show(*fileDescriptionMemo, m_document.setup().description);
 }
 
 // --- setup files -------------------------------------------------------------

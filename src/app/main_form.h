@@ -7,12 +7,16 @@
 // Start-up is two calls, so tests and the screenshot run can build the window
 // without touching a settings file or a serial device:
 //     TMainForm form(document, port, services);
-//     form.FormCreate(settingsPath);   // settings, port, factory setup, reference copy
+//     form.FormCreate(settingsFiles);  // settings, port, factory setup, reference copy
 //     form.createHiddenDownloadDialog();
 // Destruction runs FormDestroy: settings written (only after FormCreate), port closed.
 
+#include "serial/com_settings.h"
+#include "ui/setup_text.h"
+
 #include <QMainWindow>
 #include <QString>
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -33,6 +37,8 @@ public:
               QWidget* parent = nullptr);
     ~TMainForm() override;
 
+    void FormCreate(const SettingsFiles& settings);
+    // One settings file, read and written.
     void FormCreate(const QString& settingsPath);
     void createHiddenDownloadDialog();
 
@@ -91,8 +97,9 @@ private:
     SetupDocument& m_document;
     ComPort& m_port;
     Services& m_services;
-    QString m_settingsPath;  // empty until FormCreate: nothing is written at exit
+    std::optional<SettingsFiles> m_settings;  // none until FormCreate: nothing is written at exit
     QString m_simulatedCom1;
+    MemoText m_memoText;  // the description as the memo shows it
 
     QLabel* headingLabel;
     QToolBar* ToolBar;

@@ -40,8 +40,9 @@ struct Command {
     Run (*define)(CLI::App& command);
 };
 
-// Reads a whole setup file; anything else (missing, unreadable, short or too
-// long) is reported on `err` in one line and gives false.
+// Reads a whole setup file; anything else (missing, unreadable, short) is reported
+// on `err` in one line and gives false. A longer file is read as the editor reads
+// it, its first 22016 bytes, and `err` says the rest was ignored.
 bool loadSetup(const std::string& path, Setup& setup, std::ostream& err);
 
 // A required positional argument holding a path, filled in when the command is parsed.

@@ -88,15 +88,14 @@ bool loadSetup(const std::string& path, Setup& setup, std::ostream& err)
             << " blocks: " << result.reason << '\n';
         return false;
     }
-    if (result.fileSize > kSetupFileSize) {
-        err << "quelvar-cli: " << path << ": the file is " << result.fileSize
-            << " bytes long, longer than a setup file (" << kSetupFileSize << "); not read\n";
-        return false;
-    }
     if (!result.closed) {
         err << "quelvar-cli: " << path << ": error closing file: " << result.reason << '\n';
         return false;
     }
+    // The editor reads such a file the same way.
+    if (result.fileSize > kSetupFileSize)
+        err << "quelvar-cli: " << path << ": the file is " << result.fileSize
+            << " bytes long; the bytes after " << kSetupFileSize << " were ignored\n";
     return true;
 }
 

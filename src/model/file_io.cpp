@@ -71,27 +71,55 @@ std::string temporaryNameFor(const std::string& target)
     return target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
-// Creates the temporary file; it gets the existing target's permissions when there is one.
-int createTemporary(const std::string& target, const std::string& temporary,
-                    FileWriteResult& result)
+// Why a save cannot go ahead at all: the target is a folder or a file we may not write.
+bool refuseTarget(const std::string& target, const struct stat* existing, FileWriteResult& result)
 {
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) {
+    if (existing && S_ISDIR(existing->st_mode)) {
         result = {FileWriteStage::Opening, reasonOf(EISDIR)};
-        return -1;
+        return true;
     }
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
+    if (existing && ::access(target.c_str(), W_OK) != 0) {
         result = {FileWriteStage::Opening, reasonOf(errno)};
-        return -1;
+        return true;
     }
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        result = {FileWriteStage::Opening, reasonOf(errno)};
-        return -1;
+    return false;
+}
+
+// A folder we may not write in, or a shared (sticky) folder holding another
+// user's file, still lets us write the file itself.
+bool onlyTheFolderRefused(int error)
+{
+    return error == EACCES || error == EPERM || error == EBUSY;
+}
+
+// Writes the bytes as the whole file (a longer old file is cut), flushes and closes.
+FileWriteResult writeAndClose(int fd, std::span<const std::uint8_t> bytes)
+{
+    FileWriteResult result;
+    if (!writeFully(fd, bytes) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
+        ::fsync(fd) != 0)
+        result = {FileWriteStage::Writing, reasonOf(errno)};
+    if (::close(fd) != 0 && result.ok()) result = {FileWriteStage::Closing, reasonOf(errno)};
+    return result;
+}
+
+// Overwrites the file where it is. Without O_TRUNC the old bytes stay until new ones
+// replace them; an existing file is opened without O_CREAT, which a shared
+// folder refuses for another user's file.
+FileWriteResult writeInPlace(const std::string& target, bool exists,
+                             std::span<const std::uint8_t> bytes)
+{
+    const int flags = O_WRONLY | O_CLOEXEC | (exists ? 0 : O_CREAT);
+    const int fd = ::open(target.c_str(), flags, 0666);
+    if (fd < 0) return {FileWriteStage::Opening, reasonOf(errno)};
+    // Room for the new bytes first: a full disk then fails before an old byte is lost.
+    const int error =
+        bytes.empty() ? 0 : ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+    if (error != 0) {
+        ::close(fd);
+        return {FileWriteStage::Writing, reasonOf(error)};
     }
-    if (exists) ::fchmod(fd, st.st_mode & 07777);
-    return fd;
+    return writeAndClose(fd, bytes);
 }
 
 void syncFolder(const std::string& folder)
@@ -137,22 +165,27 @@ FileReadResult readFileStart(const std::string& path, std::size_t maxBytes)
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
     const std::string target = resolveTarget(path);
-    const std::string temporary = temporaryNameFor(target);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
     FileWriteResult result;
-    const int fd = createTemporary(target, temporary, result);
-    if (fd < 0) return result;
+    if (refuseTarget(target, exists ? &st : nullptr, result)) return result;
 
-    if (!writeFully(fd, bytes) || ::fsync(fd) != 0)
-        result = {FileWriteStage::Writing, reasonOf(errno)};
-    if (::close(fd) != 0 && result.ok()) result = {FileWriteStage::Closing, reasonOf(errno)};
-    if (result.ok() && ::rename(temporary.c_str(), target.c_str()) != 0)
-        result = {FileWriteStage::Closing, reasonOf(errno)};
-
-    if (!result.ok()) {
-        ::unlink(temporary.c_str());
-        return result;
+    const std::string temporary = temporaryNameFor(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (onlyTheFolderRefused(errno)) return writeInPlace(target, exists, bytes);
+        return {FileWriteStage::Opening, reasonOf(errno)};
     }
-    syncFolder(folderOf(target));
+    if (exists) ::fchmod(fd, st.st_mode & 07777);
+    result = writeAndClose(fd, bytes);
+    const int renameError =
+        result.ok() && ::rename(temporary.c_str(), target.c_str()) != 0 ? errno : 0;
+    if (!result.ok() || renameError != 0) ::unlink(temporary.c_str());
+    if (renameError != 0) {
+        if (onlyTheFolderRefused(renameError)) return writeInPlace(target, exists, bytes);
+        return {FileWriteStage::Writing, reasonOf(renameError)};
+    }
+    if (result.ok()) syncFolder(folderOf(target));
     return result;
 }
 

@@ -32,9 +32,12 @@ struct FileWriteResult {
 
 // Replaces the file with `bytes` atomically: the bytes go to a temporary file in
 // the same folder, are flushed to disk and then renamed over the target. On any
-// failure the previous file is left as it was and no temporary file remains.
-// A symbolic link is followed, so the file it points at is the one replaced; an
-// existing file keeps its permissions, and a read-only one is refused.
+// failure there the previous file is left as it was and no temporary file remains.
+// Where the folder refuses the temporary file or the rename (a folder we may not
+// write in, a shared sticky folder holding another user's file) the file is written
+// in place instead, as the user may write it. A symbolic link is followed, so the
+// file it points at is the one replaced; an existing file keeps its permissions,
+// and a read-only one is refused. A failed rename counts as a failed write.
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Whether writeFileAtomically could start on `path`: the temporary file it would

@@ -143,8 +143,8 @@ void TCfgTSselectForm::ShowFunction()
 {
     m_functionNumber = selectableFunctionNumber(m_functionNumber);
     FNameEdit->setText(fromSetupText(std::string(userFunctionName(m_functionNumber))));
-    DescriptionMemo->setPlainText(
-        descriptionToMemo(functionDescription(m_setup.functionDescriptions, m_functionNumber)));
+    m_descriptionText.show(*DescriptionMemo,
+                           functionDescription(m_setup.functionDescriptions, m_functionNumber));
     // Function 0 has no row: the list keeps its current row, unselected, so that
     // entering the list does not pick a function by itself.
     const QSignalBlocker quiet(FNameList);
@@ -156,9 +156,7 @@ void TCfgTSselectForm::ShowFunction()
 
 void TCfgTSselectForm::SaveDescription()
 {
-    const std::string text =
-        memoToDescription(DescriptionMemo->toPlainText(),
-                          functionDescription(m_setup.functionDescriptions, m_functionNumber));
+    const std::string text = m_descriptionText.read(*DescriptionMemo);
     if (storeFunctionDescription(m_setup.functionDescriptions, m_functionNumber, text)) return;
     m_services.message(QString("Function Number Error: Fn. No. %1").arg(m_functionNumber));
     m_functionNumber = 1;

@@ -3,6 +3,7 @@
 // its free-text description and opens the function editor.
 
 #include "model/setup.h"
+#include "ui/setup_text.h"
 
 #include <QDialog>
 
@@ -58,6 +59,7 @@ private:
     Services& m_services;
     int m_functionNumber = 1;
     bool m_leavingNumber = false;
+    MemoText m_descriptionText;  // the function's description as the memo shows it
 };
 
 }  // namespace quelvar

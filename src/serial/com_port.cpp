@@ -54,7 +54,9 @@ bool ComPort::Open()
 bool ComPort::Configure()
 {
     ControlBlock block;
+    m_configureFailureReason.clear();
     if (!m_open || !m_driver->getControlBlock(block)) {
+        if (m_open) m_configureFailureReason = m_driver->failureReason();
         m_lastError = kGetDcbError;
         return false;
     }
@@ -70,6 +72,7 @@ bool ComPort::Configure()
     block.dtrControl = 0;
     block.rtsControl = 0;
     if (!m_driver->setControlBlock(block)) {
+        m_configureFailureReason = m_driver->failureReason();
         m_lastError = kSetDcbError;
         return false;
     }

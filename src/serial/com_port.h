@@ -61,6 +61,8 @@ public:
     const char* lastError() const { return m_lastError; }
     // Why the OS refused the last Open, for a message box's detail; empty otherwise.
     const std::string& openFailureReason() const { return m_openFailureReason; }
+    // The system's reason when the last Configure failed on an open port; empty otherwise.
+    const std::string& configureFailureReason() const { return m_configureFailureReason; }
     // The device path the last Open tried.
     const std::string& devicePath() const { return m_devicePath; }
 
@@ -86,6 +88,7 @@ private:
     DeviceMap m_devices;
     std::string m_devicePath;
     std::string m_openFailureReason;
+    std::string m_configureFailureReason;
     const char* m_lastError = "";
     bool m_open = false;
     Timeouts m_savedTimeouts;

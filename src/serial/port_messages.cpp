@@ -14,7 +14,8 @@ void reportOpenFailure(Services& services, const ComPort& port)
 
 void reportConfigureFailure(Services& services, const ComPort& port)
 {
-    services.error("Com port configuration failed", QString::fromLatin1(port.lastError()));
+    services.error("Com port configuration failed",
+                   QString::fromStdString(port.configureFailureReason()));
 }
 
 }  // namespace quelvar

@@ -116,6 +116,14 @@ bool PosixSerialDriver::open(const std::string& device, std::string& reason)
     return true;
 }
 
+// Keeps the system's reason for a failed call: errno was cleared before it, so a
+// refusal of our own leaves none.
+bool PosixSerialDriver::failed()
+{
+    m_failureReason = errno != 0 ? std::strerror(errno) : "";
+    return false;
+}
+
 void PosixSerialDriver::close()
 {
     if (m_fd < 0) return;
@@ -129,7 +137,8 @@ void PosixSerialDriver::close()
 
 bool PosixSerialDriver::getControlBlock(ControlBlock& block)
 {
-    if (m_fd < 0 || !readLineSettings(m_fd, block)) return false;
+    errno = 0;
+    if (m_fd < 0 || !readLineSettings(m_fd, block)) return failed();
     block.dtrControl = modemLineState(m_fd, TIOCM_DTR);
     block.rtsControl = block.ctsOutputFlow ? 2 : modemLineState(m_fd, TIOCM_RTS);
     return true;
@@ -137,7 +146,8 @@ bool PosixSerialDriver::getControlBlock(ControlBlock& block)
 
 bool PosixSerialDriver::setControlBlock(const ControlBlock& block)
 {
-    if (m_fd < 0 || !writeLineSettings(m_fd, block)) return false;
+    errno = 0;
+    if (m_fd < 0 || !writeLineSettings(m_fd, block)) return failed();
     setModemLine(m_fd, TIOCM_DTR, block.dtrControl);
     if (!block.ctsOutputFlow) setModemLine(m_fd, TIOCM_RTS, block.rtsControl);
     return true;

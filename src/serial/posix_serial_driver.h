@@ -29,6 +29,7 @@ public:
     bool isOpen() const override { return m_fd >= 0; }
     bool getControlBlock(ControlBlock& block) override;
     bool setControlBlock(const ControlBlock& block) override;
+    std::string failureReason() const override { return m_failureReason; }
     bool getTimeouts(Timeouts& t) override;
     bool setTimeouts(const Timeouts& t) override;
     bool queryStatus(std::uint32_t& errors, QueueStatus& status) override;
@@ -37,6 +38,7 @@ public:
     bool purge() override;
 
 private:
+    bool failed();
     std::optional<std::size_t> send(std::span<const std::uint8_t> bytes, std::uint64_t deadlineMs);
     std::size_t drain(std::size_t sent, std::uint64_t deadlineMs);
 
@@ -46,6 +48,7 @@ private:
     // once, so a lock file could outlive it and refuse the next pty of that number;
     // flock and TIOCEXCL guard it instead.
     bool m_lockPseudoTerminals = false;
+    std::string m_failureReason;
     Timeouts m_timeouts;  // the OS has no such thing: kept here for the writes
 };
 

@@ -112,6 +112,9 @@ public:
     virtual std::optional<std::size_t> write(std::span<const std::uint8_t> bytes) = 0;
     // Discards both queues.
     virtual bool purge() = 0;
+    // Why the last control block call failed, as the system gave it; empty when the
+    // system gave no reason (settings the driver itself refused, say).
+    virtual std::string failureReason() const { return {}; }
 };
 
 // Line settings any device would refuse: no rate (0 hangs a line up), a rate that is

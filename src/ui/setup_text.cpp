@@ -1,5 +1,7 @@
 #include "ui/setup_text.h"
 
+#include <QPlainTextEdit>
+
 namespace quelvar {
 
 QString fromSetupText(const std::string& text)
@@ -24,6 +26,32 @@ std::string memoToDescription(const QString& memoText, const std::string& curren
     QString text = memoText;
     if (!bareLineFeeds) text.replace("\n", "\r\n");
     return toSetupText(text);
+}
+
+namespace {
+
+// The memo's text with its no-break spaces kept, lines ending in LF.
+QString memoText(const QPlainTextEdit& memo)
+{
+    QString text = memo.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
+    return text;
+}
+
+}  // namespace
+
+void MemoText::show(QPlainTextEdit& memo, const std::string& text)
+{
+    if (text == m_text && memoText(memo) == m_shown) return;
+    memo.setPlainText(descriptionToMemo(text));
+    m_text = text;
+    m_shown = memoText(memo);
+}
+
+std::string MemoText::read(const QPlainTextEdit& memo) const
+{
+    const QString text = memoText(memo);
+    return text == m_shown ? m_text : memoToDescription(text, m_text);
 }
 
 }  // namespace quelvar

@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+class QPlainTextEdit;
+
 namespace quelvar {
 
 QString fromSetupText(const std::string& text);
@@ -15,5 +17,18 @@ std::string toSetupText(const QString& text);
 // a file and leaving the memo alone never counts as a change.
 QString descriptionToMemo(const std::string& description);
 std::string memoToDescription(const QString& memoText, const std::string& current);
+
+// Setup text in a memo. The memo itself turns a lone CR into a line break and a
+// no-break space into a blank, so what it shows is remembered: until the text is
+// edited, reading the memo gives back exactly the bytes that were shown.
+class MemoText {
+public:
+    void show(QPlainTextEdit& memo, const std::string& text);
+    std::string read(const QPlainTextEdit& memo) const;
+
+private:
+    std::string m_text;  // the setup text last shown
+    QString m_shown;     // the memo's text right after it was shown
+};
 
 }  // namespace quelvar

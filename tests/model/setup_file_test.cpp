@@ -3,16 +3,21 @@
 #include "model/setup_document.h"
 #include "model/setup_file.h"
 
+#include "other_user.h"
 #include "temp_dir.h"
 
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quelvar;
+using quelvar::test::asOtherUser;
+using quelvar::test::runningAsRoot;
 using quelvar::test::TempDir;
 
 namespace {
@@ -26,6 +31,23 @@ quelvar::Setup sampleSetup()
     setup.functionDescriptions[3 * 256] = 'T';
     setup.lineComments[3 * 960 + 30] = 'c';
     return setup;
+}
+
+// Files may not grow past `bytes`, as on a full disk.
+void limitFileSize(rlim_t bytes, rlimit* saved)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited{};
+    ::getrlimit(RLIMIT_FSIZE, &limited);
+    *saved = limited;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+}
+
+std::size_t entryCount(const std::string& folder)
+{
+    const std::filesystem::directory_iterator entries(folder);
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
 }
 
 }  // namespace
@@ -126,13 +148,8 @@ TEST(SetupFile, FailedWriteLeavesThePreviousFileIntact)
     dir.write("a.sf", "previous");
     quelvar::Setup setup = sampleSetup();
 
-    // Files may not grow past 100 bytes: the write stops part way.
-    std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
+    limitFileSize(100, &saved);  // the write stops part way
     const FileWriteResult result = writeSetupFile(dir.path("a.sf"), setup);
     ::setrlimit(RLIMIT_FSIZE, &saved);
 
@@ -141,6 +158,52 @@ TEST(SetupFile, FailedWriteLeavesThePreviousFileIntact)
     EXPECT_EQ(setupWriteMessage(result, "a.sf"), "Error writing file: a.sf");
     EXPECT_EQ(dir.read("a.sf"), "previous");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.sf"});
+}
+
+// Where the folder refuses the temporary file or the rename, a file the user may
+// write is written in place; a full disk there still leaves the old bytes.
+TEST(SetupFile, SaveWritesInPlaceWhereOnlyTheFolderRefuses)
+{
+    const struct {
+        const char* name;
+        mode_t folderMode;
+        bool hasFile, fullDisk;
+        FileWriteStage failedAt;
+    } cases[] = {
+        {"read-only folder", 0555, true, false, FileWriteStage::None},
+        {"sticky folder, another user's file", 01777, true, false, FileWriteStage::None},
+        {"read-only folder, no file", 0555, false, false, FileWriteStage::Opening},
+        {"read-only folder, full disk", 0555, true, true, FileWriteStage::Writing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.folderMode & S_ISVTX && !runningAsRoot()) {
+            std::cout << "skipped \"" << c.name << "\": only root can leave a file of its own\n";
+            continue;
+        }
+        TempDir dir;
+        if (c.hasFile) dir.write("a.sf", "previous");
+        ::chmod(dir.path("a.sf").c_str(), 0666);
+        ::chmod(dir.path().c_str(), c.folderMode);
+        const auto outcome = asOtherUser([&] {
+            rlimit saved{};
+            if (c.fullDisk) limitFileSize(100, &saved);
+            quelvar::Setup setup = sampleSetup();
+            const FileWriteResult result = writeSetupFile(dir.path("a.sf"), setup);
+            if (c.fullDisk) ::setrlimit(RLIMIT_FSIZE, &saved);
+            const std::string after = dir.read("a.sf");
+            const bool kept = result.ok() ? after.size() == kSetupFileSize
+                                          : after == (c.hasFile ? "previous" : "");
+            int faults = result.failedAt != c.failedAt ? 1 : 0;
+            if (!kept) faults |= 2;
+            if (result.ok() != result.reason.empty()) faults |= 4;
+            if (entryCount(dir.path()) != (c.hasFile ? 1u : 0u)) faults |= 8;
+            return faults;
+        });
+        ::chmod(dir.path().c_str(), 0755);
+        if (!outcome) GTEST_SKIP() << "no second user to write as";
+        EXPECT_EQ(*outcome, 0) << "1 stage, 2 file contents, 4 reason, 8 temporary file left";
+    }
 }
 
 TEST(SetupFile, WriteFollowsLinksAndKeepsPermissions)

@@ -1,0 +1,124 @@
+#include "serial/com_settings.h"
+
+#include "serial/com_port.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <unistd.h>
+
+namespace quelvar {
+
+namespace {
+
+struct ComKey {
+    const char* name;
+    int defaultValue;
+    std::int32_t ComPort::*field;
+    int lowest, highest;  // what the port can take
+};
+
+constexpr int kAnyValue = std::numeric_limits<int>::max();
+
+// In the order the settings file is read and written.
+constexpr ComKey kComKeys[] = {
+    {"comport", 1, &ComPort::portNumber, -kAnyValue, kAnyValue},
+    {"baud", 57600, &ComPort::baudRate, -kAnyValue, kAnyValue},
+    {"parity", 'n', &ComPort::parity, -kAnyValue, kAnyValue},
+    {"byteSize", 8, &ComPort::byteSize, 5, 8},
+    {"stops", 0, &ComPort::stopBits, 0, 2},
+};
+
+// Settings files are a few lines; anything past this is not read.
+constexpr std::size_t kSettingsFileLimit = 1 << 20;
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool exists(const std::string& path)
+{
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+// The file as an IniFile; nothing when it does not open or is too long to keep
+// whole, with the reason.
+std::optional<IniFile> readIniFile(const std::string& path, std::string& reason)
+{
+    const FileReadResult file = readFileStart(path, kSettingsFileLimit + 1);
+    reason = file.reason;
+    if (!file.opened || !file.closed) return std::nullopt;
+    if (file.bytes.size() > kSettingsFileLimit) {
+        reason = "the file is longer than a settings file can be";
+        return std::nullopt;
+    }
+    return IniFile(
+        std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+}
+
+}  // namespace
+
+void readComSettings(std::span<const IniFile> files, ComPort& port)
+{
+    for (const auto& key : kComKeys) {
+        int value = key.defaultValue;
+        for (const IniFile& file : files)
+            if (const auto read = file.integer("Com", key.name))
+                value = *read >= key.lowest && *read <= key.highest ? *read : key.defaultValue;
+        port.*key.field = value;
+    }
+    DeviceMap devices;
+    for (const IniFile& file : files)
+        for (const auto& [name, path] : file.entries("Devices"))
+            devices[lowerCase(name)] = path;
+    port.setDevices(std::move(devices));
+}
+
+void writeComSettings(IniFile& file, const ComPort& port)
+{
+    for (const auto& key : kComKeys)
+        file.setValue("Com", key.name, std::to_string(port.*key.field));
+}
+
+void ReadSettings(const SettingsFiles& files, ComPort& port)
+{
+    std::vector<IniFile> read;
+    std::string reason;
+    for (const std::string& path : {files.beside, files.user})
+        if (auto file = readIniFile(path, reason)) read.push_back(std::move(*file));
+    readComSettings(read, port);
+}
+
+std::string settingsFileToWrite(const SettingsFiles& files)
+{
+    if (exists(files.user)) return files.user;
+    const std::string besideFolder = std::filesystem::path(files.beside).parent_path().string();
+    const bool besideWritable =
+        exists(files.beside)
+            ? ::access(files.beside.c_str(), W_OK) == 0
+            : ::access(besideFolder.empty() ? "." : besideFolder.c_str(), W_OK) == 0;
+    return besideWritable ? files.beside : files.user;
+}
+
+FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port)
+{
+    const std::string path = settingsFileToWrite(files);
+    std::string reason;
+    std::optional<IniFile> file = readIniFile(path, reason);
+    // A file that exists but cannot be read whole would lose its other lines.
+    if (!file && exists(path)) return {FileWriteStage::Opening, reason};
+    if (!file) file.emplace();
+    writeComSettings(*file, port);
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    const std::string& text = file->text();
+    return writeFileAtomically(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+}  // namespace quelvar

@@ -1,0 +1,43 @@
+#pragma once
+// The serial settings in the settings file: section "Com" with comport, baud,
+// parity, byteSize and stops, and the optional section "Devices" (com1=/dev/ttyUSB0),
+// which is only read.
+//
+// There may be two settings files: the one beside the program (on a copy an
+// administrator installed, the technicians may not write it) and the user's own.
+// Both are read, the user's keys overriding; the settings are written back into
+// one of them in place, every other line kept.
+
+#include "model/file_io.h"
+#include "model/ini_file.h"
+
+#include <span>
+#include <string>
+
+namespace quelvar {
+
+class ComPort;
+
+struct SettingsFiles {
+    std::string beside;  // beside the program
+    std::string user;    // in the user's configuration folder
+};
+
+// The five settings from the files, later files overriding earlier ones key by key;
+// a key that is missing, not a number or a value the port cannot take gives its
+// default. The Devices entries of every file, keys in lower case.
+void readComSettings(std::span<const IniFile> files, ComPort& port);
+void writeComSettings(IniFile& file, const ComPort& port);
+
+// Reads the files that exist (beside, then the user's) into the port.
+void ReadSettings(const SettingsFiles& files, ComPort& port);
+
+// The file the settings go to: the user's own when it exists (its keys win when
+// both are read), else the one beside the program when that file or its folder is
+// writable, else the user's own.
+std::string settingsFileToWrite(const SettingsFiles& files);
+
+// Writes the five settings into that file, creating its folder when needed.
+FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port);
+
+}  // namespace quelvar

@@ -1,0 +1,102 @@
+#include "serial/com_settings.h"
+
+#include "serial/com_port.h"
+#include "serial/fake_serial_driver.h"
+
+#include "other_user.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace quelvar;
+using quelvar::test::asOtherUser;
+using quelvar::test::TempDir;
+
+TEST(ComSettings, UsersKeysOverrideAndValuesThePortCannotTakeGiveDefaults)
+{
+    const struct {
+        const char* beside;
+        const char* user;
+        std::array<int, 5> expected;  // comport, baud, parity, byteSize, stops
+    } cases[] = {
+        {"", "", {1, 57600, 'n', 8, 0}},
+        {"[Com]\nbyteSize=263\nstops=3\nbaud=fast\n", "", {1, 57600, 'n', 8, 0}},
+        {"[Com]\nbyteSize=5\nstops=2\nparity=101\n", "", {1, 57600, 'e', 5, 2}},
+        {"[Com]\ncomport=2\nbaud=9600\n", "[COM]\nComPort=3\n", {3, 9600, 'n', 8, 0}},
+        {"[Com]\nbyteSize=7\n", "[Com]\nbyteSize=4\n", {1, 57600, 'n', 8, 0}},
+    };
+    for (const auto& c : cases) {
+        FakeSerialDriver driver;
+        ComPort port(driver);
+        const IniFile files[] = {IniFile(c.beside), IniFile(c.user)};
+        readComSettings(files, port);
+        const std::array<int, 5> read = {port.portNumber, port.baudRate, port.parity, port.byteSize,
+                                         port.stopBits};
+        EXPECT_EQ(read, c.expected) << c.beside << " + " << c.user;
+    }
+    FakeSerialDriver driver;
+    ComPort port(driver);
+    const IniFile files[] = {IniFile("[Devices]\nCOM1=/dev/a\ncom2=/dev/b\n"),
+                             IniFile("[devices]\ncom1=/dev/c\n")};
+    readComSettings(files, port);
+    EXPECT_EQ(port.devices(), (DeviceMap{{"com1", "/dev/c"}, {"com2", "/dev/b"}}));
+}
+
+TEST(ComSettings, WritingKeepsEveryOtherLine)
+{
+    const std::string before = "[Devices]\n"
+                               "com1=/dev/ttyUSB0\n"
+                               "; a name that stays the same whichever USB socket:\n"
+                               "; com2=/dev/serial/by-id/usb-FTDI\n"
+                               "[COM]\n"
+                               "Baud=9600\n";
+    IniFile file(before);
+    FakeSerialDriver driver;
+    ComPort port(driver);
+    port.portNumber = 2;
+    port.baudRate = 19200;
+    port.parity = 'o';
+    port.byteSize = 7;
+    port.stopBits = 2;
+    writeComSettings(file, port);
+    EXPECT_EQ(file.text(), "[Devices]\n"
+                           "com1=/dev/ttyUSB0\n"
+                           "; a name that stays the same whichever USB socket:\n"
+                           "; com2=/dev/serial/by-id/usb-FTDI\n"
+                           "[COM]\n"
+                           "Baud=19200\n"
+                           "comport=2\nparity=111\nbyteSize=7\nstops=2\n");
+}
+
+// The file beside the program is read whether or not it may be written; the settings
+// go beside it only when it may be.
+TEST(ComSettings, SettingsGoBesideTheProgramOnlyWhenTheyMay)
+{
+    for (const mode_t programFolder : {0555, 0777}) {
+        SCOPED_TRACE(programFolder);
+        TempDir program, home;
+        program.write("quelvar.INI", "; site defaults\n[Com]\nbaud=9600\n");
+        ::chmod(program.path("quelvar.INI").c_str(), programFolder == 0555 ? 0444 : 0666);
+        ::chmod(program.path().c_str(), programFolder);
+        ::chmod(home.path().c_str(), 0777);
+        const SettingsFiles files{program.path("quelvar.INI"), home.path("config/quelvar.INI")};
+        const auto outcome = asOtherUser([&] {
+            FakeSerialDriver driver;
+            ComPort port(driver);
+            ReadSettings(files, port);
+            int faults = port.baudRate == 9600 ? 0 : 1;
+            port.baudRate = 19200;
+            if (!WriteSettings(files, port).ok()) faults |= 2;
+            ReadSettings(files, port);
+            if (port.baudRate != 19200) faults |= 4;
+            const bool besideKept =
+                program.read("quelvar.INI").find("baud=9600") != std::string::npos;
+            if (besideKept != (programFolder == 0555)) faults |= 8;
+            return faults;
+        });
+        ::chmod(program.path().c_str(), 0755);
+        if (!outcome) GTEST_SKIP() << "no second user to write as";
+        EXPECT_EQ(*outcome, 0) << "1 read, 2 write, 4 read back, 8 wrong file written";
+    }
+}
