@@ -192,13 +192,20 @@ FileWriteResult writeFileAtomically(const std::string& path, std::span<const std
 FileWriteResult checkWritable(const std::string& path)
 {
     const std::string target = resolveTarget(path);
-    const std::string temporary = temporaryNameFor(target);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
     FileWriteResult result;
-    const int fd = createTemporary(target, temporary, result);
-    if (fd < 0) return result;
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    return result;
+    if (refuseTarget(target, exists ? &st : nullptr, result)) return result;
+    const std::string temporary = temporaryNameFor(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return result;
+    }
+    // The existing file passed refuseTarget, so it would be written in place.
+    if (exists && onlyTheFolderRefused(errno)) return result;
+    return {FileWriteStage::Opening, reasonOf(errno)};
 }
 
 }  // namespace quelvar

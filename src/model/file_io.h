@@ -41,7 +41,8 @@ struct FileWriteResult {
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Whether writeFileAtomically could start on `path`: the temporary file it would
-// use is created and removed again. A failure is reported as that write's would be.
+// use is created and removed again, or, where the folder refuses it, the existing
+// file may be written in place. A failure is reported as that write's would be.
 FileWriteResult checkWritable(const std::string& path);
 
 }  // namespace quelvar
