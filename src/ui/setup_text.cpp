@@ -43,15 +43,18 @@ QString memoText(const QPlainTextEdit& memo)
 void MemoText::show(QPlainTextEdit& memo, const std::string& text)
 {
     if (text == m_text && memoText(memo) == m_shown) return;
-    memo.setPlainText(descriptionToMemo(text));
+    // The memo's change signal may read it back before it is done: it gets `text`.
     m_text = text;
+    m_showing = true;
+    memo.setPlainText(descriptionToMemo(m_text));
+    m_showing = false;
     m_shown = memoText(memo);
 }
 
 std::string MemoText::read(const QPlainTextEdit& memo) const
 {
     const QString text = memoText(memo);
-    return text == m_shown ? m_text : memoToDescription(text, m_text);
+    return m_showing || text == m_shown ? m_text : memoToDescription(text, m_text);
 }
 
 }  // namespace quelvar

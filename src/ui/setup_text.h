@@ -29,6 +29,7 @@ public:
 private:
     std::string m_text;  // the setup text last shown
     QString m_shown;     // the memo's text right after it was shown
+    bool m_showing = false;
 };
 
 }  // namespace quelvar
