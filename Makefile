@@ -32,11 +32,13 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/quelvar --screenshots $(BUILD)/screenshots
 	@echo "Screenshots are in $(BUILD)/screenshots"
 
-# Whole transfers against the simulator pacing its line at 57600 and 9600 baud, and
-# the editor's event loop during transfers through its built-in simulated indicator.
+# Whole transfers against the simulator pacing its line at 57600 and 9600 baud, the
+# editor's event loop during transfers through its built-in simulated indicator, and
+# the setup report built and painted to a PDF.
 bench: build
 	$(BUILD)/bench/bench_transfer
 	$(BUILD)/bench/bench_event_loop
+	$(BUILD)/bench/bench_report
 
 # The Debian package quelvar_<version>_<arch>.deb in the top folder.
 package: build

@@ -40,6 +40,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> openFiles;
     std::deque<std::optional<QString>> saveFiles;
+    std::deque<std::optional<QString>> pdfFiles;
 
     std::vector<ShownBox> shown;
     QStringList saveDialogInitialNames;
@@ -81,6 +82,10 @@ public:
     {
         saveDialogInitialNames << initialName;
         return nextFile(saveFiles, "save");
+    }
+    std::optional<QString> choosePdfFile(const QString&) override
+    {
+        return nextFile(pdfFiles, "PDF");
     }
     void showHelp(const QString& topic) override { helpShown << topic; }
     void showHelpContext(int number) override { helpShown << QString("context:%1").arg(number); }

@@ -14,10 +14,12 @@
 #include "model/setup_document.h"
 #include "printing/label_form.h"
 #include "printing/print_format_form.h"
+#include "printing/report_form.h"
 #include "script/select_form.h"
 #include "serial/com_configure_form.h"
 #include "serial/com_port.h"
 #include "serial/port_messages.h"
+#include "transfer/display_form.h"
 #include "transfer/download_form.h"
 #include "transfer/upload_form.h"
 #include "ui/context_help.h"
@@ -154,6 +156,7 @@ void TMainForm::buildToolbar()
                   icon(QStyle::SP_MessageBoxInformation));
     OpenButton->setShortcut(QKeySequence::Open);
     SaveButton->setShortcut(QKeySequence::Save);
+    PrintButton->setShortcut(QKeySequence::Print);
 }
 
 void TMainForm::addToolButton(QToolButton*& button, const char* name, const QString& caption,
@@ -214,8 +217,6 @@ QWidget* TMainForm::buildButtonGroup()
     return group;
 }
 
-// A button whose dialog does not exist yet stays disabled; each dialog's engineer
-// connects its button here and enables it.
 void TMainForm::connectButtons()
 {
     connect(OpenButton, &QToolButton::clicked, this, &TMainForm::OpenButtonClick);
@@ -254,14 +255,10 @@ void TMainForm::connectButtons()
     connect(PrintLabelsButton, &QPushButton::clicked, this,
             [this] { runDialog(new TCfgLabelForm(m_document.setup().image, m_services, this)); });
 
+    connect(PrintButton, &QToolButton::clicked, this, &TMainForm::PrintButtonClick);
+    connect(DisplayListButton, &QPushButton::clicked, this, &TMainForm::DisplayListButtonClick);
     connect(UploadButton, &QToolButton::clicked, this, &TMainForm::UploadButtonClick);
     connect(DownloadButton, &QToolButton::clicked, this, &TMainForm::DownloadButtonClick);
-    // One line each, so enabling a button touches one line.
-    for (QWidget* later : std::initializer_list<QWidget*>{
-             PrintButton,
-             DisplayListButton,
-         })
-        later->setEnabled(false);
 }
 
 void TMainForm::focusFirstEditor()
@@ -520,6 +517,21 @@ void TMainForm::AboutButtonClick()
 void TMainForm::TallyScriptButtonClick()
 {
     runDialog(new TCfgTSselectForm(m_document.setup(), m_services, this));
+}
+
+// The toolbar button takes no focus, so the memo is never left: its text is taken
+// here, or the report would show the description as it was before.
+void TMainForm::PrintButtonClick()
+{
+    fileDescriptionMemoExit();
+    runDialog(new TReportForm(m_document.setup(), m_document.fileName(), todayShortDate(),
+                              m_services, this));
+}
+
+void TMainForm::DisplayListButtonClick()
+{
+    fileDescriptionMemoExit();
+    runDialog(new TDisplayForm(m_document, m_services, this));
 }
 
 // The reset setup counts as unchanged: unsaved edits go without a save question.

@@ -65,6 +65,8 @@ public slots:
     void DefaultsButtonClick();
     void HelpButtonClick();
     void TallyScriptButtonClick();
+    void PrintButtonClick();
+    void DisplayListButtonClick();
     void fileDescriptionMemoExit();
 
 protected:

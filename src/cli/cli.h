@@ -26,6 +26,7 @@
 
 namespace quelvar {
 struct Setup;
+struct ReportPage;
 }
 
 namespace quelvar::cli {
@@ -64,5 +65,11 @@ std::span<const Command> modelCommands();
 std::span<const Command> transferCommands();
 std::span<const Command> scriptCommands();
 std::span<const Command> printingCommands();
+std::span<const Command> reportCommands();
+
+// Writes the report's pages as a PDF, atomically; false with the reason when it
+// could not (always without the editor's build).
+bool writeReportPdf(const std::vector<ReportPage>& pages, const std::string& path,
+                    std::string& reason);
 
 }  // namespace quelvar::cli

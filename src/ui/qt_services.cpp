@@ -37,14 +37,14 @@ Answer toAnswer(int button)
 }
 
 void prepareFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const QString& filter,
-                       const QString& folder)
+                       const QString& folder, const QString& suffix = "sf")
 {
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters({filter, "All Files (*)"});
     dialog.setDirectory(folder);
-    dialog.setDefaultSuffix("sf");
+    dialog.setDefaultSuffix(suffix);
     dialog.setSizeGripEnabled(true);
 }
 
@@ -119,6 +119,14 @@ std::optional<QString> QtServices::chooseSaveFile(const QString& initialName)
 {
     QFileDialog dialog(activeOwner());
     prepareFileDialog(dialog, QFileDialog::AcceptSave, "Tally Script File (*.sf)", m_fileFolder);
+    if (!initialName.isEmpty()) dialog.selectFile(initialName);
+    return runFileDialog(dialog);
+}
+
+std::optional<QString> QtServices::choosePdfFile(const QString& initialName)
+{
+    QFileDialog dialog(activeOwner());
+    prepareFileDialog(dialog, QFileDialog::AcceptSave, "PDF Files (*.pdf)", m_fileFolder, "pdf");
     if (!initialName.isEmpty()) dialog.selectFile(initialName);
     return runFileDialog(dialog);
 }

@@ -28,6 +28,7 @@ public:
     bool askOkCancel(const QString& text, BoxIcon icon = BoxIcon::Question) override;
     std::optional<QString> chooseOpenFile() override;
     std::optional<QString> chooseSaveFile(const QString& initialName) override;
+    std::optional<QString> choosePdfFile(const QString& initialName) override;
     void showHelp(const QString& topic) override;
     void showHelpContext(int number) override;
 

@@ -40,6 +40,8 @@ public:
     // The setup file dialogs; std::nullopt when the person cancelled.
     virtual std::optional<QString> chooseOpenFile() = 0;
     virtual std::optional<QString> chooseSaveFile(const QString& initialName) = 0;
+    // Where to export a PDF (the setup report); std::nullopt when cancelled.
+    virtual std::optional<QString> choosePdfFile(const QString& initialName) = 0;
 
     // Help by topic keyword ("CfgScale", "Upload", also "index" and "contents") or
     // by a control's help context number (3800 for Open File ...).
