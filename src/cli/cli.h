@@ -27,7 +27,7 @@
 namespace quelvar {
 struct Setup;
 struct ReportPage;
-}
+}  // namespace quelvar
 
 namespace quelvar::cli {
 

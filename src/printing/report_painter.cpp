@@ -67,8 +67,8 @@ void ReportPainter::paintLine(QPainter& painter, const PlacedLine& placed) const
     painter.setFont(font);
     const double baseline = (placed.y + line.height) * scale - metrics.descent();
     for (const ReportCell& cell : line.cells) {
-        const QString text = metrics.elidedText(fromSetupText(cell.text), Qt::ElideRight,
-                                                cell.width * scaleX);
+        const QString text =
+            metrics.elidedText(fromSetupText(cell.text), Qt::ElideRight, cell.width * scaleX);
         painter.drawText(QPointF(cell.x * scaleX, baseline), text);
     }
 }

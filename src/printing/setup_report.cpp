@@ -165,8 +165,8 @@ void addFunctionDump(ReportBuilder& out, const SetupImage& image)
         std::vector<ReportCell> title;
         for (int g = 0; g < 3; ++g) {
             const std::string name(functionTable().name(LookupByCode(functionTable(), first + g)));
-            title.push_back({kDumpByteX[g][0], 0, formatted("Tally Script function %2d  %s",
-                                                            first + g, name.c_str())});
+            title.push_back({kDumpByteX[g][0], 0,
+                             formatted("Tally Script function %2d  %s", first + g, name.c_str())});
         }
         out.line(fitWidths(std::move(title)));
         for (int offset = 0; offset < 64; offset += 8) {
@@ -229,7 +229,7 @@ void addDescriptionAndListings(ReportBuilder& out, Setup& setup)
     out.section(5, kReportMonoLineHeight, ReportFont::Mono);
     const auto lines = wrapTextBlock(block);
     for (const std::string& text : lines)
-        out.line({{0, kReportTextBlockWidth, text}});
+        out.line(cellsAt({{0, text}}));
     const int height = static_cast<int>(lines.size()) * kReportMonoLineHeight;
     if (height < kTextBlockMinHeight) {
         out.section(5, kTextBlockMinHeight - height, ReportFont::Mono);

@@ -10,8 +10,8 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace quelvar;

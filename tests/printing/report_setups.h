@@ -26,9 +26,12 @@ inline Setup fullSetup()
                         "the second deck is summed into Memory1 and the ticket waits until the "
                         "scale settles before it prints.";
     writeText(setup.functionDescriptions, 256, 256, "Sum the decks");
-    const std::vector<std::string> user1 = {"Add\tMemory1\tGross\tTare\tsum", "If\tMotion\t\t\t",
-                                            "Prompt\tWAIT\t\t\t", "End if\t\t\t\t",
-                                            "Gosub\tUser3\t\t\t", "End\t\t\t\t"};
+    const std::vector<std::string> user1 = {"Add\tMemory1\tGross\tTare\tsum",
+                                            "If\tMotion\t\t\t",
+                                            "Prompt\tWAIT\t\t\t",
+                                            "End if\t\t\t\t",
+                                            "Gosub\tUser3\t\t\t",
+                                            "End\t\t\t\t"};
     CompileListing(setup, 1, user1, true);
     const std::vector<std::string> user3 = {"Set\tMemory2\t44\t\tcount", "End\t\t\t\t"};
     CompileListing(setup, 3, user3, true);
