@@ -1,8 +1,11 @@
 #include "printing/setup_report.h"
 
+#include "editors/event_records.h"
 #include "model/bytes.h"
 #include "model/image_map.h"
 #include "model/param_items.h"
+#include "printing/page_format.h"
+#include "printing/print_items.h"
 #include "script/function_listing.h"
 #include "script/name_tables.h"
 
@@ -19,7 +22,7 @@ namespace quelvar {
 namespace {
 
 constexpr int kBodyLineHeight = 440;
-constexpr int kDumpLineHeight = 350;
+constexpr int kNarrowLineHeight = 350;
 constexpr int kTextBlockTopGap = 180;
 constexpr int kTextBlockMinHeight = 1500;
 constexpr int kPageNumberX = 16930;
@@ -96,17 +99,39 @@ void addParameterItems(ReportBuilder& out, const SetupImage& image)
     }
 }
 
-// Section 2: each page format's title, header and sixteen entries.
+// Section 2: each page format's title, header and sixteen entries. The Item column
+// shows the entry's place in the page item table, 0 for a code no item carries.
 void addPrintFormats(ReportBuilder& out, const SetupImage& image)
 {
     out.section(2, kBodyLineHeight, ReportFont::Body);
-    (void)image;
+    const NameTable& items = pageItemTable();
+    for (int page = 1; page <= kPageFormatCount; ++page) {
+        out.blank(page == 1 ? 2 : 1);
+        out.line(cellsAt({{7300, formatted("Print Format - Page - %d", page)}}));
+        out.line(cellsAt({{-20, ""},
+                          {930, "Line"},
+                          {2140, "Col"},
+                          {3700, "Item"},
+                          {5090, "Name"},
+                          {7300, "Description"}}));
+        const PageFormat format = readPageFormat(image, page);
+        for (int e = 1; e <= kPageEntryCount; ++e) {
+            const PageEntry entry = pageEntry(format, e);
+            const int index = LookupByCode(items, entry.item);
+            out.line(cellsAt({{-20, std::to_string(e)},
+                              {930, std::to_string(entry.row)},
+                              {2140, std::to_string(entry.column)},
+                              {3700, std::to_string(index)},
+                              {5090, std::string(items.name(index))},
+                              {7300, std::string(items.description(index))}}));
+        }
+    }
 }
 
 // Section 3: the fifteen setpoints, and beside the first five the five timers.
 void addSetpointsAndTimers(ReportBuilder& out, const SetupImage& image)
 {
-    out.section(3, kDumpLineHeight, ReportFont::Body);
+    out.section(3, kNarrowLineHeight, ReportFont::Body);
     out.blank(2);
     out.line(cellsAt({{950, "Setpoint"}, {2090, "Monitor configuration"}, {12770, "Timers"}}));
     out.line(cellsAt({{-20, "SP#"},
@@ -120,30 +145,23 @@ void addSetpointsAndTimers(ReportBuilder& out, const SetupImage& image)
                       {12770, "Time"},
                       {14000, "Function"},
                       {15500, "Function"}}));
-    const auto functionName = [](std::uint8_t code) {
-        return std::string(functionTable().name(LookupByCode(functionTable(), code)));
-    };
-    for (int n = 1; n <= static_cast<int>(image::kSetpointCount); ++n) {
-        const std::size_t at = image::setpointOffset(n);
-        const std::uint8_t upper = image[at], lower = image[at + 1], function = image[at + 2];
-        const NameTable& lowerTable =
-            upper == 115 || upper == 116 ? statusConditionTable() : registerTable();
-        std::vector<ReportCell> cells = cellsAt(
-            {{-20, std::to_string(n)},
-             {950, std::to_string(upper)},
-             {2090, std::to_string(lower)},
-             {3150, std::to_string(function)},
-             {4390, std::string(registerTable().name(LookupByCode(registerTable(), upper)))},
-             {6330, std::string(lowerTable.name(LookupByCode(lowerTable, lower)))},
-             {8090, functionName(function)}});
-        if (n <= static_cast<int>(image::kTimerCount)) {
-            const std::size_t timer = image::timerOffset(n);
-            const std::uint8_t timerFunction = image[timer + 2];
+    for (int n = kFirstSetpoint; n <= kLastSetpoint; ++n) {
+        const SetpointRecord record = readSetpoint(image, n);
+        const SetpointNames names = setpointNames(record);
+        std::vector<ReportCell> cells = cellsAt({{-20, std::to_string(n)},
+                                                 {950, std::to_string(record.upper)},
+                                                 {2090, std::to_string(record.lower)},
+                                                 {3150, std::to_string(record.function)},
+                                                 {4390, names.upper},
+                                                 {6330, names.lower},
+                                                 {8090, names.function}});
+        if (n <= kTimerCount) {
+            const TimerRecord timer = readTimer(image, n);
             for (auto& cell : cellsAt({{11620, std::to_string(n)},
-                                       {12770, formatted("%u", readWord(image, timer))},
-                                       {14000, std::to_string(timerFunction)},
-                                       {15500, functionName(timerFunction)}}))
-                cells.push_back(cell);
+                                       {12770, formatted("%u", unsigned{timer.time})},
+                                       {14000, std::to_string(timer.function)},
+                                       {15500, nameOfCode(functionTable(), timer.function)}}))
+                cells.push_back(std::move(cell));
         }
         out.line(fitWidths(std::move(cells)));
     }
@@ -159,7 +177,7 @@ constexpr int kDumpByteX[3][8] = {
 
 void addFunctionDump(ReportBuilder& out, const SetupImage& image)
 {
-    out.section(4, kDumpLineHeight, ReportFont::Small);
+    out.section(4, kNarrowLineHeight, ReportFont::Small);
     for (int first = 1; first <= 13; first += 3) {
         out.blank(first == 1 ? 2 : 1);
         std::vector<ReportCell> title;

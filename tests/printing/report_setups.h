@@ -36,6 +36,11 @@ inline Setup fullSetup()
     const std::vector<std::string> user3 = {"Set\tMemory2\t44\t\tcount", "End\t\t\t\t"};
     CompileListing(setup, 3, user3, true);
     setup.image[image::functionSlotOffset(3) + 63] = 7;  // the listing mends the guard byte
+    // Enough listings for the text block to flow onto another page.
+    const std::vector<std::string> filler = {"Add\tMemory4\tNet\tTare\t", "Set\tMemory5\t1\t\t",
+                                             "Gosub\tUser1\t\t\t", "End\t\t\t\t"};
+    for (int n = 4; n <= 15; ++n)
+        CompileListing(setup, n, filler, true);
     const std::uint8_t setpoints[][3] = {{64, 43, 2}, {115, 107, 129}, {200, 201, 99}};
     for (int n = 1; n <= 3; ++n)
         for (int b = 0; b < 3; ++b)

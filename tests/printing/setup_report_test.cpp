@@ -31,7 +31,7 @@ TEST(SetupReport, PagesKeepInsideTheirMargins)
 {
     for (quelvar::Setup setup : {test::factorySetup(), test::fullSetup()}) {
         const auto pages = pagesOf(setup);
-        ASSERT_GE(pages.size(), 3u);
+        ASSERT_GE(pages.size(), 4u);
         for (std::size_t p = 0; p < pages.size(); ++p) {
             const auto& lines = pages[p].lines;
             ASSERT_GE(lines.size(), 3u);
