@@ -36,6 +36,7 @@ public:
     bool askOkCancel(const QString&, BoxIcon) override { return false; }
     std::optional<QString> chooseOpenFile() override { return std::nullopt; }
     std::optional<QString> chooseSaveFile(const QString&) override { return std::nullopt; }
+    std::optional<QString> choosePdfFile(const QString&) override { return std::nullopt; }
     void showHelp(const QString&) override {}
     void showHelpContext(int) override {}
 };
