@@ -16,19 +16,24 @@ using namespace quelvar;
 
 namespace {
 
-// The bytes of the instructions the rebuilt listing shows, up to the first that
-// does not decode (a listing with an ERROR line cannot compile back).
-std::size_t decodableLength(std::span<const std::uint8_t> slot, bool& allDecoded)
+// The bytes of the instructions the rebuilt listing shows. `compilable` when every
+// one decodes and the guard byte is an End of its own: old code after an End can
+// leave an instruction that runs into the guard byte, which the editor shows but
+// cannot compile back.
+std::size_t decodableLength(std::span<const std::uint8_t> slot, bool& compilable)
 {
     std::size_t position = 0;
-    allDecoded = true;
+    std::size_t lastStart = 0;
+    compilable = true;
     while (position < slot.size()) {
         ListingLine line;
+        lastStart = position;
         if (!DecodeInstruction(slot, position, line)) {
-            allDecoded = false;
+            compilable = false;
             break;
         }
     }
+    compilable = compilable && lastStart == slot.size() - 1;
     return std::min(position, slot.size());
 }
 
@@ -45,15 +50,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<std::string> listing = rebuildListing(setup, n);
     const Setup opened = setup;  // as the editor holds it once the function is open
-    bool allDecoded = false;
-    const std::size_t length = decodableLength(functionSlot(opened.image, n), allDecoded);
+    bool compilable = false;
+    const std::size_t length = decodableLength(functionSlot(opened.image, n), compilable);
 
     Setup compiled = opened;
     const CompileResult result = CompileListing(compiled, n, listing, true);
 
     checkOnlySlotAndCommentsChanged(opened, compiled, n);
 
-    if (!allDecoded || listing.empty()) return 0;
+    if (!compilable || listing.empty()) return 0;
     FUZZ_CHECK(result.success);
     checkSameCode(functionSlot(opened.image, n).first(length),
                   functionSlot(compiled.image, n).first(length));

@@ -11,8 +11,10 @@ SettingsFiles settingsFiles(const QString& executablePath, const QString& config
 {
     const QFileInfo executable(executablePath);
     const QString name = executable.completeBaseName() + ".INI";
+    const bool installed =
+        QDir(executable.absolutePath()) == QDir(QStringLiteral(QUELVAR_INSTALL_BINDIR));
     return {executable.absoluteDir().filePath(name).toStdString(),
-            QDir(configFolder).filePath(name).toStdString()};
+            QDir(configFolder).filePath(name).toStdString(), installed};
 }
 
 SettingsFiles defaultSettingsFiles()

@@ -96,7 +96,7 @@ void ReadSettings(const SettingsFiles& files, ComPort& port)
 
 std::string settingsFileToWrite(const SettingsFiles& files)
 {
-    if (exists(files.user)) return files.user;
+    if (exists(files.user) || files.besideIsSystemDefault) return files.user;
     const std::string besideFolder = std::filesystem::path(files.beside).parent_path().string();
     const bool besideWritable =
         exists(files.beside)

@@ -21,6 +21,9 @@ class ComPort;
 struct SettingsFiles {
     std::string beside;  // beside the program
     std::string user;    // in the user's configuration folder
+    // An installed program's folder is the system's: the file there is a default
+    // an administrator may put, read but never written.
+    bool besideIsSystemDefault = false;
 };
 
 // The five settings from the files, later files overriding earlier ones key by key;
@@ -33,8 +36,8 @@ void writeComSettings(IniFile& file, const ComPort& port);
 void ReadSettings(const SettingsFiles& files, ComPort& port);
 
 // The file the settings go to: the user's own when it exists (its keys win when
-// both are read), else the one beside the program when that file or its folder is
-// writable, else the user's own.
+// both are read) or when the program is installed, else the one beside the program
+// when that file or its folder is writable, else the user's own.
 std::string settingsFileToWrite(const SettingsFiles& files);
 
 // Writes the five settings into that file, creating its folder when needed.

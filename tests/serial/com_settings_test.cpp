@@ -70,17 +70,22 @@ TEST(ComSettings, WritingKeepsEveryOtherLine)
 }
 
 // The file beside the program is read whether or not it may be written; the settings
-// go beside it only when it may be.
+// go beside it only when it may be, and never beside an installed program.
 TEST(ComSettings, SettingsGoBesideTheProgramOnlyWhenTheyMay)
 {
-    for (const mode_t programFolder : {0555, 0777}) {
-        SCOPED_TRACE(programFolder);
+    const struct {
+        mode_t programFolder;
+        bool installed;
+    } rows[] = {{0555, false}, {0777, false}, {0777, true}};
+    for (const auto& [programFolder, installed] : rows) {
+        SCOPED_TRACE(testing::Message() << programFolder << (installed ? " installed" : ""));
         TempDir program, home;
         program.write("quelvar.INI", "; site defaults\n[Com]\nbaud=9600\n");
         ::chmod(program.path("quelvar.INI").c_str(), programFolder == 0555 ? 0444 : 0666);
         ::chmod(program.path().c_str(), programFolder);
         ::chmod(home.path().c_str(), 0777);
-        const SettingsFiles files{program.path("quelvar.INI"), home.path("config/quelvar.INI")};
+        const SettingsFiles files{program.path("quelvar.INI"), home.path("config/quelvar.INI"),
+                                  installed};
         const auto outcome = asOtherUser([&] {
             FakeSerialDriver driver;
             ComPort port(driver);
@@ -92,7 +97,7 @@ TEST(ComSettings, SettingsGoBesideTheProgramOnlyWhenTheyMay)
             if (port.baudRate != 19200) faults |= 4;
             const bool besideKept =
                 program.read("quelvar.INI").find("baud=9600") != std::string::npos;
-            if (besideKept != (programFolder == 0555)) faults |= 8;
+            if (besideKept != (programFolder == 0555 || installed)) faults |= 8;
             return faults;
         });
         ::chmod(program.path().c_str(), 0755);
