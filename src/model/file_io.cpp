@@ -162,16 +162,37 @@ FileReadResult readFileStart(const std::string& path, std::size_t maxBytes)
     return result;
 }
 
+namespace {
+
+// A save's first step, shared by the save and its early check: the target as
+// resolved, whether it exists, and the temporary file beside it (fd < 0, errno set,
+// when it could not be created). False when the target itself is refused.
+struct SaveStart {
+    std::string target;
+    struct stat st {};
+    bool exists = false;
+    std::string temporary;
+    int fd = -1;
+};
+
+bool startSave(const std::string& path, SaveStart& start, FileWriteResult& result)
+{
+    start.target = resolveTarget(path);
+    start.exists = ::stat(start.target.c_str(), &start.st) == 0;
+    if (refuseTarget(start.target, start.exists ? &start.st : nullptr, result)) return false;
+    start.temporary = temporaryNameFor(start.target);
+    start.fd = ::open(start.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return true;
+}
+
+}  // namespace
+
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    const std::string target = resolveTarget(path);
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    SaveStart start;
     FileWriteResult result;
-    if (refuseTarget(target, exists ? &st : nullptr, result)) return result;
-
-    const std::string temporary = temporaryNameFor(target);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (!startSave(path, start, result)) return result;
+    const auto& [target, st, exists, temporary, fd] = start;
     if (fd < 0) {
         if (onlyTheFolderRefused(errno)) return writeInPlace(target, exists, bytes);
         return {FileWriteStage::Opening, reasonOf(errno)};
@@ -191,13 +212,10 @@ FileWriteResult writeFileAtomically(const std::string& path, std::span<const std
 
 FileWriteResult checkWritable(const std::string& path)
 {
-    const std::string target = resolveTarget(path);
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    SaveStart start;
     FileWriteResult result;
-    if (refuseTarget(target, exists ? &st : nullptr, result)) return result;
-    const std::string temporary = temporaryNameFor(target);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (!startSave(path, start, result)) return result;
+    const auto& [target, st, exists, temporary, fd] = start;
     if (fd >= 0) {
         ::close(fd);
         ::unlink(temporary.c_str());
