@@ -66,6 +66,7 @@ std::span<const Command> transferCommands();
 std::span<const Command> scriptCommands();
 std::span<const Command> printingCommands();
 std::span<const Command> reportCommands();
+std::span<const Command> textCommands();
 
 // Writes the report's pages as a PDF, atomically; false with the reason when it
 // could not (always without the editor's build).

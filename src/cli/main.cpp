@@ -16,7 +16,7 @@ std::vector<Declared> declareCommands(CLI::App& app)
 {
     std::vector<Declared> declared;
     for (auto group : {modelCommands(), transferCommands(), scriptCommands(), printingCommands(),
-                       reportCommands()})
+                       reportCommands(), textCommands()})
         for (const Command& c : group) {
             CLI::App* command = app.add_subcommand(std::string(c.name), std::string(c.help));
             declared.push_back({command, c.define(*command)});

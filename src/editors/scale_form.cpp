@@ -26,8 +26,15 @@ namespace quelvar {
 
 namespace {
 
-const QStringList kLoadCells = {"0.5 mv/v", "1 mv/v", "2 mv/v", "3 mv/v", "6 mv/v"};
-const QStringList kUnits = {"", " lb", " kg", " ton", " tne", " gram", " oz", "Label 1", "PCode 1"};
+QStringList texts(std::span<const std::string_view> names)
+{
+    QStringList list;
+    for (std::string_view name : names) list << QString::fromLatin1(name.data(), qsizetype(name.size()));
+    return list;
+}
+
+const QStringList kLoadCells = texts(loadCellNames());
+const QStringList kUnits = texts(unitNames());
 
 template <typename W> W* named(W* widget, const char* name)
 {

@@ -7,6 +7,21 @@
 
 namespace quelvar {
 
+std::span<const std::string_view> loadCellNames()
+{
+    static constexpr std::string_view names[] = {"0.5 mv/v", "1 mv/v", "2 mv/v", "3 mv/v",
+                                                 "6 mv/v"};
+    return names;
+}
+
+std::span<const std::string_view> unitNames()
+{
+    static constexpr std::string_view names[] = {"",      " lb", " kg",    " ton",   " tne",
+                                                 " gram", " oz", "Label 1", "PCode 1"};
+    return names;
+}
+
+
 namespace {
 
 constexpr std::uint8_t kSignBit = 0x80;

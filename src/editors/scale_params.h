@@ -11,8 +11,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace quelvar {
+
+// The choices of the load cell list (item 1) and of the units lists (items 10
+// and 13), in code order.
+std::span<const std::string_view> loadCellNames();
+std::span<const std::string_view> unitNames();
 
 // Where a count-by lives: the primary one (items 11/12) or the alternate (14/15).
 struct CountByField {

@@ -1,0 +1,122 @@
+// quelvar-cli export | import | diff: a setup as readable text.
+
+#include "cli/cli.h"
+
+#include "model/setup_file.h"
+#include "text/setup_text.h"
+
+#include <array>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace quelvar::cli {
+
+namespace {
+
+bool isText(const std::string& path)
+{
+    return path.size() > 5 && path.compare(path.size() - 5, 5, ".toml") == 0;
+}
+
+bool readText(const std::string& path, std::string& text, std::ostream& err)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    if (in) all << in.rdbuf();
+    if (!in || in.bad()) {
+        err << "quelvar-cli: cannot open " << path << "\n";
+        return false;
+    }
+    text = all.str();
+    return true;
+}
+
+// A setup from a setup file or from its text; a refusal is reported with its line.
+bool loadAny(const std::string& path, Setup& setup, std::ostream& err)
+{
+    if (!isText(path)) return loadSetup(path, setup, err);
+    std::string text;
+    if (!readText(path, text, err)) return false;
+    text::ImportResult result = text::importSetupText(text);
+    if (!result.ok()) {
+        err << path << ":" << result.error << '\n';
+        return false;
+    }
+    setup = std::move(result.setup);
+    return true;
+}
+
+bool writeBytes(const std::string& path, std::span<const std::uint8_t> bytes, std::ostream& err)
+{
+    const FileWriteResult result = writeFileAtomically(path, bytes);
+    if (!result.ok()) err << "quelvar-cli: cannot write " << path << ": " << result.reason << '\n';
+    return result.ok();
+}
+
+Run defineExport(CLI::App& command)
+{
+    auto file = addSetupFile(command);
+    auto output = std::make_shared<std::string>();
+    command.add_option("-o,--output", *output, "write the text to OUT.toml (else to the output)")
+        ->option_text("OUT.toml");
+    return [file, output](std::ostream& out, std::ostream& err) {
+        Setup setup;
+        if (!loadSetup(*file, setup, err)) return kFailed;
+        const std::string text = text::exportSetupText(setup);
+        if (output->empty()) {
+            out << text;
+            return kOk;
+        }
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        return writeBytes(*output, {bytes, text.size()}, err) ? kOk : kFailed;
+    };
+}
+
+Run defineImport(CLI::App& command)
+{
+    auto file = addFile(command, "TEXT", "setup text (.toml)");
+    auto output = std::make_shared<std::string>();
+    command.add_option("-o,--output", *output, "the setup file to write")
+        ->option_text("FILE.sf")
+        ->required();
+    return [file, output](std::ostream&, std::ostream& err) {
+        std::string text;
+        if (!readText(*file, text, err)) return kFailed;
+        text::ImportResult result = text::importSetupText(text);
+        if (!result.ok()) {
+            err << *file << ":" << result.error << '\n';
+            return kFailed;
+        }
+        const SetupFileBytes bytes = encodeSetupFile(result.setup);
+        return writeBytes(*output, bytes, err) ? kOk : kFailed;
+    };
+}
+
+Run defineDiff(CLI::App& command)
+{
+    auto a = addFile(command, "A", "setup file (.sf) or setup text (.toml)");
+    auto b = addFile(command, "B", "setup file (.sf) or setup text (.toml)");
+    return [a, b](std::ostream& out, std::ostream& err) {
+        Setup first, second;
+        if (!loadAny(*a, first, err) || !loadAny(*b, second, err)) return kUsage;
+        const auto lines = text::diffSetups(first, second);
+        for (const std::string& line : lines) out << line << '\n';
+        return lines.empty() ? kOk : kFailed;
+    };
+}
+
+constexpr std::array kTextCommands{
+    Command{"export", "the whole setup of FILE as readable text (TOML)", defineExport},
+    Command{"import", "build a setup file from its text", defineImport},
+    Command{"diff", "the keys that differ between two setups (exit 1 when any do)", defineDiff},
+};
+
+}  // namespace
+
+std::span<const Command> textCommands()
+{
+    return kTextCommands;
+}
+
+}  // namespace quelvar::cli

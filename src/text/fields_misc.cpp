@@ -1,0 +1,7 @@
+#include "text/text_fields.h"
+
+namespace quelvar::text {
+
+void addMiscFields(Fields&) {}
+
+}  // namespace quelvar::text

@@ -1,0 +1,440 @@
+#include "text/setup_text.h"
+
+#include "model/check_bytes.h"
+#include "model/image_map.h"
+#include "model/param_items.h"
+#include "model/setup_file.h"
+#include "text/text_fields.h"
+#include "text/toml_values.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstring>
+#include <map>
+#include <sstream>
+
+namespace quelvar::text {
+
+namespace {
+
+constexpr int kUncovered = -1;
+constexpr int kCheckBytes = INT_MAX;  // never compared: import stores fresh ones
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Which field stands for each byte of the setup file.
+const std::vector<int>& owners()
+{
+    static const std::vector<int> owner = [] {
+        std::vector<int> o(kSetupFileSize, kUncovered);
+        const Fields& fields = setupFields();
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            for (const Place& p : fields[i].places)
+                std::fill_n(o.begin() + static_cast<std::ptrdiff_t>(p.offset), p.size,
+                            static_cast<int>(i));
+        o[image::kCheckBytes] = o[image::kCheckBytes + 1] = kCheckBytes;
+        return o;
+    }();
+    return owner;
+}
+
+Setup factorySetup()
+{
+    Setup setup;
+    ResetSetupToDefaults(setup.image);
+    return setup;
+}
+
+std::vector<std::uint8_t> placeBytes(const SetupFileBytes& bytes, const std::vector<Place>& places)
+{
+    std::vector<std::uint8_t> out;
+    for (const Place& p : places)
+        out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(p.offset),
+                   bytes.begin() + static_cast<std::ptrdiff_t>(p.offset + p.size));
+    return out;
+}
+
+// Puts `raw` (as many bytes as the places hold) into the places of `setup`.
+void putBytes(Setup& setup, const std::vector<Place>& places, std::span<const std::uint8_t> raw)
+{
+    SetupFileBytes bytes = encodeSetupFile(setup);
+    std::size_t at = 0;
+    for (const Place& p : places) {
+        std::copy_n(raw.begin() + static_cast<std::ptrdiff_t>(at), p.size,
+                    bytes.begin() + static_cast<std::ptrdiff_t>(p.offset));
+        at += p.size;
+    }
+    decodeSetupFile(bytes, setup);
+}
+
+// The runs of bytes no field names, as places.
+std::vector<Place> uncoveredRuns()
+{
+    std::vector<Place> runs;
+    const auto& owner = owners();
+    for (std::size_t i = 0; i < owner.size(); ++i) {
+        if (owner[i] != kUncovered) continue;
+        if (!runs.empty() && runs.back().offset + runs.back().size == i) ++runs.back().size;
+        else runs.push_back({i, 1});
+    }
+    return runs;
+}
+
+// How export writes one field.
+struct Entry {
+    enum Form { Skip, Shown, RawBytes } form = Skip;
+    Value value;                     // Shown
+    std::vector<std::uint8_t> bytes;  // RawBytes
+};
+
+// Replays import field by field: a shown value is kept only when storing it, on the
+// setup import will have built by then, gives back exactly the field's bytes and
+// touches nothing import has already settled.
+std::vector<Entry> plan(const Setup& setup, bool keepAll)
+{
+    const Fields& fields = setupFields();
+    const auto& owner = owners();
+    const SetupFileBytes want = encodeSetupFile(setup);
+    Setup state = factorySetup();
+    for (const Place& run : uncoveredRuns()) putBytes(state, {run}, placeBytes(want, {run}));
+    SetupFileBytes have = encodeSetupFile(state);
+
+    std::vector<Entry> entries(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Field& f = fields[i];
+        Entry& e = entries[i];
+        const auto mine = placeBytes(want, f.places);
+        if (!keepAll && f.optional && placeBytes(have, f.places) == mine) continue;
+        if (auto shown = f.show(setup)) {
+            Setup trial = state;
+            if (!f.store(trial, *shown).refused()) {
+                const SetupFileBytes got = encodeSetupFile(trial);
+                bool exact = true;
+                for (std::size_t b = 0; exact && b < got.size(); ++b) {
+                    const int o = owner[b];
+                    if (o == static_cast<int>(i)) exact = got[b] == want[b];
+                    else if (o < static_cast<int>(i)) exact = got[b] == have[b];
+                }
+                if (exact) {
+                    e = {Entry::Shown, std::move(*shown), {}};
+                    state = std::move(trial);
+                    have = got;
+                    continue;
+                }
+            }
+        }
+        e = {Entry::RawBytes, {}, mine};
+        putBytes(state, f.places, mine);
+        have = encodeSetupFile(state);
+    }
+    return entries;
+}
+
+std::uint64_t littleEndian(const std::vector<std::uint8_t>& bytes)
+{
+    std::uint64_t n = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) n = n << 8 | bytes[i];
+    return n;
+}
+
+std::string hexText(std::span<const std::uint8_t> bytes)
+{
+    std::string text;
+    for (std::uint8_t b : bytes) {
+        if (!text.empty()) text += ' ';
+        text += kHexDigits[b >> 4];
+        text += kHexDigits[b & 15];
+    }
+    return text;
+}
+
+std::string rawText(const Field& f, const std::vector<std::uint8_t>& bytes)
+{
+    if (f.raw == Raw::Number && bytes.size() <= 4) return std::to_string(littleEndian(bytes));
+    return "hex " + hexText(bytes);
+}
+
+// --- writing -----------------------------------------------------------------
+
+std::vector<std::string_view> segments(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t at = 0;;) {
+        const std::size_t dot = path.find('.', at);
+        parts.push_back(path.substr(at, dot - at));
+        if (dot == std::string_view::npos) return parts;
+        at = dot + 1;
+    }
+}
+
+// Writes the table headers a key needs: "[scale]", or "[[setpoint]]" and its number.
+class TextWriter {
+public:
+    explicit TextWriter(std::ostream& out) : m_out(out) {}
+
+    void key(const std::string& path, const std::string& valueText, const std::string& comment)
+    {
+        auto parts = segments(path);
+        const std::string_view name = parts.back();
+        parts.pop_back();
+        openTables(parts);
+        m_out << name << " = " << valueText;
+        if (!comment.empty()) m_out << "  # " << comment;
+        m_out << '\n';
+    }
+
+private:
+    void openTables(const std::vector<std::string_view>& parts)
+    {
+        std::string table;
+        for (std::size_t i = 0; i < parts.size(); i += 2) {
+            const std::string prefix = joined(parts, i + 2);
+            if (i / 2 < m_open.size() && m_open[i / 2] == prefix) {
+                table += (table.empty() ? "" : ".") + std::string(parts[i]);
+                continue;
+            }
+            m_open.resize(i / 2);
+            m_open.push_back(prefix);
+            table += (table.empty() ? "" : ".") + std::string(parts[i]);
+            if (i + 1 < parts.size())
+                m_out << "\n[[" << table << "]]\nnumber = " << parts[i + 1] << '\n';
+            else
+                m_out << "\n[" << table << "]\n";
+        }
+    }
+
+    static std::string joined(const std::vector<std::string_view>& parts, std::size_t count)
+    {
+        std::string s;
+        for (std::size_t i = 0; i < std::min(count, parts.size()); ++i)
+            s += (i ? "." : "") + std::string(parts[i]);
+        return s;
+    }
+
+    std::ostream& m_out;
+    std::vector<std::string> m_open;  // the open table of each depth
+};
+
+std::string valueText(const Field& f, const Entry& e)
+{
+    if (e.form == Entry::Shown) return tomlValue(e.value);
+    if (f.raw == Raw::Number && e.bytes.size() <= 4) return std::to_string(littleEndian(e.bytes));
+    return "{ hex = " + tomlValue(Value{hexText(e.bytes)}) + " }";
+}
+
+std::string runKey(const Place& run) { return "bytes.at_" + std::to_string(run.offset); }
+
+}  // namespace
+
+std::string exportSetupText(const Setup& setup)
+{
+    std::ostringstream out;
+    out << "# Quelvar setup text. Each key is written as its dialog shows it; a value the\n"
+           "# dialog cannot show is written as its raw number or bytes in hexadecimal.\n";
+    TextWriter writer(out);
+    const Fields& fields = setupFields();
+    const auto entries = plan(setup, false);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (entries[i].form != Entry::Skip)
+            writer.key(fields[i].path, valueText(fields[i], entries[i]), fields[i].comment);
+
+    const SetupFileBytes have = encodeSetupFile(factorySetup());
+    const SetupFileBytes want = encodeSetupFile(setup);
+    for (const Place& run : uncoveredRuns()) {
+        const auto bytes = placeBytes(want, {run});
+        if (bytes == placeBytes(have, {run})) continue;
+        writer.key(runKey(run), "{ hex = " + tomlValue(Value{hexText(bytes)}) + " }",
+                   "bytes " + std::to_string(run.offset) + "-" +
+                       std::to_string(run.offset + run.size - 1) + " that no key names");
+    }
+    return out.str();
+}
+
+// --- reading -----------------------------------------------------------------
+
+namespace {
+
+std::string at(const Located& located, const std::string& path, const Refusal& refusal)
+{
+    const auto index = static_cast<std::size_t>(refusal.line);
+    const int line = index < located.elementLines.size() ? located.elementLines[index] : located.line;
+    return std::to_string(line) + ": " + path + ": " + refusal.message;
+}
+
+std::optional<std::vector<std::uint8_t>> parseHex(std::string_view text)
+{
+    std::vector<std::uint8_t> bytes;
+    int high = -1;
+    for (char c : text) {
+        if (c == ' ' || c == '\n' || c == '\t') continue;
+        const char* digit = std::strchr(kHexDigits, std::toupper(static_cast<unsigned char>(c)));
+        if (!digit || c == 0) return std::nullopt;
+        const int d = static_cast<int>(digit - kHexDigits);
+        if (high < 0) high = d;
+        else bytes.push_back(static_cast<std::uint8_t>(high << 4 | d)), high = -1;
+    }
+    if (high >= 0) return std::nullopt;
+    return bytes;
+}
+
+std::size_t sizeOf(const std::vector<Place>& places)
+{
+    std::size_t n = 0;
+    for (const Place& p : places) n += p.size;
+    return n;
+}
+
+const char* kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Bool: return "true or false";
+    case Kind::Integer: return "a whole number";
+    case Kind::Text: return "a text in quotes";
+    case Kind::Lines: return "a list of lines";
+    }
+    return "";
+}
+
+// The bytes a raw value stands for, or the message why it does not.
+std::string rawBytes(const Field& f, const Located& v, std::vector<std::uint8_t>& bytes)
+{
+    const std::size_t size = sizeOf(f.places);
+    if (v.hex) {
+        auto parsed = parseHex(*v.hex);
+        if (!parsed || parsed->size() != size)
+            return "needs " + std::to_string(size) + " bytes in hexadecimal";
+        bytes = std::move(*parsed);
+        return "";
+    }
+    const auto n = std::get<std::int64_t>(v.value);
+    if (n < 0 || (size < 8 && static_cast<std::uint64_t>(n) >> (8 * size)) != 0)
+        return "the raw number must be from 0 to " +
+               std::to_string((std::uint64_t{1} << (8 * size)) - 1);
+    for (std::size_t i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
+    return "";
+}
+
+Refusal storeValue(Setup& setup, const Field& f, const Located& v)
+{
+    const bool rawNumber = f.kind != Kind::Integer && f.raw == Raw::Number &&
+                           sizeOf(f.places) <= 4 &&
+                           std::holds_alternative<std::int64_t>(v.value) && !v.hex;
+    if (v.hex || rawNumber) {
+        std::vector<std::uint8_t> bytes;
+        std::string error = rawBytes(f, v, bytes);
+        if (error.empty()) putBytes(setup, f.places, bytes);
+        return error;
+    }
+    if (v.value.index() != static_cast<std::size_t>(f.kind))
+        return std::string("expected ") + kindName(f.kind);
+    return f.store(setup, v.value);
+}
+
+std::string storeRun(Setup& setup, const std::string& key, const Located& v)
+{
+    for (const Place& run : uncoveredRuns()) {
+        if (runKey(run) != key) continue;
+        Field f{key, "", {run}};
+        std::vector<std::uint8_t> bytes;
+        std::string error = v.hex ? rawBytes(f, v, bytes) : std::string("expected { hex = \"...\" }");
+        if (error.empty()) putBytes(setup, {run}, bytes);
+        return error;
+    }
+    return "no key of that name";
+}
+
+}  // namespace
+
+ImportResult importSetupText(std::string_view text)
+{
+    ImportResult result{factorySetup(), {}};
+    std::map<std::string, Located> keys;
+    std::vector<std::string> order;
+    result.error = readTomlKeys(text, keys, order);
+    if (!result.error.empty()) return result;
+
+    const Fields& fields = setupFields();
+    std::map<std::string, const Field*> byPath;
+    for (const Field& f : fields) byPath[f.path] = &f;
+    for (const std::string& key : order) {
+        if (key.starts_with("bytes.")) {
+            if (auto error = storeRun(result.setup, key, keys[key]); !error.empty())
+                return {result.setup, at(keys[key], key, error)};
+        } else if (!byPath.count(key)) {
+            return {result.setup, at(keys[key], key, "no key of that name")};
+        }
+    }
+    for (const Field& f : fields) {
+        const auto it = keys.find(f.path);
+        if (it == keys.end()) continue;
+        if (auto refusal = storeValue(result.setup, f, it->second); refusal.refused())
+            return {result.setup, at(it->second, f.path, refusal)};
+    }
+    sealSetup(result.setup);
+    return result;
+}
+
+// --- differences -------------------------------------------------------------
+
+namespace {
+
+std::string shownText(const Field& f, const Entry& e)
+{
+    if (e.form == Entry::RawBytes) return rawText(f, e.bytes);
+    if (const auto* t = std::get_if<std::string>(&e.value)) return t->empty() ? "\"\"" : utf8(*t);
+    if (const auto* b = std::get_if<bool>(&e.value)) return *b ? "true" : "false";
+    if (const auto* l = std::get_if<Lines>(&e.value)) return std::to_string(l->size()) + " lines";
+    return std::to_string(std::get<std::int64_t>(e.value));
+}
+
+// "- line" / "+ line" for the lines of `a` and `b` outside their longest common
+// subsequence, in order.
+void lineDiff(const Lines& a, const Lines& b, std::vector<std::string>& out)
+{
+    std::vector<std::vector<int>> common(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+    for (std::size_t i = a.size(); i-- > 0;)
+        for (std::size_t j = b.size(); j-- > 0;)
+            common[i][j] = a[i] == b[j] ? common[i + 1][j + 1] + 1
+                                        : std::max(common[i + 1][j], common[i][j + 1]);
+    std::size_t i = 0, j = 0;
+    while (i < a.size() || j < b.size()) {
+        if (i < a.size() && j < b.size() && a[i] == b[j]) ++i, ++j;
+        else if (j < b.size() && (i == a.size() || common[i][j + 1] >= common[i + 1][j]))
+            out.push_back("  + " + utf8(b[j++]));
+        else out.push_back("  - " + utf8(a[i++]));
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> diffSetups(const Setup& a, const Setup& b)
+{
+    std::vector<std::string> out;
+    const Fields& fields = setupFields();
+    const auto ea = plan(a, true);
+    const auto eb = plan(b, true);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Field& f = fields[i];
+        const Entry& x = ea[i];
+        const Entry& y = eb[i];
+        if (x.form == y.form && x.value == y.value && x.bytes == y.bytes) continue;
+        const auto* lx = std::get_if<Lines>(&x.value);
+        const auto* ly = std::get_if<Lines>(&y.value);
+        if (lx && ly) {
+            out.push_back(f.path + ":");
+            lineDiff(*lx, *ly, out);
+        } else {
+            out.push_back(f.path + ": " + shownText(f, x) + " -> " + shownText(f, y));
+        }
+    }
+    const SetupFileBytes wa = encodeSetupFile(a);
+    const SetupFileBytes wb = encodeSetupFile(b);
+    for (const Place& run : uncoveredRuns()) {
+        const auto ba = placeBytes(wa, {run});
+        const auto bb = placeBytes(wb, {run});
+        if (ba != bb) out.push_back(runKey(run) + ": " + hexText(ba) + " -> " + hexText(bb));
+    }
+    return out;
+}
+
+}  // namespace quelvar::text

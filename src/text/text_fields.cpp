@@ -1,0 +1,105 @@
+#include "text/text_fields.h"
+
+#include "model/bytes.h"
+
+#include <algorithm>
+
+namespace quelvar::text {
+
+namespace {
+
+std::int64_t readNumber(const SetupImage& image, std::size_t offset, std::size_t size, bool isSigned)
+{
+    switch (size) {
+    case 1: return readByte(image, offset);
+    case 2: return isSigned ? std::int64_t{static_cast<std::int16_t>(readWord(image, offset))}
+                            : std::int64_t{readWord(image, offset)};
+    default:
+        return isSigned ? std::int64_t{static_cast<std::int32_t>(readLong(image, offset))}
+                        : std::int64_t{readLong(image, offset)};
+    }
+}
+
+// Keeps the low bits, as a number box stores into a byte, word or long field.
+void writeNumber(SetupImage& image, std::size_t offset, std::size_t size, std::int64_t value)
+{
+    const auto bits = static_cast<std::uint64_t>(value);
+    switch (size) {
+    case 1: writeByte(image, offset, static_cast<std::uint8_t>(bits)); break;
+    case 2: writeWord(image, offset, static_cast<std::uint16_t>(bits)); break;
+    default: writeLong(image, offset, static_cast<std::uint32_t>(bits)); break;
+    }
+}
+
+std::string choiceList(const std::vector<std::string>& choices)
+{
+    std::string list;
+    for (const auto& choice : choices) list += (list.empty() ? "\"" : ", \"") + choice + "\"";
+    return list;
+}
+
+}  // namespace
+
+Field numberField(std::string path, std::string comment, std::size_t offset, std::size_t size,
+                  bool isSigned)
+{
+    Field f{std::move(path), std::move(comment), {imageBytes(offset, size)}, Kind::Integer};
+    f.show = [=](const Setup& s) -> std::optional<Value> {
+        return readNumber(s.image, offset, size, isSigned);
+    };
+    f.store = [=](Setup& s, const Value& v) {
+        writeNumber(s.image, offset, size, integerOf(v));
+        return Refusal();
+    };
+    return f;
+}
+
+Field yesNoField(std::string path, std::string comment, std::size_t offset, bool inverted)
+{
+    Field f{std::move(path), std::move(comment), {imageBytes(offset, 1)}, Kind::Bool};
+    f.show = [=](const Setup& s) -> std::optional<Value> {
+        return (readByte(s.image, offset) != 0) != inverted;
+    };
+    f.store = [=](Setup& s, const Value& v) {
+        writeByte(s.image, offset, boolOf(v) != inverted ? 1 : 0);
+        return Refusal();
+    };
+    f.raw = Raw::Number;
+    return f;
+}
+
+Field listField(std::string path, std::string comment, std::size_t offset, std::size_t size,
+                std::vector<std::string> choices)
+{
+    Field f{std::move(path), std::move(comment), {imageBytes(offset, size)}, Kind::Text};
+    f.show = [=](const Setup& s) -> std::optional<Value> {
+        const auto code = static_cast<std::size_t>(readNumber(s.image, offset, size, false));
+        if (code >= choices.size()) return std::nullopt;
+        return choices[code];
+    };
+    f.store = [=](Setup& s, const Value& v) -> Refusal {
+        const auto it = std::find(choices.begin(), choices.end(), textOf(v));
+        if (it == choices.end()) return "\"" + textOf(v) + "\" is not one of " + choiceList(choices);
+        writeNumber(s.image, offset, size, it - choices.begin());
+        return Refusal();
+    };
+    f.raw = Raw::Number;
+    return f;
+}
+
+const Fields& setupFields()
+{
+    static const Fields fields = [] {
+        Fields all;
+        addScaleFields(all);
+        addPortFields(all);
+        addMiscFields(all);
+        addEventFields(all);
+        addPrintingFields(all);
+        addFunctionFields(all);
+        return all;
+    }();
+    return fields;
+}
+
+}  // namespace quelvar::text

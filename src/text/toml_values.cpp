@@ -1,0 +1,171 @@
+#include "text/toml_values.h"
+
+#include <toml++/toml.h>
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+namespace quelvar::text {
+
+namespace {
+
+constexpr auto kFormat =
+                         toml::format_flags::allow_real_tabs_in_strings |
+                         toml::format_flags::allow_unicode_strings;
+
+// Each UTF-8 character of `text` as one byte; false for a character above U+00FF.
+bool toLatin1(std::string_view text, std::string& out)
+{
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) out += static_cast<char>(c);
+        else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size())
+            out += static_cast<char>((c & 0x03) << 6 | (static_cast<unsigned char>(text[++i]) & 0x3F));
+        else return false;
+    }
+    return true;
+}
+
+int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
+
+class KeyReader {
+public:
+    KeyReader(std::map<std::string, Located>& keys) : m_keys(keys) {}
+
+    std::string readRoot(const toml::table& root)
+    {
+        for (const auto& [name, node] : root) {
+            const std::string path(name.str());
+            if (const auto* table = node.as_table()) {
+                for (const auto& [key, value] : *table)
+                    if (auto e = leaf(path + "." + std::string(key.str()), value); !e.empty()) return e;
+            } else if (node.is_array_of_tables()) {
+                if (auto e = elements(path, *node.as_array(), 1); !e.empty()) return e;
+            } else {
+                return where(node, path, "expected a table");
+            }
+        }
+        return "";
+    }
+
+private:
+    static std::string where(const toml::node& node, const std::string& path, const std::string& m)
+    {
+        return std::to_string(lineOf(node)) + ": " + path + ": " + m;
+    }
+
+    // The elements of [[path]], each named by its number; depth 1 may hold [[path.sub]].
+    std::string elements(const std::string& path, const toml::array& array, int depth)
+    {
+        std::set<std::int64_t> seen;
+        for (const auto& node : array) {
+            const auto& element = *node.as_table();
+            const auto number = element["number"].value<std::int64_t>();
+            if (!number) return where(node, path, "each [[" + path + "]] needs its number");
+            if (!seen.insert(*number).second)
+                return where(node, path, "number " + std::to_string(*number) + " is given twice");
+            const std::string prefix = path + "." + std::to_string(*number) + ".";
+            for (const auto& [key, value] : element) {
+                if (key.str() == "number") continue;
+                const std::string sub = prefix + std::string(key.str());
+                std::string e = depth == 1 && value.is_array_of_tables()
+                                    ? elements(sub, *value.as_array(), 2)
+                                    : leaf(sub, value);
+                if (!e.empty()) return e;
+            }
+        }
+        return "";
+    }
+
+    std::string leaf(const std::string& path, const toml::node& node)
+    {
+        Located v;
+        v.line = lineOf(node);
+        std::string text;
+        if (const auto* table = node.as_table()) {
+            const auto hex = (*table)["hex"].value<std::string>();
+            if (!hex || table->size() != 1) return where(node, path, "expected { hex = \"...\" }");
+            v.hex = *hex;
+        } else if (auto s = node.value_exact<std::string>()) {
+            if (!toLatin1(*s, text)) return where(node, path, kLatin1);
+            v.value = text;
+        } else if (auto i = node.value_exact<std::int64_t>()) {
+            v.value = *i;
+        } else if (auto b = node.value_exact<bool>()) {
+            v.value = *b;
+        } else if (const auto* array = node.as_array()) {
+            Lines lines;
+            for (const auto& element : *array) {
+                const auto line = element.value_exact<std::string>();
+                if (!line) return where(element, path, "expected a list of lines in quotes");
+                if (!toLatin1(*line, text)) return where(element, path, kLatin1);
+                lines.push_back(text);
+                v.elementLines.push_back(lineOf(element));
+            }
+            v.value = std::move(lines);
+        } else {
+            return where(node, path, "expected a text, a number, true or false, or a list of lines");
+        }
+        m_keys[path] = std::move(v);
+        return "";
+    }
+
+    static constexpr const char* kLatin1 = "holds a character the indicator cannot store";
+    std::map<std::string, Located>& m_keys;
+};
+
+}  // namespace
+
+std::string utf8(std::string_view latin1)
+{
+    std::string out;
+    for (char ch : latin1) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) out += ch;
+        else out += static_cast<char>(0xC0 | c >> 6), out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+std::string tomlValue(const Value& value)
+{
+    std::ostringstream out;
+    std::visit(
+        [&out](const auto& v) {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, Lines>) {
+                out << "[\n";
+                for (const auto& line : v)
+                    out << "    " << toml::toml_formatter{toml::value<std::string>(utf8(line)), kFormat}
+                        << ",\n";
+                out << "]";
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                out << toml::toml_formatter{toml::value<std::string>(utf8(v)), kFormat};
+            } else {
+                out << toml::toml_formatter{toml::value<T>(v), kFormat};
+            }
+        },
+        value);
+    return out.str();
+}
+
+std::string readTomlKeys(std::string_view text, std::map<std::string, Located>& keys,
+                         std::vector<std::string>& order)
+{
+    toml::table root;
+    try {
+        root = toml::parse(text);
+    } catch (const toml::parse_error& e) {
+        return std::to_string(e.source().begin.line) + ": " + std::string(e.description());
+    }
+    if (auto error = KeyReader(keys).readRoot(root); !error.empty()) return error;
+    for (const auto& [path, v] : keys) order.push_back(path);
+    std::stable_sort(order.begin(), order.end(), [&keys](const auto& a, const auto& b) {
+        return keys[a].line < keys[b].line;
+    });
+    return "";
+}
+
+}  // namespace quelvar::text

@@ -1,0 +1,35 @@
+#pragma once
+// The setup text's values in TOML: written one value at a time (the keys, tables and
+// comments around them are the setup text's own layout) and read back with the
+// place each came from. Texts go to the file as UTF-8 and come back as Latin-1.
+
+#include "text/text_fields.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quelvar::text {
+
+// A value as read, with the line it stands on (and each list element's line).
+struct Located {
+    Value value;
+    std::optional<std::string> hex;  // { hex = "..." }: raw bytes
+    int line = 0;
+    std::vector<int> elementLines;
+};
+
+// The TOML text of one value.
+std::string tomlValue(const Value& value);
+// A Latin-1 text as UTF-8.
+std::string utf8(std::string_view latin1);
+
+// Reads every key of the text into `keys` by its path ("scale.capacity",
+// "setpoint.3.upper", "page.1.entry.4.row"), and their paths by line into `order`.
+// Empty on success, else "LINE: what is wrong".
+std::string readTomlKeys(std::string_view text, std::map<std::string, Located>& keys,
+                         std::vector<std::string>& order);
+
+}  // namespace quelvar::text

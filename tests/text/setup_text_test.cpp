@@ -1,0 +1,106 @@
+// The setup as text: what export writes turns back into the same bytes, whatever a
+// file holds; a value a dialog would refuse is refused with the key's line.
+
+#include "model/check_bytes.h"
+#include "model/setup_file.h"
+#include "report_setups.h"
+#include "text/setup_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace quelvar::text {
+namespace {
+
+Setup workedExample()
+{
+    Setup setup = test::factorySetup();
+    const std::vector<std::string> listing = {
+        "Add\tMemory1\tGross\tTare\tsum", "If\tMotion\t\t\t",     "Prompt\tWAIT\t\t\t",
+        "End if\t\t\t\t",                "Set\tMemory2\t300\t\t", "Gosub\tUser2\t\t\t",
+        "End\t\t\t\t"};
+    CompileListing(setup, 1, listing, true);
+    writeText(setup.functionDescriptions, 256, 256, "Sum, then wait for the scale");
+    return setup;
+}
+
+// Random bytes in all four blocks (texts included, with bytes after their zeros),
+// read as the editor reads a file, with valid check bytes.
+Setup randomSetup(unsigned seed)
+{
+    std::mt19937 random(seed);
+    SetupFileBytes bytes;
+    for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+    Setup setup;
+    decodeSetupFile(bytes, setup);
+    StoreCheckBytes(setup.image);
+    return setup;
+}
+
+void expectRoundTrip(const Setup& setup, const std::string& what)
+{
+    const std::string text = exportSetupText(setup);
+    const ImportResult back = importSetupText(text);
+    ASSERT_TRUE(back.ok()) << what << ": " << back.error << "\n" << text;
+    EXPECT_EQ(encodeSetupFile(back.setup), encodeSetupFile(setup)) << what << "\n" << text;
+    EXPECT_TRUE(diffSetups(setup, back.setup).empty()) << what;
+}
+
+TEST(SetupText, ImportOfExportGivesTheSameBytes)
+{
+    quelvar::Setup sealed = test::fullSetup();
+    sealSetup(sealed);
+    quelvar::Setup worked = workedExample();
+    sealSetup(worked);
+    quelvar::Setup factory = test::factorySetup();
+    sealSetup(factory);
+    expectRoundTrip(factory, "factory");
+    expectRoundTrip(worked, "worked example");
+    expectRoundTrip(sealed, "every area edited");
+    for (unsigned seed = 1; seed <= 200; ++seed)
+        expectRoundTrip(randomSetup(seed), "seed " + std::to_string(seed));
+}
+
+TEST(SetupText, AShortTextKeepsTheFactoryValuesOfTheKeysItLeavesOut)
+{
+    const ImportResult r = importSetupText("[scale]\ncapacity = \"500\"\n");
+    ASSERT_TRUE(r.ok()) << r.error;
+    quelvar::Setup factory = test::factorySetup();
+    sealSetup(factory);
+    EXPECT_EQ(diffSetups(factory, r.setup), std::vector<std::string>{"scale.capacity: 100 -> 500"});
+    EXPECT_TRUE(VerifyCheckBytes(r.setup.image));
+}
+
+TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
+{
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"[scale]\n\ncount_by = \"0.03\"\n", "3: scale.count_by: Invalid Count-By: 0.03"},
+        {"[scale]\ncapacity = \"1x\"\n", "2: scale.capacity: '1x' is not a valid decimal value"},
+        {"[scale]\nunits = \"stone\"\n", "2: scale.units: \"stone\" is not one of"},
+        {"[scale]\nfilter = \"9\"\n", "2: scale.filter: expected a whole number"},
+        {"[scale]\nunits = { hex = \"01\" }\n", "2: scale.units: needs 2 bytes in hexadecimal"},
+        {"[scale]\nunits = 65536\n", "2: scale.units: the raw number must be from 0 to 65535"},
+        {"[scale]\ncapacty = \"5\"\n", "2: scale.capacty: no key of that name"},
+        {"[scale]\ncapacity = \"5\n", "2: "},
+        {"[scale]\nload_cell = \"\xC5\x81\"\n", "2: scale.load_cell: holds a character"},
+    };
+    for (const auto& c : cases) {
+        const ImportResult r = importSetupText(c.text);
+        EXPECT_TRUE(r.error.starts_with(c.error)) << c.text << " gave " << r.error;
+    }
+}
+
+TEST(SetupText, ARawValueStandsForItsBytes)
+{
+    const ImportResult r = importSetupText("[scale]\nunits = 9\nfilter = 300\n");
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_NE(exportSetupText(r.setup).find("units = 9  #"), std::string::npos);
+    EXPECT_NE(exportSetupText(r.setup).find("filter = 44  #"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quelvar::text
