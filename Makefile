@@ -33,12 +33,13 @@ screenshots: build
 	@echo "Screenshots are in $(BUILD)/screenshots"
 
 # Whole transfers against the simulator pacing its line at 57600 and 9600 baud, the
-# editor's event loop during transfers through its built-in simulated indicator, and
-# the setup report built and painted to a PDF.
+# editor's event loop during transfers through its built-in simulated indicator, the
+# setup report built and painted to a PDF, and the setup text exported and imported.
 bench: build
 	$(BUILD)/bench/bench_transfer
 	$(BUILD)/bench/bench_event_loop
 	$(BUILD)/bench/bench_report
+	$(BUILD)/bench/bench_setup_text
 
 # The Debian package quelvar_<version>_<arch>.deb in the top folder.
 package: build
