@@ -80,6 +80,17 @@ std::vector<Place> uncoveredRuns()
     return runs;
 }
 
+// Whether `after` differs from `before` only in bytes of field `field` or of the
+// fields after it (or in the check bytes).
+bool changesOnlyLaterBytes(const SetupFileBytes& before, const SetupFileBytes& after, int field)
+{
+    const auto& owner = owners();
+    for (auto [a, b] = std::mismatch(before.begin(), before.end(), after.begin()); a != before.end();
+         std::tie(a, b) = std::mismatch(a + 1, before.end(), b + 1))
+        if (owner[static_cast<std::size_t>(a - before.begin())] < field) return false;
+    return true;
+}
+
 // How export writes one field.
 struct Entry {
     enum Form { Skip, Shown, RawBytes } form = Skip;
@@ -93,7 +104,6 @@ struct Entry {
 std::vector<Entry> plan(const Setup& setup, bool keepAll)
 {
     const Fields& fields = setupFields();
-    const auto& owner = owners();
     const SetupFileBytes want = encodeSetupFile(setup);
     Setup state = factorySetup();
     for (const Place& run : uncoveredRuns()) putBytes(state, {run}, placeBytes(want, {run}));
@@ -109,13 +119,8 @@ std::vector<Entry> plan(const Setup& setup, bool keepAll)
             Setup trial = state;
             if (!f.store(trial, *shown).refused()) {
                 const SetupFileBytes got = encodeSetupFile(trial);
-                bool exact = true;
-                for (std::size_t b = 0; exact && b < got.size(); ++b) {
-                    const int o = owner[b];
-                    if (o == static_cast<int>(i)) exact = got[b] == want[b];
-                    else if (o < static_cast<int>(i)) exact = got[b] == have[b];
-                }
-                if (exact) {
+                if (placeBytes(got, f.places) == mine &&
+                    changesOnlyLaterBytes(have, got, static_cast<int>(i))) {
                     e = {Entry::Shown, std::move(*shown), {}};
                     state = std::move(trial);
                     have = got;
