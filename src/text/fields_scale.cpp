@@ -9,24 +9,7 @@ namespace quelvar::text {
 
 namespace {
 
-std::string itemComment(int item)
-{
-    std::string description;
-    ItemDescription(description, item);
-    return "item " + std::to_string(item) + ", " + description;
-}
-
 std::string notDecimal(const std::string& text) { return "'" + text + "' is not a valid decimal value"; }
-
-std::vector<std::string> trimmed(std::span<const std::string_view> names)
-{
-    std::vector<std::string> out;
-    for (std::string_view name : names) {
-        const auto first = name.find_first_not_of(' ');
-        out.emplace_back(first == std::string_view::npos ? "" : name.substr(first));
-    }
-    return out;
-}
 
 Field countByField(std::string path, int item, CountByField where)
 {
@@ -73,9 +56,9 @@ Field itemNumber(std::string path, int item, std::size_t size, bool isSigned = f
 
 void addScaleFields(Fields& fields)
 {
-    const auto units = trimmed(unitNames());
+    const auto units = trimmedTexts(unitNames());
     fields.push_back(listField("scale.load_cell", itemComment(1), ItemOffset(1), 1,
-                               trimmed(loadCellNames())));
+                               trimmedTexts(loadCellNames())));
     fields.push_back(countByField("scale.count_by", 11, primaryCountBy()));
     fields.push_back(countByField("scale.alt_count_by", 14, alternateCountBy()));
     fields.push_back(weightField("scale.capacity", 17));

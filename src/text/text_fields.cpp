@@ -1,6 +1,7 @@
 #include "text/text_fields.h"
 
 #include "model/bytes.h"
+#include "model/param_items.h"
 
 #include <algorithm>
 
@@ -39,6 +40,23 @@ std::string choiceList(const std::vector<std::string>& choices)
 }
 
 }  // namespace
+
+std::string itemComment(int item)
+{
+    std::string description;
+    ItemDescription(description, item);
+    return "item " + std::to_string(item) + ", " + description;
+}
+
+std::vector<std::string> trimmedTexts(std::span<const std::string_view> texts)
+{
+    std::vector<std::string> out;
+    for (std::string_view text : texts) {
+        const auto first = text.find_first_not_of(' ');
+        out.emplace_back(first == std::string_view::npos ? "" : text.substr(first));
+    }
+    return out;
+}
 
 Field numberField(std::string path, std::string comment, std::size_t offset, std::size_t size,
                   bool isSigned)

@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -103,6 +104,11 @@ inline const std::string& textOf(const Value& v) { return std::get<std::string>(
 inline std::int64_t integerOf(const Value& v) { return std::get<std::int64_t>(v); }
 inline bool boolOf(const Value& v) { return std::get<bool>(v); }
 inline const Lines& linesOf(const Value& v) { return std::get<Lines>(v); }
+
+// "item 17, Capacity": the comment of a key that stands for a parameter item.
+std::string itemComment(int item);
+// A list's texts without their leading blanks (" lb" gives "lb").
+std::vector<std::string> trimmedTexts(std::span<const std::string_view> texts);
 
 // A byte, word or long of the image shown as a number and stored keeping its low
 // bits, as the dialogs' number boxes do. `isSigned` shows a word or long signed.
