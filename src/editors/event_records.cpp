@@ -64,15 +64,27 @@ std::array<std::string, kKeyEventCount> keyFunctionNames(const SetupImage& image
     return names;
 }
 
+std::optional<KeyStoreFailure> storeKeyFunction(SetupImage& image, std::size_t event,
+                                                std::string_view typed)
+{
+    const auto code = typedFunctionCode(typed);
+    if (!code) return KeyStoreFailure{event, typedName(typed)};
+    writeByte(image, kKeyEvents[event].offset, *code);
+    return std::nullopt;
+}
+
 std::optional<KeyStoreFailure>
 storeKeyFunctions(SetupImage& image, const std::array<std::string, kKeyEventCount>& typed)
 {
-    for (std::size_t n = 0; n < kKeyEventCount; ++n) {
-        const auto code = typedFunctionCode(typed[n]);
-        if (!code) return KeyStoreFailure{n, typedName(typed[n])};
-        writeByte(image, kKeyEvents[n].offset, *code);
-    }
+    for (std::size_t n = 0; n < kKeyEventCount; ++n)
+        if (auto failure = storeKeyFunction(image, n, typed[n])) return failure;
     return std::nullopt;
+}
+
+std::string keyStoreMessage(const KeyStoreFailure& failure)
+{
+    return "Invalid Function - " + std::string(kKeyEvents[failure.event].name) + ": " +
+           failure.name;
 }
 
 int clampSetpoint(long long number)
@@ -111,13 +123,29 @@ SetpointNames setpointNames(const SetpointRecord& record)
             nameOfCode(functionTable(), record.function)};
 }
 
+std::optional<std::uint8_t> setpointCode(SetpointField field, std::uint8_t upperCode,
+                                         std::string_view name)
+{
+    if (field == SetpointField::Upper) return codeOfName(registerTable(), name);
+    if (field == SetpointField::Lower) return codeOfName(lowerFieldTable(upperCode), name);
+    return codeOfName(functionTable(), name);
+}
+
+std::string setpointMessage(SetpointField field, std::string_view name)
+{
+    static constexpr const char* kFieldNames[] = {"Upper register", "Lower register",
+                                                  "Function register"};
+    return std::string(kFieldNames[static_cast<int>(field)]) +
+           " - invalid name: " + std::string(name);
+}
+
 SetpointFromNames setpointFromNames(const SetpointNames& names)
 {
-    const auto upper = codeOfName(registerTable(), names.upper);
+    const auto upper = setpointCode(SetpointField::Upper, 0, names.upper);
     if (!upper) return {{}, SetpointField::Upper};
-    const auto lower = codeOfName(lowerFieldTable(*upper), names.lower);
+    const auto lower = setpointCode(SetpointField::Lower, *upper, names.lower);
     if (!lower) return {{}, SetpointField::Lower};
-    const auto function = codeOfName(functionTable(), names.function);
+    const auto function = setpointCode(SetpointField::Function, *upper, names.function);
     if (!function) return {{}, SetpointField::Function};
     return {{*upper, *lower, *function}, std::nullopt};
 }
@@ -133,6 +161,11 @@ void writeTimer(SetupImage& image, int timer, const TimerRecord& record)
     const std::size_t at = image::timerOffset(std::clamp(timer, 1, kTimerCount));
     writeWord(image, at, record.time);
     writeByte(image, at + 2, record.function);
+}
+
+std::string timerFunctionMessage(std::string_view typed)
+{
+    return "Invalid Function: " + std::string(typed);
 }
 
 std::uint16_t timerTime(std::int64_t typed)

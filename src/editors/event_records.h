@@ -49,11 +49,16 @@ struct KeyStoreFailure {
     std::string name;   // the text as looked up (trimmed, first letter raised)
 };
 
+// Stores the function typed for one event; the failure when the name is no function.
+std::optional<KeyStoreFailure> storeKeyFunction(SetupImage& image, std::size_t event,
+                                                std::string_view typed);
 // Stores the function typed for each event, in keyEvents() order, and stops at the
 // first name that is no function: the events before it keep their new codes, that
 // one and those after it their old ones.
 std::optional<KeyStoreFailure>
 storeKeyFunctions(SetupImage& image, const std::array<std::string, kKeyEventCount>& typed);
+// The message for a refused name: "Invalid Function - F1 key: USER3".
+std::string keyStoreMessage(const KeyStoreFailure& failure);
 
 // --- setpoints ---------------------------------------------------------------
 
@@ -96,6 +101,14 @@ struct SetpointFromNames {
     SetpointRecord record;                 // valid when `invalid` is empty
     std::optional<SetpointField> invalid;  // the first field whose name is in no table
 };
+// The code `name` stands for in one field of a setpoint whose upper register is
+// `upperCode` (the lower field's table depends on it), taken exactly as typed; an
+// empty name gives the table's none code, a name in no entry nothing.
+std::optional<std::uint8_t> setpointCode(SetpointField field, std::uint8_t upperCode,
+                                         std::string_view name);
+// The message for a name refused in `field`: "Upper register - invalid name: gross".
+std::string setpointMessage(SetpointField field, std::string_view name);
+
 // The record three names stand for, taken exactly as typed (no trimming, no change
 // of case); empty names give the none codes 0, 0 and 255.
 SetpointFromNames setpointFromNames(const SetpointNames& names);
@@ -113,6 +126,10 @@ struct TimerRecord {
 // Timer 1..5.
 TimerRecord readTimer(const SetupImage& image, int timer);
 void writeTimer(SetupImage& image, int timer, const TimerRecord& record);
+
+// The message for a timer's function name that is no function, given the text as
+// typed: "Invalid Function: bad".
+std::string timerFunctionMessage(std::string_view typed);
 
 // A typed time kept modulo 65536: 65536 is 0 and -1 is 65535.
 std::uint16_t timerTime(std::int64_t typed);

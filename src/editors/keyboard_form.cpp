@@ -109,9 +109,7 @@ void TCfgKeyboardForm::OKButtonClick()
         return;
     }
     focusBox(boxes()[failure->event]);
-    m_services.message(QString("Invalid Function - %1: %2")
-                           .arg(fromSetupText(std::string(keyEvents()[failure->event].name)),
-                                fromSetupText(failure->name)));
+    m_services.message(fromSetupText(keyStoreMessage(*failure)));
 }
 
 void TCfgKeyboardForm::cancelButtonClick()

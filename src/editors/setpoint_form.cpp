@@ -160,17 +160,10 @@ bool TCfgSetpointForm::SaveSetpoint()
         writeSetpoint(m_image, m_current, result.record);
         return true;
     }
-    const struct {
-        QLineEdit* box;
-        const char* message;
-    } refusals[] = {
-        {UpperEditBox, "Upper register - invalid name: %1"},
-        {LowerEditBox, "Lower register - invalid name: %1"},
-        {FunctionEditBox, "Function register - invalid name: %1"},
-    };
-    const auto& refusal = refusals[static_cast<int>(*result.invalid)];
-    focusBox(refusal.box);
-    m_services.message(QString(refusal.message).arg(refusal.box->text()));
+    QLineEdit* const boxes[] = {UpperEditBox, LowerEditBox, FunctionEditBox};
+    QLineEdit* box = boxes[static_cast<int>(*result.invalid)];
+    focusBox(box);
+    m_services.message(fromSetupText(setpointMessage(*result.invalid, setupTextOf(box))));
     return false;
 }
 

@@ -122,7 +122,8 @@ bool TCfgTimersForm::readRecords(std::array<TimerRecord, kTimerCount>& records)
         const auto code = typedFunctionCode(setupTextOf(functionBoxes()[n]));
         if (!code) {
             focusBox(functionBoxes()[n]);
-            m_services.message(QString("Invalid Function: %1").arg(functionBoxes()[n]->text()));
+            m_services.message(
+                fromSetupText(timerFunctionMessage(setupTextOf(functionBoxes()[n]))));
             return false;
         }
         records[n].function = *code;
