@@ -28,6 +28,30 @@ void copyBlockIn(std::span<const std::uint8_t> file, std::size_t at,
 
 }  // namespace
 
+std::string descriptionToMemoText(std::string_view description)
+{
+    std::string text;
+    for (std::size_t i = 0; i < description.size(); ++i)
+        if (!description.substr(i).starts_with("\r\n")) text += description[i];
+    return text;
+}
+
+std::string memoTextToDescription(std::string_view memoText, std::string_view current)
+{
+    const bool bareLineFeeds = current.find('\n') != std::string_view::npos &&
+                               current.find("\r\n") == std::string_view::npos;
+    const std::string_view lineBreak = bareLineFeeds ? "\n" : "\r\n";
+    std::string text;
+    for (std::size_t i = 0; i < memoText.size(); ++i) {
+        const char c = memoText[i];
+        if (c != '\r' && c != '\n')
+            text += c;
+        else if (c == '\n' || !memoText.substr(i).starts_with("\r\n"))
+            text += lineBreak;
+    }
+    return text;
+}
+
 void sealSetup(Setup& setup)
 {
     if (setup.description.size() > kDescriptionMaxLength)

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace quelvar {
 
@@ -25,6 +26,14 @@ inline constexpr int kSetupBlockCount = 4;
 inline constexpr std::size_t kDescriptionMaxLength = kDescriptionBlockSize - 1;  // 511
 
 using SetupFileBytes = std::array<std::uint8_t, kSetupFileSize>;
+
+// A description as its memo shows it: CR LF line breaks as plain newlines.
+std::string descriptionToMemoText(std::string_view description);
+// The text typed into a description memo as the description to store. Each line
+// break (LF, CR LF or a lone CR, which the memo shows as one) is kept as the
+// description being replaced, `current`, has them: bare LF when it holds LF breaks
+// and no CR LF, else CR LF (so a new text gets CR LF).
+std::string memoTextToDescription(std::string_view memoText, std::string_view current);
 
 // Readies a setup for writing, as the editor does before every save: the
 // description itself is cut to 511 characters and the image's check bytes are stored.

@@ -1,5 +1,7 @@
 #include "ui/setup_text.h"
 
+#include "model/setup_file.h"
+
 #include <QPlainTextEdit>
 
 namespace quelvar {
@@ -16,16 +18,12 @@ std::string toSetupText(const QString& text)
 
 QString descriptionToMemo(const std::string& description)
 {
-    return fromSetupText(description).replace("\r\n", "\n");
+    return fromSetupText(descriptionToMemoText(description));
 }
 
 std::string memoToDescription(const QString& memoText, const std::string& current)
 {
-    const bool bareLineFeeds =
-        current.find('\n') != std::string::npos && current.find("\r\n") == std::string::npos;
-    QString text = memoText;
-    if (!bareLineFeeds) text.replace("\n", "\r\n");
-    return toSetupText(text);
+    return memoTextToDescription(toSetupText(memoText), current);
 }
 
 namespace {

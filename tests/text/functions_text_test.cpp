@@ -1,4 +1,102 @@
-// Filled in by the area that owns these keys.
+// [[function]] and [description]: listings compile as the editor's Compile button
+// does, and what a slot holds besides its code (old code after an End, the tails of
+// shortened comments, its last byte) stays readable and exact.
+
+#include "model/image_map.h"
+#include "model/setup_file.h"
+#include "report_setups.h"
+#include "script/listing_edit.h"
 #include "text/setup_text.h"
 
 #include <gtest/gtest.h>
+
+namespace quelvar::text {
+namespace {
+
+constexpr const char* kWorked = "[[function]]\n"
+                                "number = 1\n"
+                                "description = \"Sum, then\\nwait\"\n"
+                                "listing = [\n"
+                                "  \"Add\\tMemory1\\tGross\\tTare\\tsum\",\n"
+                                "  \"If\\tMotion\\t\\t\\t\",\n"
+                                "  \"Prompt\\tWAIT\\t\\t\\t\",\n"
+                                "  \"End if\\t\\t\\t\\t\",\n"
+                                "  \"Set\\tMemory2\\t300\\t\\t\",\n"
+                                "  \"Gosub\\tUser2\\t\\t\\t\",\n"
+                                "  \"End\\t\\t\\t\\t\",\n"
+                                "]\n";
+
+TEST(FunctionsText, AListingAndDescriptionStoreAsTheDialogsDo)
+{
+    const ImportResult r = importSetupText(
+        std::string(kWorked) + "[description]\ntext = \"one\\r\\ntwo\\rthree\\nfour\"\n");
+    ASSERT_TRUE(r.ok()) << r.error;
+    const std::vector<std::uint8_t> code = {200, 1, 64,  65,  241, 107, 232, 87, 65,  73,
+                                            84,  0, 240, 209, 2,   44,  243, 2,  255, 255};
+    const auto slot = r.setup.image.begin() + image::functionSlotOffset(1);
+    EXPECT_TRUE(std::equal(code.begin(), code.end(), slot));
+    EXPECT_EQ(lineComment(r.setup, 1, 0), "sum");
+    EXPECT_EQ(functionDescription(r.setup.functionDescriptions, 1), "Sum, then\r\nwait");
+    // Each line break the memo would show as one is stored as CR LF.
+    EXPECT_EQ(r.setup.description, "one\r\ntwo\r\nthree\r\nfour");
+}
+
+TEST(FunctionsText, ALineThatDoesNotCompileIsRefusedWithItsOwnLine)
+{
+    const struct {
+        const char* listing;
+        const char* error;
+    } cases[] = {
+        {"[\n\"Add\\tMemory1\\tGros\\tTare\\t\"]", "5: function.1.listing: Error: Register 2 name"},
+        {"[\"End\\t\\t\\t\\t\",\n\n\"add\\t\\t\\t\\t\"]",
+         "6: function.1.listing: Error: Instruction code not found"},
+        {"[\n\"Flag on\\t21\\t\\t\\t\"]", "5: function.1.listing: Error: Value out of range"},
+        {"[\n\"End\"]", "5: function.1.listing: Error: Missing TAB"},
+        {"[]", "4: function.1.listing: Error: Listbox empty"},
+    };
+    for (const auto& c : cases) {
+        const ImportResult r =
+            importSetupText(std::string("[[function]]\nnumber = 1\n\nlisting = ") + c.listing);
+        EXPECT_EQ(r.error, c.error) << c.listing;
+    }
+}
+
+// Slots as files hold them after editing: each comes out as a readable listing that
+// gives back the same bytes.
+TEST(FunctionsText, WhatASlotHoldsBesidesItsCodeStaysReadable)
+{
+    const auto slot = image::functionSlotOffset(2);
+    const struct {
+        const char* what;
+        std::vector<std::string> recompiled;
+        const char* shown;
+    } cases[] = {
+        {"old code after an End",
+         {"Set\tMemory5\t1\t\tsum", "End\t\t\t\t"},
+         "\"End\t\t\t\t\",\n    \"Set\tMemory2\t44\t\t\","},
+        {"a comment stored over a longer one", {"Add\tMemory1\tGross\tTare\tn"}, "\tn\\u0000m\""},
+        {"a last byte other than End", {}, "last_byte = 9"},
+    };
+    for (const auto& c : cases) {
+        quelvar::Setup setup = test::factorySetup();
+        const std::vector<std::string> listing = {"Add\tMemory1\tGross\tTare\tsum",
+                                                  "Set\tMemory2\t44\t\t", "End\t\t\t\t"};
+        CompileListing(setup, 2, listing, true);
+        if (c.recompiled.empty())
+            setup.image[slot + 63] = 9;
+        else
+            CompileListing(setup, 2, c.recompiled, true);
+        sealSetup(setup);
+        const std::string text = exportSetupText(setup);
+        EXPECT_NE(text.find(c.shown), std::string::npos) << c.what << "\n" << text;
+        EXPECT_EQ(text.find("{ hex"), std::string::npos) << c.what << "\n" << text;
+        const quelvar::Setup back = importSetupText(text).setup;
+        EXPECT_TRUE(std::equal(setup.image.begin() + slot, setup.image.begin() + slot + 64,
+                               back.image.begin() + slot))
+            << c.what;
+        EXPECT_EQ(setup.lineComments, back.lineComments) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace quelvar::text
