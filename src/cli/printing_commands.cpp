@@ -128,7 +128,7 @@ Run defineSetPage(CLI::App& command)
         Setup setup;
         if (!loadSetup(*file, setup, err)) return kFailed;
         if (!setPageEntry(setup.image, *page, *entry, *row, *column, *item)) {
-            err << "Item entry not valid: " << *item << '\n';
+            err << pageItemNotValidMessage(*item) << '\n';
             return kFailed;
         }
         return saveSetup(*file, setup, err) ? kOk : kFailed;

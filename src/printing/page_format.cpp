@@ -67,6 +67,11 @@ bool storePageEntry(PageFormat& format, int entry, std::int32_t row, std::int32_
     return true;
 }
 
+std::string pageItemNotValidMessage(std::string_view item)
+{
+    return "Item entry not valid: " + std::string(item);
+}
+
 bool setPageEntry(std::span<std::uint8_t> image, int page, int entry, std::int32_t row,
                   std::int32_t column, std::string_view item)
 {

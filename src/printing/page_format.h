@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace quelvar {
@@ -44,6 +45,9 @@ std::optional<std::uint8_t> pageItemCode(std::string_view name);
 // column are stored by then.
 bool storePageEntry(PageFormat& format, int entry, std::int32_t row, std::int32_t column,
                     std::string_view item);
+
+// "Item entry not valid: gross": why an item name was not stored.
+std::string pageItemNotValidMessage(std::string_view item);
 
 // Sets one entry of page 1..4 as the page items dialog does when that entry is typed
 // and OK is pressed: every entry is stored again from what the dialog shows, so an

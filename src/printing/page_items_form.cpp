@@ -174,11 +174,11 @@ bool TCfgPageItemsForm::storeEntries()
         const int row = entry - 1;
         const std::int32_t rowValue = toInt(PFGrid->cellText(row, kRowColumn));
         const std::int32_t column = toInt(PFGrid->cellText(row, kColumnColumn));
-        const QString item = PFGrid->cellText(row, kItemColumn);
-        if (!storePageEntry(m_working, entry, rowValue, column, toSetupText(item))) {
+        const std::string item = toSetupText(PFGrid->cellText(row, kItemColumn));
+        if (!storePageEntry(m_working, entry, rowValue, column, item)) {
             PFGrid->setCurrentCell(row, kItemColumn);
             PFGrid->setFocus();
-            m_services.message(QString("Item entry not valid: %1").arg(item));
+            m_services.message(fromSetupText(pageItemNotValidMessage(item)));
             return false;
         }
     }
