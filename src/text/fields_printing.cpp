@@ -66,11 +66,8 @@ Field entryItem(int page, int entry)
 
 Field labelField(const PrintLabel& label)
 {
-    std::string description;
-    ItemDescription(description, label.number);
-    const std::string number = std::to_string(label.number);
-    Field f{"labels.label_" + number,
-            "item " + number + ", " + description,
+    Field f{"labels.label_" + std::to_string(label.number),
+            itemComment(label.number),
             {imageBytes(label.offset, label.maxLength + 1)}};
     f.show = [&label](const Setup& s) -> std::optional<Value> { return readLabel(s.image, label); };
     f.store = [&label](Setup& s, const Value& v) -> Refusal {
