@@ -3,6 +3,8 @@
 #include "model/bytes.h"
 #include "model/image_map.h"
 
+#include <algorithm>
+
 namespace quelvar {
 
 namespace {
@@ -18,6 +20,12 @@ std::size_t checkWordOffset(int password)
 }
 
 }  // namespace
+
+bool isKeypadPassword(std::string_view text)
+{
+    return text.size() <= kPasswordLength &&
+           std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
 
 std::uint16_t PasswordCheckWord(std::string_view text)
 {

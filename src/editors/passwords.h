@@ -14,6 +14,9 @@ namespace quelvar {
 // Digits the indicator's keypad can enter for one password.
 inline constexpr int kPasswordLength = 6;
 
+// What the keypad and the dialog's box can enter: at most kPasswordLength digits.
+bool isKeypadPassword(std::string_view text);
+
 // 0xFFFF for an empty password; else the one's complement of 1 plus the character
 // codes, each taken as a signed byte, in 16 bits.
 std::uint16_t PasswordCheckWord(std::string_view text);

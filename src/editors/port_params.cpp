@@ -10,6 +10,37 @@ constexpr std::uint8_t kEightDataBits = 0x04;
 constexpr int kParityCount = 3;
 }  // namespace
 
+std::span<const std::string_view> dataBitsNames()
+{
+    static constexpr std::string_view names[] = {"   7", "   8"};
+    return names;
+}
+
+std::span<const std::string_view> parityNames()
+{
+    static constexpr std::string_view names[] = {" none", " even", " odd"};
+    return names;
+}
+
+std::span<const std::string_view> baudRateNames()
+{
+    static constexpr std::string_view names[] = {" 9600",  " 4800",  " 2400", " 1200",
+                                                 "   600", "   300", "   150"};
+    return names;
+}
+
+std::span<const std::string_view> txFormatNames()
+{
+    static constexpr std::string_view names[] = {" AND", " Condec", " Weightronix", " Ohas"};
+    return names;
+}
+
+std::span<const std::string_view> printerNames()
+{
+    static constexpr std::string_view names[] = {" Parallel", " Com Port 1"};
+    return names;
+}
+
 int codeIndex(std::uint8_t code, int count)
 {
     return code >= 1 && code <= count ? code - 1 : -1;

@@ -7,8 +7,17 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace quelvar {
+
+// The lists' texts, with the leading blanks they show.
+std::span<const std::string_view> dataBitsNames();
+std::span<const std::string_view> parityNames();
+// Baud rate, TX format and printer: the code is the index + 1.
+std::span<const std::string_view> baudRateNames();
+std::span<const std::string_view> txFormatNames();
+std::span<const std::string_view> printerNames();
 
 // The list index of a code counted from 1 (baud rate, TX format, printer), or -1
 // when the code is outside a list of `count` choices.

@@ -7,6 +7,7 @@
 #include "ui/conversion.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
+#include "ui/setup_text.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -24,11 +25,11 @@ namespace quelvar {
 
 namespace {
 
-const QStringList kDataBits = {"   7", "   8"};
-const QStringList kParities = {" none", " even", " odd"};
-const QStringList kBauds = {" 9600", " 4800", " 2400", " 1200", "   600", "   300", "   150"};
-const QStringList kTxFormats = {" AND", " Condec", " Weightronix", " Ohas"};
-const QStringList kPrinters = {" Parallel", " Com Port 1"};
+const QStringList kDataBits = fromSetupTexts(dataBitsNames());
+const QStringList kParities = fromSetupTexts(parityNames());
+const QStringList kBauds = fromSetupTexts(baudRateNames());
+const QStringList kTxFormats = fromSetupTexts(txFormatNames());
+const QStringList kPrinters = fromSetupTexts(printerNames());
 
 constexpr int kStationItem = 27;
 constexpr int kTxFormatItem = 28;

@@ -8,6 +8,7 @@
 #include "ui/focus_out.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
+#include "ui/setup_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -26,15 +27,8 @@ namespace quelvar {
 
 namespace {
 
-QStringList texts(std::span<const std::string_view> names)
-{
-    QStringList list;
-    for (std::string_view name : names) list << QString::fromLatin1(name.data(), qsizetype(name.size()));
-    return list;
-}
-
-const QStringList kLoadCells = texts(loadCellNames());
-const QStringList kUnits = texts(unitNames());
+const QStringList kLoadCells = fromSetupTexts(loadCellNames());
+const QStringList kUnits = fromSetupTexts(unitNames());
 
 template <typename W> W* named(W* widget, const char* name)
 {

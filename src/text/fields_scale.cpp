@@ -9,8 +9,6 @@ namespace quelvar::text {
 
 namespace {
 
-std::string notDecimal(const std::string& text) { return "'" + text + "' is not a valid decimal value"; }
-
 Field countByField(std::string path, int item, CountByField where)
 {
     Field f{std::move(path), itemComment(item),
@@ -40,7 +38,7 @@ Field weightField(std::string path, int item)
         const auto weight = parseDecimalText(textOf(v));
         const auto steps =
             weight ? weightSteps(*weight, readCountBy(s.image, primaryCountBy())) : std::nullopt;
-        if (!steps) return notDecimal(textOf(v));
+        if (!steps) return notANumberMessage(textOf(v), "decimal");
         writeLong(s.image, offset, static_cast<std::uint32_t>(*steps));
         return {};
     };

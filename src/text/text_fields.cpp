@@ -87,18 +87,18 @@ Field yesNoField(std::string path, std::string comment, std::size_t offset, bool
 }
 
 Field listField(std::string path, std::string comment, std::size_t offset, std::size_t size,
-                std::vector<std::string> choices)
+                std::vector<std::string> choices, std::int64_t firstCode)
 {
     Field f{std::move(path), std::move(comment), {imageBytes(offset, size)}, Kind::Text};
     f.show = [=](const Setup& s) -> std::optional<Value> {
-        const auto code = static_cast<std::size_t>(readNumber(s.image, offset, size, false));
-        if (code >= choices.size()) return std::nullopt;
-        return choices[code];
+        const auto index = readNumber(s.image, offset, size, false) - firstCode;
+        if (index < 0 || index >= std::ssize(choices)) return std::nullopt;
+        return choices[static_cast<std::size_t>(index)];
     };
     f.store = [=](Setup& s, const Value& v) -> Refusal {
         const auto it = std::find(choices.begin(), choices.end(), textOf(v));
         if (it == choices.end()) return "\"" + textOf(v) + "\" is not one of " + choiceList(choices);
-        writeNumber(s.image, offset, size, it - choices.begin());
+        writeNumber(s.image, offset, size, firstCode + (it - choices.begin()));
         return Refusal();
     };
     f.raw = Raw::Number;

@@ -117,8 +117,9 @@ Field numberField(std::string path, std::string comment, std::size_t offset, std
 // A byte of the image shown as true (not 0) or false, stored as 1 or 0. With
 // `inverted` the stored 0 means true (a "No" that is the byte's on state).
 Field yesNoField(std::string path, std::string comment, std::size_t offset, bool inverted = false);
-// A byte or word code of the image chosen from a list of texts by its index.
+// A byte or word code of the image chosen from a list of texts: the code is the
+// index plus `firstCode` (lists whose codes count from 1).
 Field listField(std::string path, std::string comment, std::size_t offset, std::size_t size,
-                std::vector<std::string> choices);
+                std::vector<std::string> choices, std::int64_t firstCode = 0);
 
 }  // namespace quelvar::text

@@ -16,6 +16,14 @@ std::string toSetupText(const QString& text)
     return text.toLatin1().toStdString();
 }
 
+QStringList fromSetupTexts(std::span<const std::string_view> texts)
+{
+    QStringList list;
+    for (std::string_view text : texts)
+        list << QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return list;
+}
+
 QString descriptionToMemo(const std::string& description)
 {
     return fromSetupText(descriptionToMemoText(description));

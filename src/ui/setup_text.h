@@ -3,7 +3,10 @@
 // is stored as '?'. Use these wherever a widget's text becomes setup text.
 
 #include <QString>
+#include <QStringList>
+#include <span>
 #include <string>
+#include <string_view>
 
 class QPlainTextEdit;
 
@@ -11,6 +14,8 @@ namespace quelvar {
 
 QString fromSetupText(const std::string& text);
 std::string toSetupText(const QString& text);
+// A list's texts (load cells, baud rates) for a combo box.
+QStringList fromSetupTexts(std::span<const std::string_view> texts);
 
 // The description memo shows line breaks as plain newlines; the description keeps
 // the line breaks its file had (CR LF unless it holds bare LF breaks), so opening
