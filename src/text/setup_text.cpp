@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstring>
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace quelvar::text {
@@ -91,12 +92,33 @@ bool changesOnlyLaterBytes(const SetupFileBytes& before, const SetupFileBytes& a
     return true;
 }
 
-// How export writes one field.
+// How export writes one field: as shown; as shown, stored over the bytes it keeps as
+// they were (a label shortened in its dialog keeps the old text after its 0); or raw.
 struct Entry {
-    enum Form { Skip, Shown, RawBytes } form = Skip;
-    Value value;                     // Shown
-    std::vector<std::uint8_t> bytes;  // RawBytes
+    enum Form { Skip, Shown, ShownOver, RawBytes } form = Skip;
+    Value value;                      // Shown, ShownOver
+    std::vector<std::uint8_t> bytes;  // ShownOver: the bytes stored over; RawBytes
 };
+
+struct Stored {
+    Setup setup;
+    SetupFileBytes bytes;
+};
+
+// Stores `shown` into `base` as import would; the result when that gives exactly the
+// field's bytes `mine` and changes nothing import settled before field `index`.
+std::optional<Stored> storeExactly(const Field& f, int index, const Setup& base,
+                                   const SetupFileBytes& baseBytes, const Value& shown,
+                                   const std::vector<std::uint8_t>& mine)
+{
+    Stored trial{base, {}};
+    if (f.store(trial.setup, shown).refused()) return std::nullopt;
+    trial.bytes = encodeSetupFile(trial.setup);
+    if (placeBytes(trial.bytes, f.places) != mine ||
+        !changesOnlyLaterBytes(baseBytes, trial.bytes, index))
+        return std::nullopt;
+    return trial;
+}
 
 // Replays import field by field: a shown value is kept only when storing it, on the
 // setup import will have built by then, gives back exactly the field's bytes and
@@ -105,32 +127,36 @@ std::vector<Entry> plan(const Setup& setup, bool keepAll)
 {
     const Fields& fields = setupFields();
     const SetupFileBytes want = encodeSetupFile(setup);
-    Setup state = factorySetup();
-    for (const Place& run : uncoveredRuns()) putBytes(state, {run}, placeBytes(want, {run}));
-    SetupFileBytes have = encodeSetupFile(state);
+    Stored state{factorySetup(), {}};
+    for (const Place& run : uncoveredRuns()) putBytes(state.setup, {run}, placeBytes(want, {run}));
+    state.bytes = encodeSetupFile(state.setup);
 
     std::vector<Entry> entries(fields.size());
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const Field& f = fields[i];
-        Entry& e = entries[i];
+        const int index = static_cast<int>(i);
         const auto mine = placeBytes(want, f.places);
-        if (!keepAll && f.optional && placeBytes(have, f.places) == mine) continue;
-        if (auto shown = f.show(setup)) {
-            Setup trial = state;
-            if (!f.store(trial, *shown).refused()) {
-                const SetupFileBytes got = encodeSetupFile(trial);
-                if (placeBytes(got, f.places) == mine &&
-                    changesOnlyLaterBytes(have, got, static_cast<int>(i))) {
-                    e = {Entry::Shown, std::move(*shown), {}};
-                    state = std::move(trial);
-                    have = got;
-                    continue;
-                }
+        if (!keepAll && f.optional && placeBytes(state.bytes, f.places) == mine) continue;
+        auto shown = f.show(setup);
+        if (shown) {
+            if (auto done = storeExactly(f, index, state.setup, state.bytes, *shown, mine)) {
+                entries[i] = {Entry::Shown, std::move(*shown), {}};
+                state = std::move(*done);
+                continue;
             }
         }
-        e = {Entry::RawBytes, {}, mine};
-        putBytes(state, f.places, mine);
-        have = encodeSetupFile(state);
+        Stored over = state;
+        putBytes(over.setup, f.places, mine);
+        over.bytes = encodeSetupFile(over.setup);
+        if (shown) {
+            if (auto done = storeExactly(f, index, over.setup, over.bytes, *shown, mine)) {
+                entries[i] = {Entry::ShownOver, std::move(*shown), mine};
+                state = std::move(*done);
+                continue;
+            }
+        }
+        entries[i] = {Entry::RawBytes, {}, mine};
+        state = std::move(over);
     }
     return entries;
 }
@@ -220,9 +246,12 @@ private:
     std::vector<std::string> m_open;  // the open table of each depth
 };
 
+// The sibling key of a value stored over its field's old bytes: "labels.label_32_bytes".
+constexpr std::string_view kOverSuffix = "_bytes";
+
 std::string valueText(const Field& f, const Entry& e)
 {
-    if (e.form == Entry::Shown) return tomlValue(e.value);
+    if (e.form != Entry::RawBytes) return tomlValue(e.value);
     if (f.raw == Raw::Number && e.bytes.size() <= 4) return std::to_string(littleEndian(e.bytes));
     return "{ hex = " + tomlValue(Value{hexText(e.bytes)}) + " }";
 }
@@ -235,13 +264,19 @@ std::string exportSetupText(const Setup& setup)
 {
     std::ostringstream out;
     out << "# Quelvar setup text. Each key is written as its dialog shows it; a value the\n"
-           "# dialog cannot show is written as its raw number or bytes in hexadecimal.\n";
+           "# dialog cannot show is written as its raw number or bytes in hexadecimal, and\n"
+           "# a KEY_bytes beside a key holds what the dialog keeps under the value.\n";
     TextWriter writer(out);
     const Fields& fields = setupFields();
     const auto entries = plan(setup, false);
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        if (entries[i].form != Entry::Skip)
-            writer.key(fields[i].path, valueText(fields[i], entries[i]), fields[i].comment);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Entry& e = entries[i];
+        if (e.form == Entry::Skip) continue;
+        writer.key(fields[i].path, valueText(fields[i], e), fields[i].comment);
+        if (e.form == Entry::ShownOver)
+            writer.key(fields[i].path + std::string(kOverSuffix), tomlValue(Value{hexText(e.bytes)}),
+                       "the bytes the value above is stored over");
+    }
 
     const SetupFileBytes have = encodeSetupFile(factorySetup());
     const SetupFileBytes want = encodeSetupFile(setup);
@@ -335,6 +370,17 @@ Refusal storeValue(Setup& setup, const Field& f, const Located& v)
     return f.store(setup, v.value);
 }
 
+// The bytes a value is stored over: its field's bytes in hexadecimal.
+std::string storeOver(Setup& setup, const Field& f, const Located& v)
+{
+    const auto* text = std::get_if<std::string>(&v.value);
+    const auto bytes = text && !v.hex ? parseHex(*text) : std::nullopt;
+    if (!bytes || bytes->size() != sizeOf(f.places))
+        return "needs " + std::to_string(sizeOf(f.places)) + " bytes in hexadecimal";
+    putBytes(setup, f.places, *bytes);
+    return "";
+}
+
 std::string storeRun(Setup& setup, const std::string& key, const Located& v)
 {
     for (const Place& run : uncoveredRuns()) {
@@ -359,17 +405,21 @@ ImportResult importSetupText(std::string_view text)
     if (!result.error.empty()) return result;
 
     const Fields& fields = setupFields();
-    std::map<std::string, const Field*> byPath;
-    for (const Field& f : fields) byPath[f.path] = &f;
+    std::set<std::string> known;
+    for (const Field& f : fields) known.insert({f.path, f.path + std::string(kOverSuffix)});
     for (const std::string& key : order) {
         if (key.starts_with("bytes.")) {
             if (auto error = storeRun(result.setup, key, keys[key]); !error.empty())
                 return {result.setup, at(keys[key], key, error)};
-        } else if (!byPath.count(key)) {
+        } else if (!known.count(key)) {
             return {result.setup, at(keys[key], key, "no key of that name")};
         }
     }
     for (const Field& f : fields) {
+        const std::string overPath = f.path + std::string(kOverSuffix);
+        if (const auto over = keys.find(overPath); over != keys.end())
+            if (auto error = storeOver(result.setup, f, over->second); !error.empty())
+                return {result.setup, at(over->second, overPath, error)};
         const auto it = keys.find(f.path);
         if (it == keys.end()) continue;
         if (auto refusal = storeValue(result.setup, f, it->second); refusal.refused())
@@ -390,6 +440,12 @@ std::string shownText(const Field& f, const Entry& e)
     if (const auto* b = std::get_if<bool>(&e.value)) return *b ? "true" : "false";
     if (const auto* l = std::get_if<Lines>(&e.value)) return std::to_string(l->size()) + " lines";
     return std::to_string(std::get<std::int64_t>(e.value));
+}
+
+// What two entries are compared by: the value, or the raw bytes.
+std::string comparable(const Field& f, const Entry& e)
+{
+    return e.form == Entry::RawBytes ? rawText(f, e.bytes) : tomlValue(e.value);
 }
 
 // "- line" / "+ line" for the lines of `a` and `b` outside their longest common
@@ -422,15 +478,22 @@ std::vector<std::string> diffSetups(const Setup& a, const Setup& b)
         const Field& f = fields[i];
         const Entry& x = ea[i];
         const Entry& y = eb[i];
-        if (x.form == y.form && x.value == y.value && x.bytes == y.bytes) continue;
         const auto* lx = std::get_if<Lines>(&x.value);
         const auto* ly = std::get_if<Lines>(&y.value);
-        if (lx && ly) {
-            out.push_back(f.path + ":");
-            lineDiff(*lx, *ly, out);
-        } else {
-            out.push_back(f.path + ": " + shownText(f, x) + " -> " + shownText(f, y));
+        if (comparable(f, x) != comparable(f, y)) {
+            if (lx && ly) {
+                out.push_back(f.path + ":");
+                lineDiff(*lx, *ly, out);
+            } else {
+                out.push_back(f.path + ": " + shownText(f, x) + " -> " + shownText(f, y));
+            }
+            continue;
         }
+        // The same value over other kept bytes.
+        const std::string overX = x.form == Entry::ShownOver ? hexText(x.bytes) : "\"\"";
+        const std::string overY = y.form == Entry::ShownOver ? hexText(y.bytes) : "\"\"";
+        if (overX != overY)
+            out.push_back(f.path + std::string(kOverSuffix) + ": " + overX + " -> " + overY);
     }
     const SetupFileBytes wa = encodeSetupFile(a);
     const SetupFileBytes wb = encodeSetupFile(b);
