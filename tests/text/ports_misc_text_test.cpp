@@ -94,7 +94,8 @@ TEST(PortsMiscText, WhatTheDialogsCannotShowIsWrittenRaw)
         {81,
          {'1', '2', 'a', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x3A, 0xFF},
          "password_1 = { hex = \"31 32 61 00 00 00 00 3A FF\" }"},
-        {88, {'1', 0, '5', 0, 0, 0, 0, 0xFF, 0xFF, 0xCD, 0xFF}, "password_2 = { hex = \"31 00 35"},
+        // A shortened password keeps the old digits after its 0, written beside it.
+        {88, {'1', 0, '5', 0, 0, 0, 0, 0xFF, 0xFF, 0xCD, 0xFF}, "password_2_bytes = \"31 00 35"},
         {97, {0, 0}, "password_2 = { hex = \"00"},
     };
     for (const auto& c : cases) {
