@@ -7,6 +7,7 @@
 #include "text/text_fields.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 
 namespace quelvar::text {
@@ -15,6 +16,9 @@ namespace {
 
 constexpr std::size_t kGuardAt = kFunctionSlotSize - 1;  // the slot's last byte
 constexpr std::string_view kEndLine = "End\t\t\t\t";
+// A listing line that stands for bytes of the slot, "hex 00 F0".
+constexpr std::string_view kBytesLine = "hex ";
+constexpr std::size_t kMaxInstructionLength = 8;  // a Prompt of seven characters
 
 std::string functionName(int n)
 {
@@ -59,17 +63,47 @@ std::string storedComment(const Setup& setup, int n, std::size_t line)
     return std::string(row.begin(), last.base());
 }
 
-// The editor's rows up to the first of the End lines at the end that carry no
-// comment: the slot holds End wherever nothing was compiled, so compiling the
-// shorter listing gives the same bytes. Old code after an End stays, a line each.
+using Slot = std::array<std::uint8_t, kFunctionSlotSize>;
+
+// The slot as the editor decodes it, its last byte set to End.
+Slot guardedSlot(const Setup& setup, int n)
+{
+    SetupImage image = setup.image;
+    setSlotGuard(image, n);
+    Slot slot;
+    std::ranges::copy(functionSlot(image, n), slot.begin());
+    return slot;
+}
+
+// True when compiling `line` gives back the bytes from `start` to `end` it was decoded from.
+bool compilesBack(const Slot& slot, std::size_t start, std::size_t end, const ListingLine& line)
+{
+    Slot trial = slot;
+    std::size_t at = start;
+    return EncodeLine(trial, at, line.instruction, line.operand1, line.operand2, line.operand3) ==
+               CompileError::None &&
+           at == end && trial == slot;
+}
+
+// A line for each instruction of the slot with the comment of its line (see
+// storedComment). An instruction that does not compile back to its bytes (old code
+// after an End, a byte no instruction has) is shown as those bytes, "hex 00 F0", so
+// the lines after it keep their places and comments. The End lines at the end that
+// carry no comment are left out but the first: the slot holds End wherever nothing
+// was compiled, so the shorter listing compiles to the same bytes.
 Lines shownListing(const Setup& setup, int n)
 {
-    Setup copy = setup;
-    Lines rows = rebuildListing(copy, n);
-    for (std::size_t i = 0; i < std::min(rows.size(), kLinesPerFunction); ++i) {
-        auto line = splitListingLine(rows[i]);
-        line->comment = storedComment(setup, n, i);
-        rows[i] = joinListingLine(*line);
+    const Slot slot = guardedSlot(setup, n);
+    Lines rows;
+    for (std::size_t at = 0; at < slot.size();) {
+        const std::size_t start = at;
+        ListingLine line;
+        DecodeInstruction(slot, at, line);
+        if (!compilesBack(slot, start, at, line))
+            line = {std::string(kBytesLine) + hexText(std::span(slot).subspan(start, at - start)),
+                    "", "", "", ""};
+        if (rows.size() < kLinesPerFunction) line.comment = storedComment(setup, n, rows.size());
+        rows.push_back(joinListingLine(line));
     }
     const auto plainEnd = [&rows](std::size_t back) {
         return rows[rows.size() - back] == kEndLine;
@@ -77,6 +111,52 @@ Lines shownListing(const Setup& setup, int n)
     while (rows.size() > 1 && plainEnd(1) && plainEnd(2))
         rows.pop_back();
     return rows;
+}
+
+// The bytes a "hex" line stands for, none when they are not 1 to 8 bytes in
+// hexadecimal; nothing for a line of the editor's own.
+std::optional<std::vector<std::uint8_t>> bytesOfLine(const std::string& text)
+{
+    auto line = splitListingLine(std::string_view(text).substr(0, kMaxListingLineLength));
+    if (!line || !line->instruction.starts_with(kBytesLine)) return std::nullopt;
+    auto bytes = parseHex(std::string_view(line->instruction).substr(kBytesLine.size()));
+    if (!bytes || bytes->size() > kMaxInstructionLength) return std::vector<std::uint8_t>{};
+    return bytes;
+}
+
+// A line that compiles to as many bytes as `bytes` holds (1 to 8), keeping the comment.
+std::string standIn(const std::string& text, std::size_t bytes)
+{
+    ListingLine line = *splitListingLine(text.substr(0, kMaxListingLineLength));
+    line.instruction = bytes == 1 ? "End" : "Prompt";
+    line.operand1 = std::string(bytes < 2 ? 0 : bytes - 2, 'x');
+    return joinListingLine(line);
+}
+
+// Compiles the listing as the editor's Compile button does, each "hex" line as a
+// stand-in of its length whose bytes are then put in its place.
+Refusal storeListing(Setup& setup, int n, const Lines& lines)
+{
+    Lines compiled = lines;
+    std::vector<std::vector<std::uint8_t>> bytes(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        auto raw = bytesOfLine(lines[i]);
+        if (!raw) continue;
+        if (raw->empty())
+            return {"Error: a hex line holds 1 to 8 bytes in hexadecimal", static_cast<int>(i)};
+        compiled[i] = standIn(lines[i], raw->size());
+        bytes[i] = std::move(*raw);
+    }
+    const CompileResult r = CompileListing(setup, n, compiled, /*stopAtFirstError=*/true);
+    if (!r.success) return {std::string(r.message()), r.failingLine};
+    const auto slot = functionSlot(setup.image, n);
+    for (std::size_t i = 0, at = 0; i < compiled.size() && at < slot.size(); ++i) {
+        const std::size_t start = at;
+        ListingLine decoded;
+        DecodeInstruction(slot, at, decoded);
+        std::ranges::copy(bytes[i], slot.begin() + static_cast<std::ptrdiff_t>(start));
+    }
+    return {};
 }
 
 // The slot but its last byte, and the comments of its 32 lines.
@@ -90,11 +170,7 @@ Field listingField(int n)
              {comments, kLinesPerFunction * kLineCommentSize}},
             Kind::Lines};
     f.show = [n](const Setup& s) -> std::optional<Value> { return shownListing(s, n); };
-    f.store = [n](Setup& s, const Value& v) -> Refusal {
-        const CompileResult r = CompileListing(s, n, linesOf(v), /*stopAtFirstError=*/true);
-        if (r.success) return {};
-        return {std::string(r.message()), r.failingLine};
-    };
+    f.store = [n](Setup& s, const Value& v) { return storeListing(s, n, linesOf(v)); };
     f.optional = true;
     return f;
 }

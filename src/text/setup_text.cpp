@@ -8,9 +8,7 @@
 #include "text/toml_values.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
-#include <cstring>
 #include <map>
 #include <set>
 #include <sstream>
@@ -21,7 +19,6 @@ namespace {
 
 constexpr int kUncovered = -1;
 constexpr int kCheckBytes = INT_MAX;  // never compared: import stores fresh ones
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // Which field stands for each byte of the setup file.
 const std::vector<int>& owners()
@@ -168,17 +165,6 @@ std::uint64_t littleEndian(const std::vector<std::uint8_t>& bytes)
     return n;
 }
 
-std::string hexText(std::span<const std::uint8_t> bytes)
-{
-    std::string text;
-    for (std::uint8_t b : bytes) {
-        if (!text.empty()) text += ' ';
-        text += kHexDigits[b >> 4];
-        text += kHexDigits[b & 15];
-    }
-    return text;
-}
-
 std::string rawText(const Field& f, const std::vector<std::uint8_t>& bytes)
 {
     if (f.raw == Raw::Number && bytes.size() <= 4) return std::to_string(littleEndian(bytes));
@@ -299,22 +285,6 @@ std::string at(const Located& located, const std::string& path, const Refusal& r
     const auto index = static_cast<std::size_t>(refusal.line);
     const int line = index < located.elementLines.size() ? located.elementLines[index] : located.line;
     return std::to_string(line) + ": " + path + ": " + refusal.message;
-}
-
-std::optional<std::vector<std::uint8_t>> parseHex(std::string_view text)
-{
-    std::vector<std::uint8_t> bytes;
-    int high = -1;
-    for (char c : text) {
-        if (c == ' ' || c == '\n' || c == '\t') continue;
-        const char* digit = std::strchr(kHexDigits, std::toupper(static_cast<unsigned char>(c)));
-        if (!digit || c == 0) return std::nullopt;
-        const int d = static_cast<int>(digit - kHexDigits);
-        if (high < 0) high = d;
-        else bytes.push_back(static_cast<std::uint8_t>(high << 4 | d)), high = -1;
-    }
-    if (high >= 0) return std::nullopt;
-    return bytes;
 }
 
 std::size_t sizeOf(const std::vector<Place>& places)

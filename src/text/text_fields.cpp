@@ -4,10 +4,14 @@
 #include "model/param_items.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
 namespace quelvar::text {
 
 namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 std::int64_t readNumber(const SetupImage& image, std::size_t offset, std::size_t size, bool isSigned)
 {
@@ -103,6 +107,33 @@ Field listField(std::string path, std::string comment, std::size_t offset, std::
     };
     f.raw = Raw::Number;
     return f;
+}
+
+std::string hexText(std::span<const std::uint8_t> bytes)
+{
+    std::string text;
+    for (std::uint8_t b : bytes) {
+        if (!text.empty()) text += ' ';
+        text += kHexDigits[b >> 4];
+        text += kHexDigits[b & 15];
+    }
+    return text;
+}
+
+std::optional<std::vector<std::uint8_t>> parseHex(std::string_view text)
+{
+    std::vector<std::uint8_t> bytes;
+    int high = -1;
+    for (char c : text) {
+        if (c == ' ' || c == '\n' || c == '\t') continue;
+        const char* digit = std::strchr(kHexDigits, std::toupper(static_cast<unsigned char>(c)));
+        if (!digit || c == 0) return std::nullopt;
+        const int d = static_cast<int>(digit - kHexDigits);
+        if (high < 0) high = d;
+        else bytes.push_back(static_cast<std::uint8_t>(high << 4 | d)), high = -1;
+    }
+    if (high >= 0) return std::nullopt;
+    return bytes;
 }
 
 const Fields& setupFields()

@@ -110,6 +110,11 @@ std::string itemComment(int item);
 // A list's texts without their leading blanks (" lb" gives "lb").
 std::vector<std::string> trimmedTexts(std::span<const std::string_view> texts);
 
+// Bytes in hexadecimal, blank between ("0A FF"), and back (blanks optional);
+// nothing when a character is no hexadecimal digit or a digit is left over.
+std::string hexText(std::span<const std::uint8_t> bytes);
+std::optional<std::vector<std::uint8_t>> parseHex(std::string_view text);
+
 // A byte, word or long of the image shown as a number and stored keeping its low
 // bits, as the dialogs' number boxes do. `isSigned` shows a word or long signed.
 Field numberField(std::string path, std::string comment, std::size_t offset, std::size_t size,

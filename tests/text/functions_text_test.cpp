@@ -1,6 +1,7 @@
 // [[function]] and [description]: listings compile as the editor's Compile button
-// does, and what a slot holds besides its code (old code after an End, the tails of
-// shortened comments, its last byte) stays readable and exact.
+// does, and what a slot holds besides its code (old code after an End, bytes no
+// instruction has, the tails of shortened comments, its last byte) stays readable
+// and exact.
 
 #include "model/image_map.h"
 #include "model/setup_file.h"
@@ -52,6 +53,8 @@ TEST(FunctionsText, ALineThatDoesNotCompileIsRefusedWithItsOwnLine)
          "6: function.1.listing: Error: Instruction code not found"},
         {"[\n\"Flag on\\t21\\t\\t\\t\"]", "5: function.1.listing: Error: Value out of range"},
         {"[\n\"End\"]", "5: function.1.listing: Error: Missing TAB"},
+        {"[\n\"hex 0G\\t\\t\\t\\t\"]",
+         "5: function.1.listing: Error: a hex line holds 1 to 8 bytes in hexadecimal"},
         {"[]", "4: function.1.listing: Error: Listbox empty"},
     };
     for (const auto& c : cases) {
@@ -71,9 +74,9 @@ TEST(FunctionsText, WhatASlotHoldsBesidesItsCodeStaysReadable)
         std::vector<std::string> recompiled;
         const char* shown;
     } cases[] = {
-        {"old code after an End",
-         {"Set\tMemory5\t1\t\tsum", "End\t\t\t\t"},
-         "\"End\t\t\t\t\",\n    \"Set\tMemory2\t44\t\t\","},
+        {"old code after an End, a byte of it no instruction has",
+         {"Gosub\tUser3\t\t\tsum", "End\t\t\t\t"},
+         "\"End\t\t\t\t\",\n    \"hex 41\t\t\t\t\",\n    \"Set\tMemory2\t44\t\t\","},
         {"a comment stored over a longer one", {"Add\tMemory1\tGross\tTare\tn"}, "\tn\\u0000m\""},
         {"a last byte other than End", {}, "last_byte = 9"},
     };
