@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <map>
 #include <set>
 #include <sstream>
@@ -66,15 +67,18 @@ void putBytes(Setup& setup, const std::vector<Place>& places, std::span<const st
 }
 
 // The runs of bytes no field names, as places.
-std::vector<Place> uncoveredRuns()
+const std::vector<Place>& uncoveredRuns()
 {
-    std::vector<Place> runs;
-    const auto& owner = owners();
-    for (std::size_t i = 0; i < owner.size(); ++i) {
-        if (owner[i] != kUncovered) continue;
-        if (!runs.empty() && runs.back().offset + runs.back().size == i) ++runs.back().size;
-        else runs.push_back({i, 1});
-    }
+    static const std::vector<Place> runs = [] {
+        std::vector<Place> found;
+        const auto& owner = owners();
+        for (std::size_t i = 0; i < owner.size(); ++i) {
+            if (owner[i] != kUncovered) continue;
+            if (!found.empty() && found.back().offset + found.back().size == i) ++found.back().size;
+            else found.push_back({i, 1});
+        }
+        return found;
+    }();
     return runs;
 }
 
@@ -82,10 +86,14 @@ std::vector<Place> uncoveredRuns()
 // fields after it (or in the check bytes).
 bool changesOnlyLaterBytes(const SetupFileBytes& before, const SetupFileBytes& after, int field)
 {
+    constexpr std::size_t kBlock = 64;  // compared whole first: most blocks are the same
     const auto& owner = owners();
-    for (auto [a, b] = std::mismatch(before.begin(), before.end(), after.begin()); a != before.end();
-         std::tie(a, b) = std::mismatch(a + 1, before.end(), b + 1))
-        if (owner[static_cast<std::size_t>(a - before.begin())] < field) return false;
+    for (std::size_t at = 0; at < before.size(); at += kBlock) {
+        const std::size_t n = std::min(kBlock, before.size() - at);
+        if (std::memcmp(before.data() + at, after.data() + at, n) == 0) continue;
+        for (std::size_t b = at; b < at + n; ++b)
+            if (before[b] != after[b] && owner[b] < field) return false;
+    }
     return true;
 }
 

@@ -161,10 +161,11 @@ std::string readTomlKeys(std::string_view text, std::map<std::string, Located>& 
         return std::to_string(e.source().begin.line) + ": " + std::string(e.description());
     }
     if (auto error = KeyReader(keys).readRoot(root); !error.empty()) return error;
-    for (const auto& [path, v] : keys) order.push_back(path);
-    std::stable_sort(order.begin(), order.end(), [&keys](const auto& a, const auto& b) {
-        return keys[a].line < keys[b].line;
-    });
+    std::vector<std::pair<int, std::string>> byLine;
+    for (const auto& [path, v] : keys) byLine.emplace_back(v.line, path);
+    std::stable_sort(byLine.begin(), byLine.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [line, path] : byLine) order.push_back(std::move(path));
     return "";
 }
 
