@@ -411,10 +411,20 @@ ImportResult importSetupText(std::string_view text)
 
 namespace {
 
+// A text as a terminal can show it: bare, or quoted with its escapes when it is
+// empty or holds a control character other than TAB.
+std::string visible(const std::string& text)
+{
+    const bool bare = !text.empty() && std::ranges::none_of(text, [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
+    });
+    return bare ? utf8(text) : tomlValue(Value{text});
+}
+
 std::string shownText(const Field& f, const Entry& e)
 {
     if (e.form == Entry::RawBytes) return rawText(f, e.bytes);
-    if (const auto* t = std::get_if<std::string>(&e.value)) return t->empty() ? "\"\"" : utf8(*t);
+    if (const auto* t = std::get_if<std::string>(&e.value)) return visible(*t);
     if (const auto* b = std::get_if<bool>(&e.value)) return *b ? "true" : "false";
     if (const auto* l = std::get_if<Lines>(&e.value)) return std::to_string(l->size()) + " lines";
     return std::to_string(std::get<std::int64_t>(e.value));
@@ -438,9 +448,9 @@ void lineDiff(const Lines& a, const Lines& b, std::vector<std::string>& out)
     std::size_t i = 0, j = 0;
     while (i < a.size() || j < b.size()) {
         if (i < a.size() && j < b.size() && a[i] == b[j]) ++i, ++j;
-        else if (j < b.size() && (i == a.size() || common[i][j + 1] >= common[i + 1][j]))
-            out.push_back("  + " + utf8(b[j++]));
-        else out.push_back("  - " + utf8(a[i++]));
+        else if (i < a.size() && (j == b.size() || common[i + 1][j] >= common[i][j + 1]))
+            out.push_back("  - " + visible(a[i++]));
+        else out.push_back("  + " + visible(b[j++]));
     }
 }
 
