@@ -1,7 +1,7 @@
 #include "editors/aout_form.h"
 
 #include "editors/analog_output.h"
-#include "editors/form_parts.h"
+#include "ui/form_parts.h"
 #include "script/name_table.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"

@@ -1,6 +1,6 @@
 #include "editors/fixed_registers_form.h"
 
-#include "editors/form_parts.h"
+#include "ui/form_parts.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
 #include "ui/screenshot_registry.h"

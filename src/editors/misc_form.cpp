@@ -1,7 +1,7 @@
 #include "editors/misc_form.h"
 
 #include "editors/aout_form.h"
-#include "editors/form_parts.h"
+#include "ui/form_parts.h"
 #include "editors/misc_settings.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"

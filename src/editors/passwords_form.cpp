@@ -1,6 +1,6 @@
 #include "editors/passwords_form.h"
 
-#include "editors/form_parts.h"
+#include "ui/form_parts.h"
 #include "editors/passwords.h"
 #include "ui/context_help.h"
 #include "ui/digit_keys.h"

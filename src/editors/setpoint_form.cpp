@@ -1,7 +1,7 @@
 #include "editors/setpoint_form.h"
 
-#include "editors/event_form_parts.h"
-#include "editors/form_parts.h"
+#include "ui/event_form_parts.h"
+#include "ui/form_parts.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"

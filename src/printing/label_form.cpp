@@ -1,6 +1,6 @@
 #include "printing/label_form.h"
 
-#include "printing/dialog_button.h"
+#include "ui/dialog_button.h"
 #include "printing/label_codec.h"
 #include "printing/print_items.h"
 #include "script/name_tables.h"

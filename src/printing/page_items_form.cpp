@@ -1,8 +1,8 @@
 #include "printing/page_items_form.h"
 
-#include "printing/dialog_button.h"
+#include "ui/dialog_button.h"
 #include "printing/print_items.h"
-#include "printing/string_grid.h"
+#include "ui/string_grid.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
 #include "ui/screenshot_registry.h"

@@ -1,6 +1,6 @@
 #include "printing/print_format_form.h"
 
-#include "printing/dialog_button.h"
+#include "ui/dialog_button.h"
 #include "printing/page_items_form.h"
 #include "ui/context_help.h"
 #include "ui/screenshot_registry.h"

@@ -5,7 +5,7 @@
 #include "printing/label_form.h"
 #include "printing/page_items_form.h"
 #include "printing/print_format_form.h"
-#include "printing/string_grid.h"
+#include "ui/string_grid.h"
 #include "script/keyboard.h"
 #include "scripted_services.h"
 #include "ui/tab_stop_list.h"

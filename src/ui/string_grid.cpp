@@ -1,4 +1,4 @@
-#include "printing/string_grid.h"
+#include "ui/string_grid.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "editors/event_form_parts.h"
+#include "ui/event_form_parts.h"
 
 #include "script/name_table.h"
 #include "ui/setup_text.h"

@@ -1,4 +1,4 @@
-#include "editors/form_parts.h"
+#include "ui/form_parts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
