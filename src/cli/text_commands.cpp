@@ -2,13 +2,12 @@
 
 #include "cli/cli.h"
 
+#include "model/file_io.h"
 #include "model/setup_file.h"
 #include "text/setup_text.h"
 
 #include <array>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 namespace quelvar::cli {
 
@@ -19,16 +18,21 @@ bool isText(const std::string& path)
     return path.size() > 5 && path.compare(path.size() - 5, 5, ".toml") == 0;
 }
 
+// Far more than the text of any setup (under 100 KB); a longer file is no setup text.
+constexpr std::size_t kMaxTextSize = 4 << 20;
+
 bool readText(const std::string& path, std::string& text, std::ostream& err)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    if (in) all << in.rdbuf();
-    if (!in || in.bad()) {
-        err << "quelvar-cli: cannot open " << path << "\n";
+    const FileReadResult file = readFileStart(path, kMaxTextSize + 1);
+    if (!file.opened || file.readFailed || !file.closed) {
+        err << "quelvar-cli: cannot read " << path << ": " << file.reason << '\n';
         return false;
     }
-    text = all.str();
+    if (file.bytes.size() > kMaxTextSize) {
+        err << "quelvar-cli: " << path << " is too long to be a setup text\n";
+        return false;
+    }
+    text.assign(file.bytes.begin(), file.bytes.end());
     return true;
 }
 
