@@ -1,6 +1,5 @@
 #include "text/setup_text.h"
 
-#include "model/check_bytes.h"
 #include "model/image_map.h"
 #include "model/param_items.h"
 #include "model/setup_file.h"
