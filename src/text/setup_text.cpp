@@ -172,10 +172,29 @@ std::uint64_t littleEndian(const std::vector<std::uint8_t>& bytes)
     return n;
 }
 
+std::size_t sizeOf(const std::vector<Place>& places)
+{
+    std::size_t n = 0;
+    for (const Place& p : places) n += p.size;
+    return n;
+}
+
+// Whether the field's raw bytes are written as their number, else in hexadecimal.
+bool rawAsNumber(const Field& f)
+{
+    return f.raw == Raw::Number && sizeOf(f.places) <= 4;
+}
+
+// Raw bytes as the text holds them: `{ hex = "0A 1B" }`.
+std::string hexValue(std::span<const std::uint8_t> bytes)
+{
+    return "{ hex = " + tomlValue(Value{hexText(bytes)}) + " }";
+}
+
+// Raw bytes as diff shows them.
 std::string rawText(const Field& f, const std::vector<std::uint8_t>& bytes)
 {
-    if (f.raw == Raw::Number && bytes.size() <= 4) return std::to_string(littleEndian(bytes));
-    return "hex " + hexText(bytes);
+    return rawAsNumber(f) ? std::to_string(littleEndian(bytes)) : "hex " + hexText(bytes);
 }
 
 // --- writing -----------------------------------------------------------------
@@ -245,8 +264,7 @@ constexpr std::string_view kOverSuffix = "_bytes";
 std::string valueText(const Field& f, const Entry& e)
 {
     if (e.form != Entry::RawBytes) return tomlValue(e.value);
-    if (f.raw == Raw::Number && e.bytes.size() <= 4) return std::to_string(littleEndian(e.bytes));
-    return "{ hex = " + tomlValue(Value{hexText(e.bytes)}) + " }";
+    return rawAsNumber(f) ? std::to_string(littleEndian(e.bytes)) : hexValue(e.bytes);
 }
 
 std::string runKey(const Place& run) { return "bytes.at_" + std::to_string(run.offset); }
@@ -276,7 +294,7 @@ std::string exportSetupText(const Setup& setup)
     for (const Place& run : uncoveredRuns()) {
         const auto bytes = placeBytes(want, {run});
         if (bytes == placeBytes(have, {run})) continue;
-        writer.key(runKey(run), "{ hex = " + tomlValue(Value{hexText(bytes)}) + " }",
+        writer.key(runKey(run), hexValue(bytes),
                    "bytes " + std::to_string(run.offset) + "-" +
                        std::to_string(run.offset + run.size - 1) + " that no key names");
     }
@@ -292,13 +310,6 @@ std::string at(const Located& located, const std::string& path, const Refusal& r
     const auto index = static_cast<std::size_t>(refusal.line);
     const int line = index < located.elementLines.size() ? located.elementLines[index] : located.line;
     return std::to_string(line) + ": " + path + ": " + refusal.message;
-}
-
-std::size_t sizeOf(const std::vector<Place>& places)
-{
-    std::size_t n = 0;
-    for (const Place& p : places) n += p.size;
-    return n;
 }
 
 const char* kindName(Kind kind)
@@ -333,8 +344,7 @@ std::string rawBytes(const Field& f, const Located& v, std::vector<std::uint8_t>
 
 Refusal storeValue(Setup& setup, const Field& f, const Located& v)
 {
-    const bool rawNumber = f.kind != Kind::Integer && f.raw == Raw::Number &&
-                           sizeOf(f.places) <= 4 &&
+    const bool rawNumber = f.kind != Kind::Integer && rawAsNumber(f) &&
                            std::holds_alternative<std::int64_t>(v.value) && !v.hex;
     if (v.hex || rawNumber) {
         std::vector<std::uint8_t> bytes;
