@@ -3,6 +3,7 @@
 //
 //   CliRun run = runCli({"params", file});
 //   EXPECT_EQ(run.exitCode, 0) << run.err;
+//   runCli({"export", file}, "/dev/full");   // standard output to a file of our choice
 
 #include "temp_dir.h"
 
@@ -23,10 +24,11 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun runProgram(const std::string& program, const std::vector<std::string>& args)
+inline CliRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& stdoutPath = {})
 {
     TempDir captured;
-    const std::string outPath = captured.path("out");
+    const std::string outPath = stdoutPath.empty() ? captured.path("out") : stdoutPath;
     const std::string errPath = captured.path("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -55,15 +57,15 @@ inline CliRun runProgram(const std::string& program, const std::vector<std::stri
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-    run.out = captured.read("out");
+    if (stdoutPath.empty()) run.out = captured.read("out");
     run.err = captured.read("err");
     return run;
 }
 
 #ifdef QUELVAR_CLI
-inline CliRun runCli(const std::vector<std::string>& args)
+inline CliRun runCli(const std::vector<std::string>& args, const std::string& stdoutPath = {})
 {
-    return runProgram(QUELVAR_CLI, args);
+    return runProgram(QUELVAR_CLI, args, stdoutPath);
 }
 #endif
 

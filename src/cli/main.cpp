@@ -1,6 +1,11 @@
 #include "cli/cli.h"
+#include "cli/output.h"
+
+#include <csignal>
+#include <unistd.h>
 
 #include <iostream>
+#include <ostream>
 #include <vector>
 
 using namespace quelvar::cli;
@@ -43,7 +48,14 @@ int main(int argc, char** argv)
         std::cerr << "quelvar-cli: " << e.what() << '\n' << app.help();
         return kUsage;
     }
-    for (const auto& [command, run] : commands)
-        if (command->parsed()) return run(std::cout, std::cerr);
+    // A file size limit then fails the write, which is reported, instead of killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& [command, run] : commands) {
+        if (!command->parsed()) continue;
+        CheckedOutput output(STDOUT_FILENO);
+        std::ostream out(&output);
+        const int code = run(out, std::cerr);
+        return finishOutput(output, code, std::cerr);
+    }
     return kUsage;
 }

@@ -1,6 +1,7 @@
 // quelvar-cli export | import | diff: a setup as readable text.
 
 #include "cli/cli.h"
+#include "cli/output.h"
 
 #include "model/file_io.h"
 #include "model/setup_file.h"
@@ -12,11 +13,6 @@
 namespace quelvar::cli {
 
 namespace {
-
-bool isText(const std::string& path)
-{
-    return path.size() > 5 && path.compare(path.size() - 5, 5, ".toml") == 0;
-}
 
 // Far more than the text of any setup (under 100 KB); a longer file is no setup text.
 constexpr std::size_t kMaxTextSize = 4 << 20;
@@ -36,18 +32,44 @@ bool readText(const std::string& path, std::string& text, std::ostream& err)
     return true;
 }
 
+// "FILE:3: key: message" for a refusal at a line, "FILE: message" for the whole text.
+void reportRefusal(const std::string& path, const std::string& error, std::ostream& err)
+{
+    const bool atLine = !error.empty() && error[0] >= '0' && error[0] <= '9';
+    err << path << (atLine ? ":" : ": ") << error << '\n';
+}
+
+// A setup text starts with the line export writes, or is short text; a setup file
+// is 22016 bytes of four blocks, zero bytes among them. Read by content, not by name.
+bool holdsText(const std::string& path)
+{
+    const FileReadResult start = readFileStart(path, kSetupFileSize);
+    const std::string_view bytes(reinterpret_cast<const char*>(start.bytes.data()),
+                                 start.bytes.size());
+    return bytes.starts_with(text::kTextMarker) ||
+           (start.fileSize < kSetupFileSize && bytes.find('\0') == std::string_view::npos);
+}
+
 // A setup from a setup file or from its text; a refusal is reported with its line.
 bool loadAny(const std::string& path, Setup& setup, std::ostream& err)
 {
-    if (!isText(path)) return loadSetup(path, setup, err);
+    if (!holdsText(path)) return loadSetup(path, setup, err);
     std::string text;
     if (!readText(path, text, err)) return false;
     text::ImportResult result = text::importSetupText(text);
     if (!result.ok()) {
-        err << path << ":" << result.error << '\n';
+        reportRefusal(path, result.error, err);
         return false;
     }
     setup = std::move(result.setup);
+    return true;
+}
+
+// A command whose -o names its own input would replace it: usage error.
+bool outputIsInput(const std::string& output, const std::string& input, std::ostream& err)
+{
+    if (!isSameFile(output, input)) return false;
+    err << "quelvar-cli: -o " << output << " names the input file; choose another output\n";
     return true;
 }
 
@@ -65,6 +87,7 @@ Run defineExport(CLI::App& command)
     command.add_option("-o,--output", *output, "write the text to OUT.toml (else to the output)")
         ->option_text("OUT.toml");
     return [file, output](std::ostream& out, std::ostream& err) {
+        if (outputIsInput(*output, *file, err)) return kUsage;
         Setup setup;
         if (!loadSetup(*file, setup, err)) return kFailed;
         const std::string text = text::exportSetupText(setup);
@@ -85,13 +108,15 @@ Run defineImport(CLI::App& command)
         ->option_text("FILE.sf")
         ->required();
     return [file, output](std::ostream&, std::ostream& err) {
+        if (outputIsInput(*output, *file, err)) return kUsage;
         std::string text;
         if (!readText(*file, text, err)) return kFailed;
         text::ImportResult result = text::importSetupText(text);
         if (!result.ok()) {
-            err << *file << ":" << result.error << '\n';
+            reportRefusal(*file, result.error, err);
             return kFailed;
         }
+        for (const std::string& note : result.notes) err << *file << ": " << note << '\n';
         const SetupFileBytes bytes = encodeSetupFile(result.setup);
         return writeBytes(*output, bytes, err) ? kOk : kFailed;
     };
@@ -99,8 +124,8 @@ Run defineImport(CLI::App& command)
 
 Run defineDiff(CLI::App& command)
 {
-    auto a = addFile(command, "A", "setup file (.sf) or setup text (.toml)");
-    auto b = addFile(command, "B", "setup file (.sf) or setup text (.toml)");
+    auto a = addFile(command, "A", "setup file or setup text (read by its content)");
+    auto b = addFile(command, "B", "setup file or setup text (read by its content)");
     return [a, b](std::ostream& out, std::ostream& err) {
         Setup first, second;
         if (!loadAny(*a, first, err) || !loadAny(*b, second, err)) return kUsage;

@@ -199,6 +199,9 @@ std::string rawText(const Field& f, const std::vector<std::uint8_t>& bytes)
 
 // --- writing -----------------------------------------------------------------
 
+// The last line of every whole text.
+constexpr std::string_view kEndMarker = "[end]";
+
 std::vector<std::string_view> segments(std::string_view path)
 {
     std::vector<std::string_view> parts;
@@ -274,7 +277,7 @@ std::string runKey(const Place& run) { return "bytes.at_" + std::to_string(run.o
 std::string exportSetupText(const Setup& setup)
 {
     std::ostringstream out;
-    out << "# Quelvar setup text. Each key is written as its dialog shows it; a value the\n"
+    out << kTextMarker << ". Each key is written as its dialog shows it; a value the\n"
            "# dialog cannot show is written as its raw number or bytes in hexadecimal, and\n"
            "# a KEY_bytes beside a key holds what the dialog keeps under the value.\n";
     TextWriter writer(out);
@@ -298,6 +301,7 @@ std::string exportSetupText(const Setup& setup)
                    "bytes " + std::to_string(run.offset) + "-" +
                        std::to_string(run.offset + run.size - 1) + " that no key names");
     }
+    out << "\n" << kEndMarker << "  # the whole setup is above; import refuses a text cut before here\n";
     return out.str();
 }
 
@@ -368,6 +372,43 @@ std::string storeOver(Setup& setup, const Field& f, const Located& v)
     return "";
 }
 
+// Whether the last line that is neither blank nor a comment is the end marker.
+bool endsWithMarker(std::string_view text)
+{
+    while (!text.empty()) {
+        const std::size_t start = text.find_last_of('\n', text.size() - 1);
+        std::string_view line = start == std::string_view::npos ? text : text.substr(start + 1);
+        text = start == std::string_view::npos ? std::string_view() : text.substr(0, start);
+        line = line.substr(0, line.find('#'));
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos) continue;
+        line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
+        return line == kEndMarker;
+    }
+    return false;
+}
+
+// "3 settings took factory values: scale (2), ports (1)": the keys export always
+// writes that the text left out.
+std::string factoryNote(const std::map<std::string, Located>& keys)
+{
+    std::vector<std::pair<std::string, int>> byTable;  // in text order
+    int count = 0;
+    for (const Field& f : setupFields()) {
+        if (f.optional || keys.count(f.path)) continue;
+        const std::string table = f.path.substr(0, f.path.find('.'));
+        if (byTable.empty() || byTable.back().first != table) byTable.emplace_back(table, 0);
+        ++byTable.back().second;
+        ++count;
+    }
+    if (count == 0) return {};
+    std::string note = std::to_string(count) + (count == 1 ? " setting" : " settings") +
+                       " took factory values:";
+    for (const auto& [table, n] : byTable)
+        note += (note.back() == ':' ? " " : ", ") + table + " (" + std::to_string(n) + ")";
+    return note;
+}
+
 std::string storeRun(Setup& setup, const std::string& key, const Located& v)
 {
     for (const Place& run : uncoveredRuns()) {
@@ -385,11 +426,19 @@ std::string storeRun(Setup& setup, const std::string& key, const Located& v)
 
 ImportResult importSetupText(std::string_view text)
 {
-    ImportResult result{factorySetup(), {}};
+    ImportResult result{factorySetup(), {}, {}};
+    if (!endsWithMarker(text)) {
+        result.error = "the text ends before its end marker; was it cut off?";
+        return result;
+    }
     std::map<std::string, Located> keys;
     std::vector<std::string> order;
     result.error = readTomlKeys(text, keys, order);
     if (!result.error.empty()) return result;
+    if (keys.empty()) {
+        result.error = "the text holds no settings";
+        return result;
+    }
 
     const Fields& fields = setupFields();
     std::set<std::string> known;
@@ -397,22 +446,23 @@ ImportResult importSetupText(std::string_view text)
     for (const std::string& key : order) {
         if (key.starts_with("bytes.")) {
             if (auto error = storeRun(result.setup, key, keys[key]); !error.empty())
-                return {result.setup, at(keys[key], key, error)};
+                return {result.setup, at(keys[key], key, error), {}};
         } else if (!known.count(key)) {
-            return {result.setup, at(keys[key], key, "no key of that name")};
+            return {result.setup, at(keys[key], key, "no key of that name"), {}};
         }
     }
     for (const Field& f : fields) {
         const std::string overPath = f.path + std::string(kOverSuffix);
         if (const auto over = keys.find(overPath); over != keys.end())
             if (auto error = storeOver(result.setup, f, over->second); !error.empty())
-                return {result.setup, at(over->second, overPath, error)};
+                return {result.setup, at(over->second, overPath, error), {}};
         const auto it = keys.find(f.path);
         if (it == keys.end()) continue;
         if (auto refusal = storeValue(result.setup, f, it->second); refusal.refused())
-            return {result.setup, at(it->second, f.path, refusal)};
+            return {result.setup, at(it->second, f.path, refusal), {}};
     }
     sealSetup(result.setup);
+    if (auto note = factoryNote(keys); !note.empty()) result.notes.push_back(note);
     return result;
 }
 

@@ -11,6 +11,9 @@
 // keep their factory values. Export writes each key as its dialog shows it when
 // storing that value gives back exactly the bytes it has, and its raw number or
 // hexadecimal otherwise, so import(export(s)) is s.
+//
+// A text ends with the line "[end]": one without it was cut off (a full disk, an
+// interrupted copy) and is refused, as is a text that holds no setting at all.
 
 #include "model/setup.h"
 
@@ -20,11 +23,19 @@
 
 namespace quelvar::text {
 
+// The first line of every text export writes.
+inline constexpr std::string_view kTextMarker = "# Quelvar setup text";
+
 std::string exportSetupText(const Setup& setup);
 
 struct ImportResult {
-    Setup setup;        // the check bytes stored
-    std::string error;  // "LINE: key: message", empty when the text was taken whole
+    Setup setup;  // the check bytes stored
+    // "LINE: key: message", or a message about the whole text; empty when the text
+    // was taken whole.
+    std::string error;
+    // What the technician should know about a text that was taken: "3 settings took
+    // factory values: scale (2), ports (1)".
+    std::vector<std::string> notes;
     bool ok() const { return error.empty(); }
 };
 ImportResult importSetupText(std::string_view text);

@@ -2,7 +2,7 @@
 // them, refused with their messages, and written as the dialogs show them.
 #include "model/setup_file.h"
 #include "report_setups.h"
-#include "text/setup_text.h"
+#include "whole_text.h"
 
 #include <gtest/gtest.h>
 
@@ -32,12 +32,12 @@ TEST(EventsText, RefusesANameAsItsDialogDoes)
          "3: timer.2.function: Invalid Function:  bad "},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(importSetupText(c.text).error, c.error) << c.text;
+        EXPECT_EQ(importWhole(c.text).error, c.error) << c.text;
 }
 
 TEST(EventsText, AShortTextStoresWhatTheDialogsWould)
 {
-    const ImportResult r = importSetupText("[keys]\n"
+    const ImportResult r = importWhole("[keys]\n"
                                            "power_on = \"tare\"\n"
                                            "tare_key = \"\"\n"
                                            "f1_key = \" user3 \"\n"

@@ -7,7 +7,7 @@
 #include "model/setup_file.h"
 #include "report_setups.h"
 #include "script/listing_edit.h"
-#include "text/setup_text.h"
+#include "whole_text.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ constexpr const char* kWorked = "[[function]]\n"
 
 TEST(FunctionsText, AListingAndDescriptionStoreAsTheDialogsDo)
 {
-    const ImportResult r = importSetupText(
+    const ImportResult r = importWhole(
         std::string(kWorked) + "[description]\ntext = \"one\\r\\ntwo\\rthree\\nfour\"\n");
     ASSERT_TRUE(r.ok()) << r.error;
     const std::vector<std::uint8_t> code = {200, 1, 64,  65,  241, 107, 232, 87, 65,  73,
@@ -59,7 +59,7 @@ TEST(FunctionsText, ALineThatDoesNotCompileIsRefusedWithItsOwnLine)
     };
     for (const auto& c : cases) {
         const ImportResult r =
-            importSetupText(std::string("[[function]]\nnumber = 1\n\nlisting = ") + c.listing);
+            importWhole(std::string("[[function]]\nnumber = 1\n\nlisting = ") + c.listing);
         EXPECT_EQ(r.error, c.error) << c.listing;
     }
 }

@@ -4,7 +4,7 @@
 #include "model/bytes.h"
 #include "model/check_bytes.h"
 #include "report_setups.h"
-#include "text/setup_text.h"
+#include "whole_text.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ TEST(PortsMiscText, ReadableKeysGiveTheBytesTheDialogsStore)
         {"[passwords]\npassword_1 = \"\"", 95, {0xFF, 0xFF}},
     };
     for (const auto& c : cases) {
-        const ImportResult r = importSetupText(c.text);
+        const ImportResult r = importWhole(c.text);
         ASSERT_TRUE(r.ok()) << c.text << ": " << r.error;
         const std::vector<std::uint8_t> got(r.setup.image.begin() + c.offset,
                                             r.setup.image.begin() + c.offset + c.bytes.size());
@@ -73,7 +73,7 @@ TEST(PortsMiscText, RefusesWhatTheDialogsRefuseWithTheirMessages)
          "2: passwords.password_2: a password is at most 6 digits"},
     };
     for (const auto& c : cases) {
-        const ImportResult r = importSetupText(c.text);
+        const ImportResult r = importWhole(c.text);
         EXPECT_TRUE(r.error.starts_with(c.error)) << c.text << " gave " << r.error;
     }
 }

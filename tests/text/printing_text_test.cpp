@@ -5,7 +5,7 @@
 #include "printing/label_codec.h"
 #include "printing/page_format.h"
 #include "report_setups.h"
-#include "text/setup_text.h"
+#include "whole_text.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(PrintingText, ATextStoresWhatTheDialogsWould)
          "label_90 = \"{G A}[G]<13><<x\""},
     };
     for (const auto& c : cases) {
-        const ImportResult r = importSetupText(c.text);
+        const ImportResult r = importWhole(c.text);
         ASSERT_TRUE(r.ok()) << c.text << r.error;
         quelvar::Setup want = test::factorySetup();
         c.dialog(want);
@@ -67,7 +67,7 @@ TEST(PrintingText, RefusesWhatTheDialogsRefuse)
          "2: labels.label_84: Label 84 exceeds maximum length"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(importSetupText(c.text).error, c.error) << c.text;
+        EXPECT_EQ(importWhole(c.text).error, c.error) << c.text;
 }
 
 TEST(PrintingText, ANewLabelIsOneLineOfTheDiff)

@@ -4,7 +4,7 @@
 #include "model/check_bytes.h"
 #include "model/setup_file.h"
 #include "report_setups.h"
-#include "text/setup_text.h"
+#include "whole_text.h"
 
 #include <gtest/gtest.h>
 
@@ -64,12 +64,48 @@ TEST(SetupText, ImportOfExportGivesTheSameBytes)
 
 TEST(SetupText, AShortTextKeepsTheFactoryValuesOfTheKeysItLeavesOut)
 {
-    const ImportResult r = importSetupText("[scale]\ncapacity = \"500\"\n");
+    const ImportResult r = importWhole("[scale]\ncapacity = \"500\"\n");
     ASSERT_TRUE(r.ok()) << r.error;
     quelvar::Setup factory = test::factorySetup();
     sealSetup(factory);
     EXPECT_EQ(diffSetups(factory, r.setup), std::vector<std::string>{"scale.capacity: 100 -> 500"});
     EXPECT_TRUE(VerifyCheckBytes(r.setup.image));
+    ASSERT_EQ(r.notes.size(), 1u);
+    EXPECT_TRUE(r.notes[0].ends_with("took factory values: scale (19), ports (13), misc (8), "
+                                     "analog_output (3), fixed_registers (8), passwords (2), "
+                                     "keys (8), page (12), labels (10), description (1)"))
+        << r.notes[0];
+
+    // A whole text says nothing; one line taken out is counted.
+    const std::string whole = exportSetupText(test::fullSetup());
+    EXPECT_TRUE(importSetupText(whole).notes.empty());
+    const std::size_t line = whole.find("\nfilter = ");
+    const std::string cut = whole.substr(0, line) + whole.substr(whole.find('\n', line + 1));
+    EXPECT_EQ(importSetupText(cut).notes,
+              std::vector<std::string>{"1 setting took factory values: scale (1)"});
+}
+
+// A full disk or an interrupted copy leaves the start of a text: refused wherever it
+// was cut, as are texts with nothing in them.
+TEST(SetupText, ATextCutAnywhereOrHoldingNoSettingIsRefused)
+{
+    const std::string text = exportSetupText(test::fullSetup());
+    const std::string cutOff = "the text ends before its end marker; was it cut off?";
+    for (std::size_t end = text.find('\n'); end + 1 < text.size(); end = text.find('\n', end + 1))
+        ASSERT_EQ(importSetupText(text.substr(0, end + 1)).error, cutOff) << end;
+    EXPECT_TRUE(importSetupText(text).ok());
+    const struct {
+        const char* text;
+        std::string error;
+    } cases[] = {
+        {"", cutOff},
+        {"# only a comment\n", cutOff},
+        {"[scale]\ncapacity = \"500\"\n", cutOff},
+        {"[end]\n", "the text holds no settings"},
+        {"# a comment\n[scale]\n\n[end]  # here\n\n# after\n", "the text holds no settings"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(importSetupText(c.text).error, c.error) << c.text;
 }
 
 TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
@@ -89,14 +125,14 @@ TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
         {"[scale]\nload_cell = \"\xC5\x81\"\n", "2: scale.load_cell: holds a character"},
     };
     for (const auto& c : cases) {
-        const ImportResult r = importSetupText(c.text);
+        const ImportResult r = importWhole(c.text);
         EXPECT_TRUE(r.error.starts_with(c.error)) << c.text << " gave " << r.error;
     }
 }
 
 TEST(SetupText, ARawValueStandsForItsBytes)
 {
-    const ImportResult r = importSetupText("[scale]\nunits = 9\nfilter = 300\n");
+    const ImportResult r = importWhole("[scale]\nunits = 9\nfilter = 300\n");
     ASSERT_TRUE(r.ok()) << r.error;
     EXPECT_NE(exportSetupText(r.setup).find("units = 9  #"), std::string::npos);
     EXPECT_NE(exportSetupText(r.setup).find("filter = 44  #"), std::string::npos);
