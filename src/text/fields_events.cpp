@@ -111,6 +111,7 @@ void addTimerFields(Fields& fields, int timer)
         return std::int64_t{readTimer(s.image, timer).time};
     };
     time.store = [timer](Setup& s, const Value& v) -> Refusal {
+        if (auto refusal = outOfRange(integerOf(v), 0, 65535); refusal.refused()) return refusal;
         changeTimer(s, timer, [&](TimerRecord& r) { r.time = timerTime(integerOf(v)); });
         return {};
     };

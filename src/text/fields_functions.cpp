@@ -35,7 +35,8 @@ Field descriptionField(int n)
     const auto at =
         kFunctionDescriptionsAt + static_cast<std::size_t>(n) * kFunctionDescriptionSize;
     Field f{path(n, "description"),
-            functionName(n) + ", description",
+            functionName(n) + ", description of at most " +
+                std::to_string(kFunctionDescriptionSize - 1) + " bytes",
             {{at, kFunctionDescriptionSize}}};
     f.show = [n](const Setup& s) -> std::optional<Value> {
         return descriptionToMemoText(functionDescription(s.functionDescriptions, n));
@@ -165,7 +166,8 @@ Field listingField(int n)
     const auto comments =
         kLineCommentsAt + static_cast<std::size_t>(n) * kLinesPerFunction * kLineCommentSize;
     Field f{path(n, "listing"),
-            functionName(n) + " listing: instruction, operands 1-3, comment, TAB between",
+            functionName(n) + ": a line per instruction: instruction, operands 1-3, comment, "
+                              "\\t between",
             {imageBytes(functionSlotOffset(n), kGuardAt),
              {comments, kLinesPerFunction * kLineCommentSize}},
             Kind::Lines};
@@ -189,7 +191,8 @@ Field guardField(int n)
 Field applicationDescriptionField()
 {
     Field f{"description.text",
-            "the application description",
+            "the application description, at most " + std::to_string(kDescriptionMaxLength) +
+                " bytes",
             {{kDescriptionAt, kDescriptionBlockSize}}};
     f.show = [](const Setup& s) -> std::optional<Value> {
         // As the file holds it: a longer text read from a block without a zero is cut.

@@ -25,6 +25,8 @@ constexpr struct {
     {75, "misc.peak_detect"},
     {77, "misc.id_auto_erase"},
 };
+// An indicator setting no dialog shows.
+constexpr int kSingleStepItem = 76;
 
 constexpr int kAnalogRegisterItem = 83;
 constexpr int kAnalogOffsetItem = 82;
@@ -33,7 +35,7 @@ constexpr int kAnalogSpanItem = 81;
 Field analogRegisterField()
 {
     Field f{"analog_output.register",
-            itemComment(kAnalogRegisterItem),
+            itemComment(kAnalogRegisterItem) + " (a register name)",
             {imageBytes(ItemOffset(kAnalogRegisterItem), 1)}};
     f.show = [](const Setup& s) -> std::optional<Value> { return analogRegisterName(s.image); };
     f.store = [](Setup& s, const Value& v) -> Refusal {
@@ -58,6 +60,7 @@ Field fixedRegisterField(int reg)
         storeFixedRegister(s.image, reg, *value);
         return {};
     };
+    f.numeric = true;
     return f;
 }
 
@@ -68,7 +71,8 @@ Field passwordField(int password)
     const std::size_t slot = password == 1 ? image::kPassword1 : image::kPassword2;
     const std::size_t check = password == 1 ? image::kPasswordCheck1 : image::kPasswordCheck2;
     Field f{"passwords.password_" + std::to_string(password),
-            "Password " + std::to_string(password) + ", digits",
+            "password " + std::to_string(password) + ": at most " +
+                std::to_string(kPasswordLength) + " digits, empty for none",
             {imageBytes(slot, image::kPasswordSize), imageBytes(check, 2)}};
     f.show = [password](const Setup& s) -> std::optional<Value> {
         return passwordText(s.image, password);
@@ -90,6 +94,9 @@ void addMiscFields(Fields& fields)
     for (const auto& feature : kSwitches)
         fields.push_back(
             yesNoField(feature.key, itemComment(feature.item), ItemOffset(feature.item)));
+    fields.push_back(yesNoField("misc.single_step_functions",
+                                itemComment(kSingleStepItem) + " (set on the indicator only)",
+                                ItemOffset(kSingleStepItem)));
 
     fields.push_back(analogRegisterField());
     fields.push_back(numberField("analog_output.offset", itemComment(kAnalogOffsetItem),

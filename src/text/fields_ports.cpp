@@ -22,9 +22,9 @@ Field codeList(std::string key, int item, std::span<const std::string_view> name
                      1);
 }
 
-Field itemNumber(std::string key, int item)
+Field itemNumber(std::string key, int item, const std::string& more = {})
 {
-    return numberField("ports." + key, itemComment(item), ItemOffset(item), 1);
+    return numberField("ports." + key, itemComment(item) + more, ItemOffset(item), 1);
 }
 
 int indexOf(const std::vector<std::string>& names, const std::string& name)
@@ -65,7 +65,7 @@ Field printCodeField(int code)
 {
     const int item = kFirstPrintCodeItem + code - 1;
     Field f{"ports.print_code_" + std::to_string(code),
-            itemComment(item),
+            itemComment(item) + ": three character codes",
             {imageBytes(image::printCodeOffset(code), image::kPrintCodeSize)}};
     f.show = [code](const Setup& s) -> std::optional<Value> {
         const PrintCode bytes = readPrintCode(s.image, code);
@@ -80,6 +80,7 @@ Field printCodeField(int code)
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             const auto number = parseIntegerText(numbers[i]);
             if (!number) return notANumberMessage(numbers[i], "integer");
+            if (auto refusal = outOfRange(*number, 0, 255); refusal.refused()) return refusal;
             bytes[i] = static_cast<std::uint8_t>(*number);
         }
         writePrintCode(s.image, code, bytes);
@@ -99,7 +100,7 @@ void addPortFields(Fields& fields)
     fields.push_back(codeList("tx_format", 28, txFormatNames()));
     fields.push_back(itemNumber("station_id", 27));
     fields.push_back(codeList("printer_select", 29, printerNames()));
-    fields.push_back(itemNumber("end_of_print_character", 31));
+    fields.push_back(itemNumber("end_of_print_character", 31, ": its character code"));
     fields.push_back(yesNoField("ports.auto_lf_after_cr", itemComment(30), ItemOffset(30)));
     for (int code = 1; code <= 4; ++code)
         fields.push_back(printCodeField(code));

@@ -67,7 +67,8 @@ Field entryItem(int page, int entry)
 Field labelField(const PrintLabel& label)
 {
     Field f{"labels.label_" + std::to_string(label.number),
-            itemComment(label.number),
+            itemComment(label.number) + ", at most " + std::to_string(label.maxLength) +
+                " bytes",
             {imageBytes(label.offset, label.maxLength + 1)}};
     f.show = [&label](const Setup& s) -> std::optional<Value> { return readLabel(s.image, label); };
     f.store = [&label](Setup& s, const Value& v) -> Refusal {

@@ -191,16 +191,30 @@ std::string hexValue(std::span<const std::uint8_t> bytes)
     return "{ hex = " + tomlValue(Value{hexText(bytes)}) + " }";
 }
 
+// Raw bytes as their number: `{ raw = 6 }`.
+std::string rawValue(const std::vector<std::uint8_t>& bytes)
+{
+    return "{ raw = " + std::to_string(littleEndian(bytes)) + " }";
+}
+
 // Raw bytes as diff shows them.
 std::string rawText(const Field& f, const std::vector<std::uint8_t>& bytes)
 {
-    return rawAsNumber(f) ? std::to_string(littleEndian(bytes)) : "hex " + hexText(bytes);
+    return rawAsNumber(f) ? rawValue(bytes) : "hex " + hexText(bytes);
 }
 
 // --- writing -----------------------------------------------------------------
 
 // The last line of every whole text.
 constexpr std::string_view kEndMarker = "[end]";
+
+constexpr std::string_view kHeader =
+    ": each key as its dialog shows it, with the parameter item it\n"
+    "# stands for. A key left out takes its factory value. A setpoint, timer or user\n"
+    "# function appears once it is set: add [[setpoint]], [[timer]] or [[function]]\n"
+    "# with its number to set one. A value no dialog can show is written raw, as\n"
+    "# { raw = 6 } or { hex = \"06 FF\" }; KEY_bytes holds the bytes a value is stored\n"
+    "# over. Import refuses a text that does not end with [end].\n";
 
 std::vector<std::string_view> segments(std::string_view path)
 {
@@ -267,7 +281,7 @@ constexpr std::string_view kOverSuffix = "_bytes";
 std::string valueText(const Field& f, const Entry& e)
 {
     if (e.form != Entry::RawBytes) return tomlValue(e.value);
-    return rawAsNumber(f) ? std::to_string(littleEndian(e.bytes)) : hexValue(e.bytes);
+    return rawAsNumber(f) ? rawValue(e.bytes) : hexValue(e.bytes);
 }
 
 std::string runKey(const Place& run) { return "bytes.at_" + std::to_string(run.offset); }
@@ -277,9 +291,7 @@ std::string runKey(const Place& run) { return "bytes.at_" + std::to_string(run.o
 std::string exportSetupText(const Setup& setup)
 {
     std::ostringstream out;
-    out << kTextMarker << ". Each key is written as its dialog shows it; a value the\n"
-           "# dialog cannot show is written as its raw number or bytes in hexadecimal, and\n"
-           "# a KEY_bytes beside a key holds what the dialog keeps under the value.\n";
+    out << kTextMarker << kHeader;
     TextWriter writer(out);
     const Fields& fields = setupFields();
     const auto entries = plan(setup, false);
@@ -316,15 +328,15 @@ std::string at(const Located& located, const std::string& path, const Refusal& r
     return std::to_string(line) + ": " + path + ": " + refusal.message;
 }
 
-const char* kindName(Kind kind)
+// What a key takes, for a value of the wrong type.
+std::string expected(const Field& f)
 {
-    switch (kind) {
-    case Kind::Bool: return "true or false";
-    case Kind::Integer: return "a whole number";
-    case Kind::Text: return "a text in quotes";
-    case Kind::Lines: return "a list of lines";
-    }
-    return "";
+    static constexpr const char* kKinds[] = {"true or false", "a whole number",
+                                             "a text in quotes", "a list of lines"};
+    std::string what = kKinds[static_cast<int>(f.kind)];
+    if (f.numeric) what = "a number or its text in quotes";
+    if (rawAsNumber(f)) what += ", or { raw = NUMBER } for a code no text names";
+    return "expected " + what;
 }
 
 // The bytes a raw value stands for, or the message why it does not.
@@ -338,26 +350,24 @@ std::string rawBytes(const Field& f, const Located& v, std::vector<std::uint8_t>
         bytes = std::move(*parsed);
         return "";
     }
-    const auto n = std::get<std::int64_t>(v.value);
-    if (n < 0 || (size < 8 && static_cast<std::uint64_t>(n) >> (8 * size)) != 0)
-        return "the raw number must be from 0 to " +
-               std::to_string((std::uint64_t{1} << (8 * size)) - 1);
+    if (size > 4) return "needs { hex = \"...\" } with its " + std::to_string(size) + " bytes";
+    const std::int64_t n = *v.raw;
+    if (auto refusal = outOfRange(n, 0, (std::int64_t{1} << (8 * size)) - 1); refusal.refused())
+        return "the raw number " + refusal.message;
     for (std::size_t i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
     return "";
 }
 
 Refusal storeValue(Setup& setup, const Field& f, const Located& v)
 {
-    const bool rawNumber = f.kind != Kind::Integer && rawAsNumber(f) &&
-                           std::holds_alternative<std::int64_t>(v.value) && !v.hex;
-    if (v.hex || rawNumber) {
+    if (v.hex || v.raw) {
         std::vector<std::uint8_t> bytes;
         std::string error = rawBytes(f, v, bytes);
         if (error.empty()) putBytes(setup, f.places, bytes);
         return error;
     }
-    if (v.value.index() != static_cast<std::size_t>(f.kind))
-        return std::string("expected ") + kindName(f.kind);
+    if (f.numeric && v.number) return f.store(setup, Value{*v.number});
+    if (v.isFloat || v.value.index() != static_cast<std::size_t>(f.kind)) return expected(f);
     return f.store(setup, v.value);
 }
 
@@ -415,7 +425,8 @@ std::string storeRun(Setup& setup, const std::string& key, const Located& v)
         if (runKey(run) != key) continue;
         Field f{key, "", {run}};
         std::vector<std::uint8_t> bytes;
-        std::string error = v.hex ? rawBytes(f, v, bytes) : std::string("expected { hex = \"...\" }");
+        std::string error =
+            v.hex ? rawBytes(f, v, bytes) : std::string("expected { hex = \"...\" }");
         if (error.empty()) putBytes(setup, {run}, bytes);
         return error;
     }

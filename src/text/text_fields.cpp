@@ -25,7 +25,6 @@ std::int64_t readNumber(const SetupImage& image, std::size_t offset, std::size_t
     }
 }
 
-// Keeps the low bits, as a number box stores into a byte, word or long field.
 void writeNumber(SetupImage& image, std::size_t offset, std::size_t size, std::int64_t value)
 {
     const auto bits = static_cast<std::uint64_t>(value);
@@ -62,6 +61,13 @@ std::vector<std::string> trimmedTexts(std::span<const std::string_view> texts)
     return out;
 }
 
+Refusal outOfRange(std::int64_t value, std::int64_t low, std::int64_t high)
+{
+    if (value >= low && value <= high) return {};
+    return std::to_string(value) + " is out of range (" + std::to_string(low) + " to " +
+           std::to_string(high) + ")";
+}
+
 Field numberField(std::string path, std::string comment, std::size_t offset, std::size_t size,
                   bool isSigned)
 {
@@ -69,9 +75,13 @@ Field numberField(std::string path, std::string comment, std::size_t offset, std
     f.show = [=](const Setup& s) -> std::optional<Value> {
         return readNumber(s.image, offset, size, isSigned);
     };
+    const std::int64_t span = std::int64_t{1} << (8 * size);
+    const std::int64_t low = isSigned ? -span / 2 : 0;
+    const std::int64_t high = isSigned ? span / 2 - 1 : span - 1;
     f.store = [=](Setup& s, const Value& v) {
-        writeNumber(s.image, offset, size, integerOf(v));
-        return Refusal();
+        auto refusal = outOfRange(integerOf(v), low, high);
+        if (!refusal.refused()) writeNumber(s.image, offset, size, integerOf(v));
+        return refusal;
     };
     return f;
 }

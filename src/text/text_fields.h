@@ -66,7 +66,8 @@ struct Refusal {
 };
 
 // How a field's bytes are written when its value cannot carry them exactly: as a
-// little-endian number (a code outside its list) or as hexadecimal.
+// little-endian number, `{ raw = 6 }` (a code outside its list), or as
+// hexadecimal, `{ hex = "06" }`.
 enum class Raw { Number, Hex };
 
 struct Field {
@@ -82,6 +83,8 @@ struct Field {
     Raw raw = Raw::Hex;
     // Left out of the text while the factory setup's bytes stand in its places.
     bool optional = false;
+    // A text key that also takes a number, as its text ("capacity = 500").
+    bool numeric = false;
 };
 
 using Fields = std::vector<Field>;
@@ -115,8 +118,11 @@ std::vector<std::string> trimmedTexts(std::span<const std::string_view> texts);
 std::string hexText(std::span<const std::uint8_t> bytes);
 std::optional<std::vector<std::uint8_t>> parseHex(std::string_view text);
 
-// A byte, word or long of the image shown as a number and stored keeping its low
-// bits, as the dialogs' number boxes do. `isSigned` shows a word or long signed.
+// Why `value` was not stored when it lies outside `low` to `high`; nothing when inside.
+Refusal outOfRange(std::int64_t value, std::int64_t low, std::int64_t high);
+
+// A byte, word or long of the image shown as a number; a number it cannot hold is
+// refused. `isSigned` shows and takes a word or long signed.
 Field numberField(std::string path, std::string comment, std::size_t offset, std::size_t size,
                   bool isSigned = false);
 // A byte of the image shown as true (not 0) or false, stored as 1 or 0. With

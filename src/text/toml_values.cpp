@@ -3,6 +3,7 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <sstream>
 
@@ -30,9 +31,23 @@ bool toLatin1(std::string_view text, std::string& out)
 
 int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
 
+// The characters a TOML number may be written with.
+bool inNumber(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' ||
+           c == '_';
+}
+
 class KeyReader {
 public:
-    KeyReader(std::map<std::string, Located>& keys) : m_keys(keys) {}
+    KeyReader(std::map<std::string, Located>& keys, std::string_view text) : m_keys(keys)
+    {
+        for (std::size_t at = 0; at != std::string_view::npos;) {
+            const std::size_t end = text.find('\n', at);
+            m_lines.push_back(text.substr(at, end == std::string_view::npos ? end : end - at));
+            at = end == std::string_view::npos ? end : end + 1;
+        }
+    }
 
     std::string readRoot(const toml::table& root)
     {
@@ -62,7 +77,7 @@ private:
         std::set<std::int64_t> seen;
         for (const auto& node : array) {
             const auto& element = *node.as_table();
-            const auto number = element["number"].value<std::int64_t>();
+            const auto number = element["number"].value_exact<std::int64_t>();
             if (!number) return where(node, path, "each [[" + path + "]] needs its number");
             if (!seen.insert(*number).second)
                 return where(node, path, "number " + std::to_string(*number) + " is given twice");
@@ -79,20 +94,51 @@ private:
         return "";
     }
 
+    // A number as it stands in the text: the characters from where it begins.
+    std::string sourceText(const toml::node& node) const
+    {
+        const auto& begin = node.source().begin;
+        if (begin.line == 0 || begin.line > m_lines.size()) return {};
+        const std::string_view line = m_lines[begin.line - 1];
+        std::size_t at = 0;  // the column counts characters, not bytes
+        for (auto column = begin.column; column > 1 && at < line.size(); --column)
+            while (++at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80) {
+            }
+        std::string number;
+        for (; at < line.size() && inNumber(line[at]); ++at)
+            if (line[at] != '_') number += line[at];  // 1_000 is 1000
+        return number;
+    }
+
+    // { hex = "0A 1B" } or { raw = 6 }: bytes no value names.
+    std::string rawForm(const std::string& path, const toml::table& table, Located& v)
+    {
+        const auto hex = table["hex"].value_exact<std::string>();
+        const auto raw = table["raw"].value_exact<std::int64_t>();
+        if (table.size() != 1 || (!hex && !raw))
+            return where(table, path, "expected { raw = NUMBER } or { hex = \"...\" }");
+        v.hex = hex;
+        v.raw = raw;
+        return "";
+    }
+
     std::string leaf(const std::string& path, const toml::node& node)
     {
         Located v;
         v.line = lineOf(node);
         std::string text;
         if (const auto* table = node.as_table()) {
-            const auto hex = (*table)["hex"].value<std::string>();
-            if (!hex || table->size() != 1) return where(node, path, "expected { hex = \"...\" }");
-            v.hex = *hex;
+            if (auto e = rawForm(path, *table, v); !e.empty()) return e;
         } else if (auto s = node.value_exact<std::string>()) {
             if (!toLatin1(*s, text)) return where(node, path, kLatin1);
             v.value = text;
         } else if (auto i = node.value_exact<std::int64_t>()) {
             v.value = *i;
+            v.number = sourceText(node);
+        } else if (node.is_floating_point()) {
+            v.number = sourceText(node);
+            v.value = *v.number;
+            v.isFloat = true;
         } else if (auto b = node.value_exact<bool>()) {
             v.value = *b;
         } else if (const auto* array = node.as_array()) {
@@ -114,6 +160,7 @@ private:
 
     static constexpr const char* kLatin1 = "holds a character the indicator cannot store";
     std::map<std::string, Located>& m_keys;
+    std::vector<std::string_view> m_lines;
 };
 
 }  // namespace
@@ -160,7 +207,7 @@ std::string readTomlKeys(std::string_view text, std::map<std::string, Located>& 
     } catch (const toml::parse_error& e) {
         return std::to_string(e.source().begin.line) + ": " + std::string(e.description());
     }
-    if (auto error = KeyReader(keys).readRoot(root); !error.empty()) return error;
+    if (auto error = KeyReader(keys, text).readRoot(root); !error.empty()) return error;
     std::vector<std::pair<int, std::string>> byLine;
     for (const auto& [path, v] : keys) byLine.emplace_back(v.line, path);
     std::stable_sort(byLine.begin(), byLine.end(),

@@ -15,8 +15,11 @@ namespace quelvar::text {
 
 // A value as read, with the line it stands on (and each list element's line).
 struct Located {
-    Value value;
-    std::optional<std::string> hex;  // { hex = "..." }: raw bytes
+    Value value;                         // a float holds its text here
+    std::optional<std::string> hex;      // { hex = "..." }: raw bytes
+    std::optional<std::int64_t> raw;     // { raw = 6 }: raw bytes as their number
+    std::optional<std::string> number;   // a number as written ("0.45359", "-12.50")
+    bool isFloat = false;
     int line = 0;
     std::vector<int> elementLines;
 };

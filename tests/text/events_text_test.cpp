@@ -56,7 +56,7 @@ TEST(EventsText, AShortTextStoresWhatTheDialogsWould)
                                            "time = 100\n"
                                            "[[timer]]\n"
                                            "number = 3\n"
-                                           "time = 65536\n"
+                                           "time = 300\n"
                                            "function = \"user5\"\n");
     ASSERT_TRUE(r.ok()) << r.error;
     const struct {
@@ -64,7 +64,7 @@ TEST(EventsText, AShortTextStoresWhatTheDialogsWould)
         int byte;
     } expected[] = {
         {456, 129}, {457, 3},   {462, 255}, {485, 115}, {486, 107}, {487, 129}, {488, 64},
-        {489, 43},  {490, 255}, {467, 100}, {468, 0},   {473, 0},   {474, 0},   {475, 5},
+        {489, 43},  {490, 255}, {467, 100}, {468, 0},   {473, 0x2C}, {474, 1},   {475, 5},
     };
     for (const auto& e : expected)
         EXPECT_EQ(r.setup.image[e.offset], e.byte) << e.offset;
@@ -75,12 +75,12 @@ TEST(EventsText, ExportShowsNamesAndLeavesFactoryEventsOut)
     const std::string factory = exportSetupText(test::factorySetup());
     EXPECT_NE(factory.find("power_on = \"\""), std::string::npos) << factory;
     EXPECT_NE(factory.find("print_key = \"Printmode\""), std::string::npos);
-    EXPECT_EQ(factory.find("[[setpoint]]"), std::string::npos);
-    EXPECT_EQ(factory.find("[[timer]]"), std::string::npos);
+    EXPECT_EQ(factory.find("\n[[setpoint]]"), std::string::npos);
+    EXPECT_EQ(factory.find("\n[[timer]]"), std::string::npos);
 
     const std::string full = exportSetupText(test::fullSetup());
     for (const char* line : {"upper = \"True\"", "lower = \"Motion\"", "function = \"Tare\"",
-                             "upper = 200  #", "time = 100", "function = \"User1\"", "time = 0"})
+                             "upper = { raw = 200 }  #", "time = 100", "function = \"User1\"", "time = 0"})
         EXPECT_NE(full.find(line), std::string::npos) << line << "\n" << full;
 }
 

@@ -92,7 +92,7 @@ TEST(FunctionsText, WhatASlotHoldsBesidesItsCodeStaysReadable)
         sealSetup(setup);
         const std::string text = exportSetupText(setup);
         EXPECT_NE(text.find(c.shown), std::string::npos) << c.what << "\n" << text;
-        EXPECT_EQ(text.find("{ hex"), std::string::npos) << c.what << "\n" << text;
+        EXPECT_EQ(text.find("= { hex"), std::string::npos) << c.what << "\n" << text;
         const quelvar::Setup back = importSetupText(text).setup;
         EXPECT_TRUE(std::equal(setup.image.begin() + slot, setup.image.begin() + slot + 64,
                                back.image.begin() + slot))

@@ -23,10 +23,9 @@ TEST(PortsMiscText, ReadableKeysGiveTheBytesTheDialogsStore)
         {"[ports]\ncom_port_1_baud_rate = \"150\"", 69, {7}},
         {"[ports]\ntx_format = \"Ohas\"", 73, {4}},
         {"[ports]\nprinter_select = \"Parallel\"", 78, {1}},
-        {"[ports]\nstation_id = 300", 72, {44}},
+        {"[ports]\nstation_id = 200", 72, {200}},
         {"[ports]\nauto_lf_after_cr = false", 79, {0}},
         {"[ports]\nprint_code_2 = \" 27 $40  0x1B \"", 162, {27, 64, 27, 0}},
-        {"[ports]\nprint_code_3 = \"-1 256 0\"", 166, {255, 0, 0, 0}},
         {"[misc]\ndisplay_intensity = 7", 77, {7}},
         {"[misc]\nwatchdog_timer = true\nid_auto_erase = false", 103, {1}},
         {"[misc]\nid_auto_erase = false", 366, {0}},
@@ -59,6 +58,8 @@ TEST(PortsMiscText, RefusesWhatTheDialogsRefuseWithTheirMessages)
          "3: fixed_registers.register_43: '12a' is not a valid decimal value"},
         {"[ports]\nprint_code_1 = \"27 x 0\"",
          "2: ports.print_code_1: 'x' is not a valid integer value"},
+        {"[ports]\nprint_code_3 = \"255 256 0\"",
+         "2: ports.print_code_3: 256 is out of range (0 to 255)"},
         {"[ports]\nprint_code_1 = \"27 64\"",
          "2: ports.print_code_1: a print code is three numbers"},
         {"[ports]\ncom_port_1_mode = \"9 none\"",
@@ -85,11 +86,11 @@ TEST(PortsMiscText, WhatTheDialogsCannotShowIsWrittenRaw)
         std::vector<std::uint8_t> bytes;
         const char* written;
     } cases[] = {
-        {69, {0}, "com_port_1_baud_rate = 0  #"},
-        {70, {7}, "com_port_2_mode = 7  #"},
-        {79, {2}, "auto_lf_after_cr = 2  #"},
+        {69, {0}, "com_port_1_baud_rate = { raw = 0 }  #"},
+        {70, {7}, "com_port_2_mode = { raw = 7 }  #"},
+        {79, {2}, "auto_lf_after_cr = { raw = 2 }  #"},
         {161, {1}, "print_code_1 = { hex = \"00 FF FF 01\" }"},
-        {1560, {0xFF}, "register = 255  #"},
+        {1560, {0xFF}, "register = { raw = 255 }  #"},
         // With check words that match, only what the keypad cannot enter makes them raw.
         {81,
          {'1', '2', 'a', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x3A, 0xFF},

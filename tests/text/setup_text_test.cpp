@@ -119,7 +119,22 @@ TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
         {"[scale]\nunits = \"stone\"\n", "2: scale.units: \"stone\" is not one of"},
         {"[scale]\nfilter = \"9\"\n", "2: scale.filter: expected a whole number"},
         {"[scale]\nunits = { hex = \"01\" }\n", "2: scale.units: needs 2 bytes in hexadecimal"},
-        {"[scale]\nunits = 65536\n", "2: scale.units: the raw number must be from 0 to 65535"},
+        {"[scale]\nunits = { raw = 65536 }\n",
+         "2: scale.units: the raw number 65536 is out of range (0 to 65535)"},
+        {"[scale]\nunits = { raw = 1, hex = \"01\" }\n", "2: scale.units: expected { raw = NUMBER }"},
+        // A number is a number, a yes/no is true or false, a list takes its texts.
+        {"[scale]\nload_cell = 6\n", "2: scale.load_cell: expected a text in quotes, or { raw ="},
+        {"[misc]\nwatchdog_timer = 1\n", "2: misc.watchdog_timer: expected true or false, or"},
+        {"[scale]\nfilter = 9.0\n", "2: scale.filter: expected a whole number"},
+        {"[scale]\nfilter = 300\n", "2: scale.filter: 300 is out of range (0 to 255)"},
+        {"[scale]\ncapacity = true\n", "2: scale.capacity: expected a number or its text in quotes"},
+        {"[scale]\ncapacity = 1e3\n", "2: scale.capacity: '1e3' is not a valid decimal value"},
+        {"[scale]\nalt_conversion_factor = 99999.99999\n",
+         "2: scale.alt_conversion_factor: '99999.99999' is not a valid decimal value"},
+        {"[analog_output]\nspan = 3000000000\n",
+         "2: analog_output.span: 3000000000 is out of range (-2147483648 to 2147483647)"},
+        {"[[timer]]\nnumber = 1\ntime = 65536\n", "3: timer.1.time: 65536 is out of range (0 to 65535)"},
+        {"[[setpoint]]\nnumber = true\n", "1: setpoint: each [[setpoint]] needs its number"},
         {"[scale]\ncapacty = \"5\"\n", "2: scale.capacty: no key of that name"},
         {"[scale]\ncapacity = \"5\n", "2: "},
         {"[scale]\nload_cell = \"\xC5\x81\"\n", "2: scale.load_cell: holds a character"},
@@ -130,12 +145,38 @@ TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
     }
 }
 
-TEST(SetupText, ARawValueStandsForItsBytes)
+// What the dialogs' boxes take: numbers in the numeric boxes as numbers or as text,
+// and raw bytes only through an explicit raw form, which export writes back.
+TEST(SetupText, NumbersAndRawFormsGiveTheirBytes)
 {
-    const ImportResult r = importWhole("[scale]\nunits = 9\nfilter = 300\n");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_NE(exportSetupText(r.setup).find("units = 9  #"), std::string::npos);
-    EXPECT_NE(exportSetupText(r.setup).find("filter = 44  #"), std::string::npos);
+    const struct {
+        const char* text;
+        std::size_t offset;
+        std::vector<std::uint8_t> bytes;
+        const char* exported;
+    } cases[] = {
+        {"[scale]\nunits = { raw = 9 }", 9, {9, 0}, "units = { raw = 9 }  #"},
+        {"[scale]\nload_cell = { hex = \"06\" }", 21, {6}, "load_cell = { raw = 6 }  #"},
+        {"[misc]\nwatchdog_timer = { raw = 2 }", 103, {2}, "watchdog_timer = { raw = 2 }  #"},
+        {"[scale]\ncapacity = 500", 22, {0x50, 0xC3, 0, 0}, "capacity = \"500\""},
+        {"[scale]\ncapacity = 1_000.5", 22, {0xD2, 0x86, 1, 0}, "capacity = \"1000.5\""},
+        {"[scale]\nalt_conversion_factor = 0.45359", 17, {0x2F, 0xB1, 0, 0},
+         "alt_conversion_factor = \"45359\""},
+        {"[scale]\nalt_conversion_factor = \"-12\"", 17, {0xF4, 0xFF, 0xFF, 0xFF},
+         "alt_conversion_factor = \"-12\""},
+        {"[fixed_registers]\nregister_44 = -12.50", 414, {0x50, 0x12, 0, 0, 0, 0x82},
+         "register_44 = \"-12.50\""},
+        {"[analog_output]\nspan = -2147483648", 1552, {0, 0, 0, 0x80}, "span = -2147483648"},
+    };
+    for (const auto& c : cases) {
+        const ImportResult r = importWhole(c.text);
+        ASSERT_TRUE(r.ok()) << c.text << ": " << r.error;
+        EXPECT_EQ(std::vector<std::uint8_t>(r.setup.image.begin() + c.offset,
+                                            r.setup.image.begin() + c.offset + c.bytes.size()),
+                  c.bytes)
+            << c.text;
+        EXPECT_NE(exportSetupText(r.setup).find(c.exported), std::string::npos) << c.text;
+    }
 }
 
 }  // namespace
