@@ -3,24 +3,25 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace quelvar {
 
-SettingsFiles settingsFiles(const QString& executablePath, const QString& configFolder)
+SettingsFiles settingsFiles(const QString& executablePath, const QString& configHome)
 {
     const QFileInfo executable(executablePath);
     const QString name = executable.completeBaseName() + ".INI";
-    const bool installed =
+    SettingsFiles files;
+    files.beside = executable.absoluteDir().filePath(name).toStdString();
+    files.besideIsSystemDefault =
         QDir(executable.absolutePath()) == QDir(QStringLiteral(QUELVAR_INSTALL_BINDIR));
-    return {executable.absoluteDir().filePath(name).toStdString(),
-            QDir(configFolder).filePath(name).toStdString(), installed};
+    placeUserSettings(files, configHome.toStdString(), name.toStdString());
+    return files;
 }
 
 SettingsFiles defaultSettingsFiles()
 {
     return settingsFiles(QCoreApplication::applicationFilePath(),
-                         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+                         QString::fromStdString(userConfigHome()));
 }
 
 }  // namespace quelvar

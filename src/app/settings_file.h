@@ -1,7 +1,7 @@
 #pragma once
 // Where the settings files are: named after the executable with ".INI", one beside
-// it and one in the user's configuration folder. Reading and writing them is
-// ReadSettings and WriteSettings (serial/com_settings.h).
+// it and the user's own in $XDG_CONFIG_HOME/quelvar (~/.config/quelvar). Reading
+// and writing them is ReadSettings and WriteSettings (serial/com_settings.h).
 
 #include "serial/com_settings.h"
 
@@ -9,8 +9,9 @@
 
 namespace quelvar {
 
-// `executablePath` is the program's own path; `configFolder` the user's folder.
-SettingsFiles settingsFiles(const QString& executablePath, const QString& configFolder);
+// `executablePath` is the program's own path; `configHome` the users' configuration
+// folder (userConfigHome()).
+SettingsFiles settingsFiles(const QString& executablePath, const QString& configHome);
 // The files for this program run.
 SettingsFiles defaultSettingsFiles();
 

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace quelvar {
@@ -85,18 +87,49 @@ void writeComSettings(IniFile& file, const ComPort& port)
         file.setValue("Com", key.name, std::to_string(port.*key.field));
 }
 
+std::string userConfigHome()
+{
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && configHome[0] == '/') return configHome;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user ? user->pw_dir : "";
+    }
+    return std::string(home) + "/.config";
+}
+
+void placeUserSettings(SettingsFiles& files, const std::string& configHome, const std::string& name)
+{
+    const std::filesystem::path folder = std::filesystem::path(configHome) / "quelvar";
+    files.user = (folder / name).string();
+    files.oldUser = (folder / "quelvar" / name).string();
+}
+
+namespace {
+
+// The user's file, or the one at the old place while there is none at the new.
+bool userFileAtOldPlace(const SettingsFiles& files)
+{
+    return !files.oldUser.empty() && !exists(files.user) && exists(files.oldUser);
+}
+
+}  // namespace
+
 void ReadSettings(const SettingsFiles& files, ComPort& port)
 {
     std::vector<IniFile> read;
     std::string reason;
-    for (const std::string& path : {files.beside, files.user})
+    const std::string& user = userFileAtOldPlace(files) ? files.oldUser : files.user;
+    for (const std::string& path : {files.beside, user})
         if (auto file = readIniFile(path, reason)) read.push_back(std::move(*file));
     readComSettings(read, port);
 }
 
 std::string settingsFileToWrite(const SettingsFiles& files)
 {
-    if (exists(files.user) || files.besideIsSystemDefault) return files.user;
+    if (exists(files.user) || userFileAtOldPlace(files) || files.besideIsSystemDefault)
+        return files.user;
     const std::string besideFolder = std::filesystem::path(files.beside).parent_path().string();
     const bool besideWritable =
         exists(files.beside)
@@ -108,17 +141,24 @@ std::string settingsFileToWrite(const SettingsFiles& files)
 FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port)
 {
     const std::string path = settingsFileToWrite(files);
+    const bool moving = path == files.user && userFileAtOldPlace(files);
+    const std::string& source = moving ? files.oldUser : path;
     std::string reason;
-    std::optional<IniFile> file = readIniFile(path, reason);
+    std::optional<IniFile> file = readIniFile(source, reason);
     // A file that exists but cannot be read whole would lose its other lines.
-    if (!file && exists(path)) return {FileWriteStage::Opening, reason};
+    if (!file && exists(source)) return {FileWriteStage::Opening, reason};
     if (!file) file.emplace();
     writeComSettings(*file, port);
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     const std::string& text = file->text();
-    return writeFileAtomically(
+    const FileWriteResult result = writeFileAtomically(
         path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (result.ok() && moving) {
+        std::filesystem::remove(files.oldUser, ignored);
+        std::filesystem::remove(std::filesystem::path(files.oldUser).parent_path(), ignored);
+    }
+    return result;
 }
 
 }  // namespace quelvar

@@ -24,7 +24,19 @@ struct SettingsFiles {
     // An installed program's folder is the system's: the file there is a default
     // an administrator may put, read but never written.
     bool besideIsSystemDefault = false;
+    // Where earlier versions kept the user's file: read while `user` does not exist,
+    // and moved to `user` by the next write.
+    std::string oldUser;
 };
+
+// The folder of the users' configuration files: $XDG_CONFIG_HOME when it is an
+// absolute path, else ~/.config.
+std::string userConfigHome();
+
+// The user's own file `name` under `configHome`: configHome/quelvar/name, and the
+// old place configHome/quelvar/quelvar/name in `oldUser`.
+void placeUserSettings(SettingsFiles& files, const std::string& configHome,
+                       const std::string& name);
 
 // The five settings from the files, later files overriding earlier ones key by key;
 // a key that is missing, not a number or a value the port cannot take gives its
@@ -32,7 +44,8 @@ struct SettingsFiles {
 void readComSettings(std::span<const IniFile> files, ComPort& port);
 void writeComSettings(IniFile& file, const ComPort& port);
 
-// Reads the files that exist (beside, then the user's) into the port.
+// Reads the files that exist (beside, then the user's, or the old user's file when
+// there is no user's file yet) into the port.
 void ReadSettings(const SettingsFiles& files, ComPort& port);
 
 // The file the settings go to: the user's own when it exists (its keys win when
@@ -40,7 +53,9 @@ void ReadSettings(const SettingsFiles& files, ComPort& port);
 // when that file or its folder is writable, else the user's own.
 std::string settingsFileToWrite(const SettingsFiles& files);
 
-// Writes the five settings into that file, creating its folder when needed.
+// Writes the five settings into that file, creating its folder when needed. A
+// user's file still at the old place is moved: written at the new one with every
+// line kept, then removed.
 FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port);
 
 }  // namespace quelvar

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -130,12 +131,38 @@ TEST_F(MainFormTest, SettingsAndDevicesAreReadAndOnlyComIsWritten)
     EXPECT_EQ(settings.value("Devices/com2").toString(), "/dev/ttyUSB0");
 }
 
-TEST_F(MainFormTest, SettingsFilesAreNamedAfterTheProgram)
+// The user's file is $XDG_CONFIG_HOME/quelvar/NAME.INI, ~/.config when it is unset
+// or not absolute; the old place is one folder deeper.
+TEST_F(MainFormTest, SettingsFilesAreNamedAfterTheProgramInTheUsersConfigFolder)
 {
     const SettingsFiles files =
         settingsFiles(folder.filePath("bin/quelvar"), folder.filePath("config"));
     EXPECT_EQ(files.beside, folder.filePath("bin/quelvar.INI").toStdString());
-    EXPECT_EQ(files.user, folder.filePath("config/quelvar.INI").toStdString());
+    EXPECT_EQ(files.user, folder.filePath("config/quelvar/quelvar.INI").toStdString());
+    EXPECT_EQ(files.oldUser, folder.filePath("config/quelvar/quelvar/quelvar.INI").toStdString());
+
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME"), savedHome = qgetenv("HOME");
+    const std::string name =
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString() +
+        ".INI";
+    const struct {
+        const char* configHome;
+        std::string user;
+    } cases[] = {{"/tmp/xdg", "/tmp/xdg/quelvar/"}, {nullptr, "/home/tech/.config/quelvar/"},
+                 {"relative", "/home/tech/.config/quelvar/"}};
+    qputenv("HOME", "/home/tech");
+    for (const auto& c : cases) {
+        if (c.configHome)
+            qputenv("XDG_CONFIG_HOME", c.configHome);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(defaultSettingsFiles().user, c.user + name);
+    }
+    qputenv("HOME", savedHome);
+    if (savedConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
 TEST_F(MainFormTest, SimulatedCom1ReplacesTheDeviceForThisRunOnly)

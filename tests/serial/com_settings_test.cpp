@@ -6,6 +6,7 @@
 #include "other_user.h"
 #include "temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -104,4 +105,30 @@ TEST(ComSettings, SettingsGoBesideTheProgramOnlyWhenTheyMay)
         if (!outcome) GTEST_SKIP() << "no second user to write as";
         EXPECT_EQ(*outcome, 0) << "1 read, 2 write, 4 read back, 8 wrong file written";
     }
+}
+
+// A user's file at the place earlier versions used is read while there is none at the
+// new place, and the next write moves it there with its other lines.
+TEST(ComSettings, TheUsersFileMovesFromTheOldPlaceOnTheNextWrite)
+{
+    TempDir config;
+    SettingsFiles files{config.path("bin/quelvar.INI"), "", true};
+    placeUserSettings(files, config.path(), "quelvar.INI");
+    std::filesystem::create_directories(config.path("quelvar/quelvar"));
+    config.write("quelvar/quelvar/quelvar.INI", "; mine\n[Com]\nbaud=9600\n");
+    FakeSerialDriver driver;
+    ComPort port(driver);
+    ReadSettings(files, port);
+    EXPECT_EQ(port.baudRate, 9600);
+
+    port.baudRate = 19200;
+    ASSERT_TRUE(WriteSettings(files, port).ok());
+    EXPECT_EQ(config.read("quelvar/quelvar.INI").find("; mine\n[Com]\nbaud=19200\n"), 0u);
+    EXPECT_FALSE(std::filesystem::exists(config.path("quelvar/quelvar")));
+
+    // Once moved, a file that shows up at the old place again is not read.
+    std::filesystem::create_directories(config.path("quelvar/quelvar"));
+    config.write("quelvar/quelvar/quelvar.INI", "[Com]\nbaud=1200\n");
+    ReadSettings(files, port);
+    EXPECT_EQ(port.baudRate, 19200);
 }
