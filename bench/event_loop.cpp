@@ -1,7 +1,9 @@
 // Measures how long the editor's event loop stalls while the upload and download
-// dialogs run against the built-in simulated indicator (`quelvar --simulator`): a
-// 1 ms timer records the longest gap between two of its events. A window that
-// stalls for longer than about 100 ms feels frozen.
+// dialogs run against the built-in simulated indicator (`quelvar --simulator`), whose
+// writes wait for line time as a real port's do: a 1 ms timer records the longest
+// gap between two of its events. A window that stalls for longer than about 100 ms
+// feels frozen. Each transfer's time is set against the protocol floor: the time its
+// bytes take on the line (10 bits a byte) from Begin to the last answer.
 //
 //   build/bench/bench_event_loop [BAUD...]     default: 1200 9600 57600 115200
 
@@ -95,10 +97,17 @@ Measured idle()
     return measure([&](QEventLoop&) { clock.start(); }, [&] { return clock.elapsed() > 17000; });
 }
 
-void report(int baud, const char* what, const Measured& m, const QString& outcome)
+// Bytes on the line from Begin on: "S", 'I', the command, the image and, for the
+// upload, the acknowledgement.
+constexpr int kUploadLineBytes = 1 + 1 + 2 + 2048 + 1;
+constexpr int kDownloadLineBytes = 1 + 1 + 2 + 2048;
+
+void report(int baud, const char* what, int lineBytes, const Measured& m, const QString& outcome)
 {
-    std::printf("%6d baud  %-8s  %6.2f s   longest stall %6.1f ms (ended at %5.2f s)   %s\n", baud,
-                what, m.seconds, m.longestStallMs, m.stallEndedAt, qPrintable(outcome));
+    std::printf("%6d baud  %-8s  %6.2f s (floor %5.2f s)   longest stall %6.1f ms (ended at "
+                "%5.2f s)   %s\n",
+                baud, what, m.seconds, 10.0 * lineBytes / baud, m.longestStallMs, m.stallEndedAt,
+                qPrintable(outcome));
     std::fflush(stdout);
 }
 
@@ -115,11 +124,11 @@ bool bench(int baud)
     StoreCheckBytes(image);
 
     TUploadForm upload(port, image, "bench.sf", services);
-    report(baud, "upload", run(upload), services.last);
+    report(baud, "upload", kUploadLineBytes, run(upload), services.last);
     const bool uploaded = services.last == "+++  Upload Complete  +++";
     SetupImage back{};
     TDownloadForm download(port, back, services);
-    report(baud, "download", run(download), services.last);
+    report(baud, "download", kDownloadLineBytes, run(download), services.last);
     return uploaded && back == image;
 }
 

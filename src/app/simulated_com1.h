@@ -37,6 +37,10 @@ public:
     {
         return m_active->write(bytes);
     }
+    std::optional<std::size_t> writeNoWait(std::span<const std::uint8_t> bytes) override
+    {
+        return m_active->writeNoWait(bytes);
+    }
     bool purge() override { return m_active->purge(); }
 
 private:

@@ -83,8 +83,7 @@ bool ComPort::Configure()
         m_lastError = kSetTimeoutsError;
         return false;
     }
-    const Timeouts immediateReads{0xFFFFFFFFu, 0, 0, 10, 100};
-    if (!m_driver->setTimeouts(immediateReads)) {
+    if (!m_driver->setTimeouts(kPortTimeouts)) {
         m_lastError = kSetTimeoutsError;
         return false;
     }
@@ -139,6 +138,18 @@ int ComPort::Write(std::span<const std::uint8_t> block)
     if (!m_open) return 0;
     const auto written = m_driver->write(block);
     return written ? static_cast<int>(std::min(*written, block.size())) : 0;
+}
+
+int ComPort::WriteNoWait(std::span<const std::uint8_t> block)
+{
+    if (!m_open) return -1;
+    const auto taken = m_driver->writeNoWait(block);
+    return taken ? static_cast<int>(std::min(*taken, block.size())) : -1;
+}
+
+int ComPort::OutputQueued()
+{
+    return queryQueue() ? static_cast<int>(m_queueStatus.outQueue) : -1;
 }
 
 // The bytes already taken into the receive buffer go too: left there, one noisy

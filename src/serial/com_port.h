@@ -3,7 +3,8 @@
 //
 // Reads never wait: a queue query comes first and only bytes that have already
 // arrived are taken, 256 at most, into a receive buffer that serves the following
-// ReadByte calls. Writes wait at most 10 ms per byte plus 100 ms.
+// ReadByte calls. Writes wait until their bytes have left the line, at most 10 ms per
+// byte plus 100 ms; WriteNoWait and OutputQueued feed a slow line without waiting.
 
 #include "serial/serial_driver.h"
 
@@ -32,6 +33,10 @@ inline constexpr const char* kSetTimeoutsError = "Set Timeouts error";
 
 inline constexpr std::size_t kReceiveBufferSize = 256;
 
+// The time-outs Configure installs: reads return at once with what has arrived; a
+// write of n bytes gives up after 10 ms per byte plus 100 ms.
+inline constexpr Timeouts kPortTimeouts{0xFFFFFFFFu, 0, 0, 10, 100};
+
 class ComPort {
 public:
     ComPort();                               // on the POSIX serial device
@@ -53,6 +58,11 @@ public:
     int ReadByte();
     bool WriteString(std::string_view text);
     int Write(std::span<const std::uint8_t> block);
+    // Hands the driver's output queue what it takes now and returns at once: the
+    // count taken, or -1 when the write failed (a closed port too).
+    int WriteNoWait(std::span<const std::uint8_t> block);
+    // Bytes written and not yet on the line; -1 when the driver does not answer.
+    int OutputQueued();
     void Purge();
     bool ClearErrors();
     const ControlBlock& GetControlBlock();

@@ -10,7 +10,6 @@ int FakeSerialDriver::Calls::total() const
            queryStatus + read + write + purge;
 }
 
-
 void FakeSerialDriver::feed(std::span<const std::uint8_t> bytes)
 {
     input.insert(input.end(), bytes.begin(), bytes.end());
@@ -79,7 +78,7 @@ bool FakeSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status)
     ++calls.queryStatus;
     if (!usable() || failQuery) return false;
     errors = 0;
-    status = {0, static_cast<std::uint32_t>(input.size()), 0};
+    status = {0, static_cast<std::uint32_t>(input.size()), static_cast<std::uint32_t>(outQueue)};
     return true;
 }
 
@@ -104,11 +103,21 @@ std::optional<std::size_t> FakeSerialDriver::write(std::span<const std::uint8_t>
     return sent.size();
 }
 
+std::optional<std::size_t> FakeSerialDriver::writeNoWait(std::span<const std::uint8_t> bytes)
+{
+    const std::size_t room = queueCapacity - std::min(queueCapacity, outQueue);
+    if (room == 0 && usable() && !failWrite) return 0;
+    const auto taken = write(bytes.first(std::min(bytes.size(), room)));
+    if (taken && holdOutput) outQueue += *taken;
+    return taken;
+}
+
 bool FakeSerialDriver::purge()
 {
     ++calls.purge;
     if (!usable()) return false;
     input.clear();
+    outQueue = 0;
     return true;
 }
 

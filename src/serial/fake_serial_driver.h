@@ -4,6 +4,7 @@
 
 #include "serial/serial_driver.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string_view>
@@ -47,6 +48,13 @@ public:
     bool failRead = false;
     bool failWrite = false;
     std::size_t writeLimit = SIZE_MAX;  // a write sends at most this many bytes
+
+    // The output queue of writeNoWait: off, its bytes leave the line at once; on,
+    // they stay queued (at most queueCapacity) until carry() lets them go.
+    bool holdOutput = false;
+    std::size_t queueCapacity = SIZE_MAX;
+    std::size_t outQueue = 0;
+    void carry(std::size_t count) { outQueue -= std::min(count, outQueue); }
     bool vanished = false;              // the device went away: everything fails
 
     bool open(const std::string& device, std::string& reason) override;
@@ -59,6 +67,7 @@ public:
     bool queryStatus(std::uint32_t& errors, QueueStatus& status) override;
     std::optional<std::size_t> read(std::span<std::uint8_t> buffer) override;
     std::optional<std::size_t> write(std::span<const std::uint8_t> bytes) override;
+    std::optional<std::size_t> writeNoWait(std::span<const std::uint8_t> bytes) override;
     bool purge() override;
 
 private:

@@ -29,10 +29,6 @@ std::uint64_t nowMs()
             .count());
 }
 
-// Without write time-outs a write would have no limit; it gets the usual one instead,
-// so a stalled device can never freeze the program.
-const Timeouts kDefaultWriteLimit{0, 0, 0, 10, 100};
-
 void setModemLine(int fd, int line, std::uint8_t control)
 {
     // Devices without modem lines (a pty) refuse this; that is fine.
@@ -193,10 +189,7 @@ std::optional<std::size_t> PosixSerialDriver::read(std::span<std::uint8_t> buffe
 std::optional<std::size_t> PosixSerialDriver::write(std::span<const std::uint8_t> bytes)
 {
     if (m_fd < 0) return std::nullopt;
-    const Timeouts& limits = (m_timeouts.writeTotalMultiplier || m_timeouts.writeTotalConstant)
-                                 ? m_timeouts
-                                 : kDefaultWriteLimit;
-    const std::uint64_t deadline = nowMs() + writeDeadlineMs(limits, bytes.size());
+    const std::uint64_t deadline = nowMs() + writeDeadlineMs(m_timeouts, bytes.size());
     const auto sent = send(bytes, deadline);
     if (!sent) return std::nullopt;
     return drain(*sent, deadline);
@@ -238,6 +231,17 @@ std::size_t PosixSerialDriver::drain(std::size_t sent, std::uint64_t deadline)
             return sent - std::min<std::size_t>(sent, static_cast<std::size_t>(queued));
         std::this_thread::sleep_for(
             std::chrono::milliseconds(std::min<std::uint64_t>(deadline - now, 5)));
+    }
+}
+
+std::optional<std::size_t> PosixSerialDriver::writeNoWait(std::span<const std::uint8_t> bytes)
+{
+    if (m_fd < 0) return std::nullopt;
+    for (;;) {
+        const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno == EAGAIN) return 0;
+        if (errno != EINTR) return std::nullopt;
     }
 }
 

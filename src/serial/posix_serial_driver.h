@@ -35,6 +35,7 @@ public:
     bool queryStatus(std::uint32_t& errors, QueueStatus& status) override;
     std::optional<std::size_t> read(std::span<std::uint8_t> buffer) override;
     std::optional<std::size_t> write(std::span<const std::uint8_t> bytes) override;
+    std::optional<std::size_t> writeNoWait(std::span<const std::uint8_t> bytes) override;
     bool purge() override;
 
 private:

@@ -107,9 +107,15 @@ public:
     virtual bool queryStatus(std::uint32_t& errors, QueueStatus& status) = 0;
     // Takes at most buffer.size() bytes that have already arrived; never waits.
     virtual std::optional<std::size_t> read(std::span<std::uint8_t> buffer) = 0;
-    // Sends the bytes, waiting at most as long as the write time-outs allow; the
-    // count actually sent, or nothing when the device failed.
+    // Sends the bytes and returns once they have left the line (as tcdrain waits),
+    // waiting at most as long as the write time-outs allow; the count actually sent
+    // (bytes still queued at the time-out count as not sent), or nothing when the
+    // device failed.
     virtual std::optional<std::size_t> write(std::span<const std::uint8_t> bytes) = 0;
+    // Hands the output queue as many of the bytes as it takes now and returns at
+    // once: the count taken (0 when the queue is full), or nothing when the device
+    // failed. queryStatus tells how many are still queued.
+    virtual std::optional<std::size_t> writeNoWait(std::span<const std::uint8_t> bytes) = 0;
     // Discards both queues.
     virtual bool purge() = 0;
     // Why the last control block call failed, as the system gave it; empty when the
@@ -125,10 +131,14 @@ inline bool lineSettingsPossible(const ControlBlock& b)
            b.parity <= kSpaceParity && b.stopBits <= 2;
 }
 
-// The write deadline in milliseconds for n bytes under the given time-outs.
+// The write deadline in milliseconds for n bytes under the given time-outs. Without
+// write time-outs a write would have no limit; it gets the usual one instead, so a
+// stalled device can never freeze the program.
 inline std::uint64_t writeDeadlineMs(const Timeouts& t, std::size_t n)
 {
-    return std::uint64_t{t.writeTotalMultiplier} * n + t.writeTotalConstant;
+    const bool none = t.writeTotalMultiplier == 0 && t.writeTotalConstant == 0;
+    return none ? 10 * std::uint64_t{n} + 100
+                : std::uint64_t{t.writeTotalMultiplier} * n + t.writeTotalConstant;
 }
 
 }  // namespace quelvar

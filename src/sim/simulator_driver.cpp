@@ -1,6 +1,7 @@
 #include "sim/simulator_driver.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace quelvar {
 
@@ -121,9 +122,8 @@ std::optional<std::size_t> SimulatorDriver::read(std::span<std::uint8_t> buffer)
     return n;
 }
 
-// The bytes join the output queue and the write returns at once; what does not fit
-// in the queue is not written.
-std::optional<std::size_t> SimulatorDriver::write(std::span<const std::uint8_t> bytes)
+// What fits in the output queue joins it; the rest is not taken.
+std::optional<std::size_t> SimulatorDriver::writeNoWait(std::span<const std::uint8_t> bytes)
 {
     if (!m_open) return std::nullopt;
     pump();
@@ -132,6 +132,23 @@ std::optional<std::size_t> SimulatorDriver::write(std::span<const std::uint8_t> 
     m_toIndicator.send(bytes.first(count), Clock::now());
     pump();
     return count;
+}
+
+// Waits for room in the queue and then for the bytes to leave the line, up to the
+// write time-out; bytes still queued then count as not written.
+std::optional<std::size_t> SimulatorDriver::write(std::span<const std::uint8_t> bytes)
+{
+    if (!m_open) return std::nullopt;
+    const auto deadline =
+        Clock::now() + std::chrono::milliseconds(writeDeadlineMs(m_timeouts, bytes.size()));
+    std::size_t handed = *writeNoWait(bytes);
+    while (handed < bytes.size() && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        handed += *writeNoWait(bytes.subspan(handed));
+    }
+    std::this_thread::sleep_until(std::min(m_toIndicator.drainedAt(), deadline));
+    pump();
+    return handed - std::min(handed, m_toIndicator.queued());
 }
 
 // Empties both queues and the line: nothing sent before the purge arrives after it.

@@ -3,9 +3,11 @@
 // same process: the editor can offer a simulated COM1 without any device.
 //
 // The line is paced at the baud rate ComPort configures, so transfers take as long
-// as on a real line. As with a real port, a write hands its bytes to an output queue
-// (4 KB, as a UART driver buffers) and returns at once; they reach the indicator at
-// line rate, and its answers reach the input queue as time passes.
+// as on a real line. As with a real port, bytes go to an output queue (4 KB, as a
+// UART driver buffers) and reach the indicator at line rate, and its answers reach
+// the input queue as time passes. A write returns once its bytes have left the line
+// (2048 bytes take 17 s at 1200 baud), as the real driver's does; writeNoWait
+// returns at once.
 
 #include "serial/serial_driver.h"
 #include "sim/indicator_simulator.h"
@@ -37,6 +39,7 @@ public:
     bool queryStatus(std::uint32_t& errors, QueueStatus& status) override;
     std::optional<std::size_t> read(std::span<std::uint8_t> buffer) override;
     std::optional<std::size_t> write(std::span<const std::uint8_t> bytes) override;
+    std::optional<std::size_t> writeNoWait(std::span<const std::uint8_t> bytes) override;
     bool purge() override;
 
     static constexpr std::size_t kOutputQueueSize = 4096;

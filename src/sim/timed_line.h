@@ -55,6 +55,13 @@ public:
     Clock::time_point firstArrival() const { return m_firstDone; }
     Clock::time_point lastArrival() const { return m_lastDone; }
 
+    // When the last queued byte reaches the far end.
+    Clock::time_point drainedAt() const
+    {
+        if (m_queue.empty()) return m_lastDone;
+        return m_frontDone + static_cast<long long>(m_queue.size() - 1) * m_byteTime;
+    }
+
     std::size_t queued() const { return m_queue.size(); }
     void clear() { m_queue.clear(); }
 

@@ -69,19 +69,23 @@ TEST_F(SimulatedPort, PurgeDropsWhatHasArrivedAndLogsReachTheListener)
     EXPECT_EQ(log, (std::vector<std::string>{"<- S", "-> I"}));
 }
 
-TEST_F(SimulatedPort, APacedWriteReturnsAtOnceAndItsBytesLeaveAtLineRate)
+// As on a real port: a write returns once its bytes have left the line, a write
+// without waiting at once, its bytes queued (4 KB at most, as a UART driver holds).
+TEST_F(SimulatedPort, AWriteWaitsForLineTimeAWriteWithoutWaitingDoesNot)
 {
     pace(1200);  // 8.3 ms a byte
-    EXPECT_EQ(port.Write(std::vector<std::uint8_t>(2048, 'x')), 2048);
-    ASSERT_TRUE(port.ClearErrors());  // the write did not wait for its bytes to leave
-    EXPECT_GT(port.queueStatus().outQueue, 1900u);
-    // The output queue holds 4 KB, as a UART driver's does.
-    const int more = port.Write(std::vector<std::uint8_t>(4096, 'x'));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(port.Write(std::vector<std::uint8_t>(36, 'x')), 36);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(290));
+    EXPECT_EQ(port.OutputQueued(), 0);
+
+    EXPECT_EQ(port.WriteNoWait(std::vector<std::uint8_t>(2048, 'x')), 2048);
+    EXPECT_GT(port.OutputQueued(), 1900);
+    const int more = port.WriteNoWait(std::vector<std::uint8_t>(4096, 'x'));
     EXPECT_GE(more, 2048);
     EXPECT_LT(more, 2200);
     port.Purge();
-    ASSERT_TRUE(port.ClearErrors());
-    EXPECT_EQ(port.queueStatus().outQueue, 0u);
+    EXPECT_EQ(port.OutputQueued(), 0);
 }
 
 TEST_F(SimulatedPort, TransfersSucceedAtSlowAndFastRates)
