@@ -43,7 +43,8 @@ void DownloadSession::receive()
         m_staging[static_cast<std::size_t>(m_receivedCount++)] = static_cast<std::uint8_t>(byte);
     }
     if (m_receivedCount == size) m_state = 3;
-    if (m_ticks % 4 == 3) setProgress(std::to_string(m_receivedCount));
+    // The count is shown every fourth event, and always once the block is complete.
+    if (m_ticks % 4 == 3 || m_state == 3) setProgress(std::to_string(m_receivedCount));
 }
 
 TransferStep DownloadSession::check()

@@ -26,6 +26,7 @@ public:
     int intervalMs() const override { return kIntervalMs; }
     std::string_view completionText() const override { return kCompleteText; }
     int receivedCount() const { return m_receivedCount; }
+    std::size_t blockBytes() const override { return static_cast<std::size_t>(m_receivedCount); }
 
 private:
     void receive();

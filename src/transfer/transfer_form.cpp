@@ -2,10 +2,12 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "model/setup.h"
 #include "ui/context_help.h"
 #include "ui/services.h"
 
@@ -49,10 +51,17 @@ void TransferForm::setUp(const QString& caption, const QString& heading,
     BeginButton->setDefault(true);
     BeginButton->setFocus();
 
+    ProgressBar = new QProgressBar;
+    ProgressBar->setObjectName("ProgressBar");
+    ProgressBar->setRange(0, int(kSetupImageSize));
+    ProgressBar->setValue(0);
+    ProgressBar->setFormat("%v of %m bytes");
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(headingLabel);
     for (QWidget* text : texts)
         layout->addWidget(text);
+    layout->addWidget(ProgressBar);
     layout->addStretch();
     layout->addLayout(buttons);
     setMinimumWidth(headingLabel->sizeHint().width() + 60);
@@ -65,12 +74,10 @@ void TransferForm::setUp(const QString& caption, const QString& heading,
     m_progressText = progressText;
     m_timer = timer;
     m_timer->setParent(this);
-    // While the exchange runs the label follows at once, painted before a blocking
-    // write; the text cleared by a failure goes away only after its message box.
+    // While the exchange runs the label follows at once; the text cleared by a
+    // failure goes away only after its message box.
     m_session->setProgressListener([this](const std::string& text) {
-        if (!m_session->active()) return;
-        m_progressText->setText(QString::fromStdString(text));
-        m_progressText->repaint();
+        if (m_session->active()) m_progressText->setText(QString::fromStdString(text));
     });
 }
 
@@ -93,6 +100,7 @@ void TransferForm::HelpButtonClick()
 void TransferForm::step()
 {
     const TransferStep result = m_session->tick();
+    ProgressBar->setValue(int(m_session->blockBytes()));
     if (result == TransferStep::Running) return;
     m_timer->stop();
     if (result == TransferStep::Succeeded) {
@@ -102,11 +110,13 @@ void TransferForm::step()
     }
     m_services.message(QString::fromStdString(m_session->message()));
     m_progressText->setText(QString::fromStdString(m_session->progressText()));
+    ProgressBar->setValue(0);
 }
 
 void TransferForm::done(int result)
 {
     m_timer->stop();
+    if (m_session->active()) m_session->cancel();
     QDialog::done(result);
 }
 

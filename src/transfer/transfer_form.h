@@ -10,6 +10,7 @@
 #include "transfer/transfer_session.h"
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTimer;
 
@@ -32,7 +33,8 @@ protected:
 
     // Builds the dialog around `texts` (the labels between heading and buttons) and
     // takes the session, whose construction has purged the port and reset the
-    // indicator. `progressText` shows the session's progress.
+    // indicator. `progressText` shows the session's progress, a bar beside it the
+    // bytes of the image block that have travelled.
     void setUp(const QString& caption, const QString& heading,
                std::initializer_list<QWidget*> texts, std::unique_ptr<TransferSession> session,
                QLabel* progressText, QTimer* timer);
@@ -44,6 +46,7 @@ protected:
     QPushButton* BeginButton;
     QPushButton* CancelButton;
     QPushButton* HelpButton;
+    QProgressBar* ProgressBar;
 
 private:
     Services& m_services;

@@ -5,6 +5,7 @@
 // Begin and tick() at every event while active(); a tick that returns Succeeded or
 // Failed has stopped the timer, and the owner shows completionText() or message().
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,10 @@ public:
     virtual TransferStep tick() = 0;                      // one timer event
     virtual int intervalMs() const = 0;                   // the timer's period
     virtual std::string_view completionText() const = 0;  // the box shown on success
+    // How many bytes of the 2048-byte image block have travelled so far.
+    virtual std::size_t blockBytes() const = 0;
+    // The owner stops the exchange where it stands (Cancel, or the window closed).
+    virtual void cancel() { m_active = false; }
 
     bool begin();  // only in state 0, and only when the timer is not already running
     bool active() const { return m_active; }

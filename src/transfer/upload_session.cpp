@@ -16,7 +16,10 @@ TransferStep UploadSession::tick()
 {
     ++m_ticks;
     switch (m_state) {
-    case 0: requestStatus(); break;
+    case 0:
+        m_sent = 0;
+        requestStatus();
+        break;
     case 1:
         if (statusReady(kStatusLimit, nullptr)) {  // busy: the message stays as it was
             SendWriteCommand(m_port);
@@ -32,18 +35,35 @@ TransferStep UploadSession::tick()
 
 void UploadSession::sendImage()
 {
-    setProgress("Uploading Data");
-    const int written = m_port.Write(m_source);
-    if (written != static_cast<int>(m_source.size())) {
+    if (!m_sender) {
+        setProgress("Uploading Data");
+        m_sender.emplace(m_port, m_source, kIntervalMs);
+    }
+    const BlockSender::Progress progress = m_sender->step();
+    m_sent = m_sender->sent();
+    if (progress == BlockSender::Progress::Sending) return;
+    m_sender.reset();
+    if (progress == BlockSender::Progress::Failed) {
         char text[64];
         std::snprintf(text, sizeof text, "Write count error: sb %d,  is %d",
-                      static_cast<int>(m_source.size()), written);
+                      static_cast<int>(m_source.size()), static_cast<int>(m_sent));
         fail(text);
         return;
     }
     setProgress("Waiting for Indicator Status");
     m_ticks = 0;
     m_state = 3;
+}
+
+// The rest of an image cut off is dropped at once; the reset sequence follows it.
+void UploadSession::cancel()
+{
+    const bool cutOff = m_sender && m_sender->underway();
+    TransferSession::cancel();
+    m_sender.reset();
+    if (!cutOff) return;
+    m_port.Purge();
+    SendResetSequence(m_port);
 }
 
 // The byte is read before the time-out test, so an answer in the last event counts.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 #include "cli_runner.h"
 #include "model/check_bytes.h"
@@ -199,6 +200,32 @@ TEST(TransferEndToEnd, TruncatedDownloadWaitsAndCancelChangesNothing)
     session.reset();
     EXPECT_EQ(memory, before);
     EXPECT_EQ(indicator.resetsSeen(1), 1);
+}
+
+// A pty's output queue always reads empty, yet the image goes no faster than the
+// line takes it (at 1200 baud, 120 bytes a second), and Cancel in the middle ends it:
+// the indicator drops what it got after a second of silence.
+TEST(TransferEndToEnd, UploadOnASlowLineGoesAtLineRateAndCancelEndsIt)
+{
+    Indicator indicator({"--baud", "1200"});
+    indicator.port.baudRate = 1200;
+    ASSERT_TRUE(indicator.port.Configure());
+    UploadSession session(indicator.port, sampleSetup().image);
+    session.begin();
+    int events = 0;
+    runSession(session, std::chrono::milliseconds(UploadSession::kIntervalMs),
+               [&] { return ++events <= 2 + 20; });
+    ASSERT_EQ(session.state(), 2);
+    const std::size_t handed = session.blockBytes();
+    EXPECT_LT(handed, 200u);
+    session.cancel();
+    const std::string log = indicator.sim.logOnce(
+        [](const std::string& text) { return text.find("then silence") != std::string::npos; });
+    int received = -1;
+    const auto at = log.find("<- CW + ");
+    if (at != std::string::npos) std::sscanf(log.c_str() + at, "<- CW + %d", &received);
+    EXPECT_GT(received, 0) << log;
+    EXPECT_LE(std::size_t(received), handed + 18 + 4) << log;
 }
 
 TEST(TransferEndToEnd, CommandLineFailuresExitOneAndKeepFiles)

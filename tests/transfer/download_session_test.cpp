@@ -51,8 +51,9 @@ TEST_F(DownloadTest, WholeBlockInOneEventIsCheckedAtTheNext)
     EXPECT_EQ(line.takeSent(), "") << "nothing is sent back";
 }
 
-// The count is shown at the 3rd, 7th, 11th ... event after the read command.
-TEST_F(DownloadTest, ByteCountShownEveryFourthEvent)
+// The count is shown at the 3rd, 7th, 11th ... event after the read command, and
+// at the event that completes the block.
+TEST_F(DownloadTest, ByteCountShownEveryFourthEventAndAtTheEnd)
 {
     line.statusAnswer = "I";
     auto session = open();
@@ -67,8 +68,9 @@ TEST_F(DownloadTest, ByteCountShownEveryFourthEvent)
         const auto to = std::min<std::ptrdiff_t>(event * 100, 2048);
         line.driver.feed(std::span(indicator.begin() + from, indicator.begin() + to));
         session->tick();
-        if (event % 4 == 3) expected = std::to_string(event * 100);
+        if (event % 4 == 3 || to == 2048) expected = std::to_string(to);
         EXPECT_EQ(session->progressText(), expected) << event;
+        EXPECT_EQ(session->blockBytes(), std::size_t(to));
     }
     EXPECT_EQ(session->state(), 3);
     EXPECT_EQ(session->tick(), TransferStep::Succeeded);

@@ -1,6 +1,8 @@
 #pragma once
 // A serial line on the fake driver with a scripted indicator at its far end: it
 // answers the status request, an image block and the read command as the test says.
+// The port runs at 57600 baud, so an upload hands the image over in kImageEvents
+// timer events (864 bytes, what the line carries in 150 ms, then 288 an event).
 
 #include <optional>
 #include <string>
@@ -15,6 +17,7 @@
 namespace quelvar::test {
 
 inline const std::string kResetSequence = "\x1B\x1BX0";
+inline constexpr int kImageEvents = 5;
 
 // A sound image: a pattern with its check bytes stored.
 inline SetupImage sampleImage(std::uint8_t seed = 1)
@@ -52,11 +55,18 @@ struct ScriptedLine {
     }
 
 private:
+    std::size_t m_imageBytes = kSetupImageSize;  // of the block after "CW"
+
     void answer(std::span<const std::uint8_t> bytes)
     {
         const std::string text(bytes.begin(), bytes.end());
+        if (m_imageBytes < kSetupImageSize) {
+            m_imageBytes += bytes.size();
+            if (m_imageBytes == kSetupImageSize) driver.feed(imageAnswer);
+            return;
+        }
+        if (text == "CW") m_imageBytes = 0;
         if (text == "S") driver.feed(statusAnswer);
-        if (bytes.size() == kSetupImageSize) driver.feed(imageAnswer);
         if (text == "CR" && !readAnswers.empty()) {
             driver.feed(readAnswers.front());
             readAnswers.erase(readAnswers.begin());

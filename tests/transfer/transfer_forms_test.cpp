@@ -1,10 +1,13 @@
 #include <QApplication>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include "app/main_form.h"
@@ -59,6 +62,7 @@ TEST_F(UploadFormTest, BeginRunsTheUploadOnItsTimerAndClosesAfterTheCompletionBo
     QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 5000);
     EXPECT_EQ(services.texts(), QStringList{"+++  Upload Complete  +++"});
     EXPECT_EQ(textOf(*form, "ByteCountText"), "+++ Upload Complete +++");
+    EXPECT_EQ(form->findChild<QProgressBar*>("ProgressBar")->text(), "2048 of 2048 bytes");
     EXPECT_FALSE(timerOf(*form, "UploadTimer").isActive());
 }
 
@@ -84,7 +88,7 @@ TEST_F(UploadFormTest, CancelWhileWaitingForAckClosesWithoutSendingAnything)
     line.statusAnswer = "I";
     open();
     click(*form, "BeginButton");
-    for (int n = 0; n < 3; ++n)
+    for (int n = 0; n < 2 + kImageEvents; ++n)
         form->UploadTimerTimer();
     ASSERT_EQ(textOf(*form, "ByteCountText"), "Waiting for Indicator Status");
     line.takeSent();
@@ -136,6 +140,48 @@ TEST_F(DownloadFormTest, ReceivedImageReplacesTheSetupImage)
     QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 5000);
     EXPECT_EQ(services.texts(), QStringList{"Download Complete"});
     EXPECT_EQ(memory, indicator);
+    EXPECT_EQ(textOf(*form, "StatusText"), "2048");
+    EXPECT_EQ(form->findChild<QProgressBar*>("ProgressBar")->value(), 2048);
+}
+
+// On a line whose writes wait for line time (the simulated one at 1200 baud, where the
+// image takes 17 s), the window keeps running and Cancel in the middle of the image
+// closes it at once; the indicator gets no more of the image and is idle again.
+TEST(UploadOnASlowLine, CancelMidImageStopsTheLineAtOnce)
+{
+    SimulatorDriver driver;
+    ComPort port{driver};
+    port.portNumber = 1;
+    port.baudRate = 1200;
+    ASSERT_TRUE(port.Open() && port.Configure());
+    std::vector<std::string> log;
+    driver.onLog = [&log](const std::string& line) { log.push_back(line); };
+    ScriptedServices services;
+    const SetupImage before = driver.simulator().memory();
+    TUploadForm form(port, sampleImage(), "line1.sf", services);
+    form.show();
+    click(form, "BeginButton");
+    auto* bar = form.findChild<QProgressBar*>("ProgressBar");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->value() >= 24; }, 5000));
+    const int sentAtCancel = bar->value();
+    const auto start = std::chrono::steady_clock::now();
+    click(form, "CancelButton");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(port.OutputQueued(), 0);
+    // A second of silence later the indicator drops the cut-off image.
+    QTest::qWait(1300);
+    ASSERT_TRUE(port.ClearErrors());
+    EXPECT_TRUE(driver.simulator().idle());
+    EXPECT_EQ(driver.simulator().memory(), before);
+    // What it got after the last timer event: at most the 18 bytes queued then (150 ms
+    // of line), and the reset sequence.
+    int received = -1;
+    for (const std::string& line : log)
+        std::sscanf(line.c_str(), "<- CW + %d bytes, then silence", &received);
+    EXPECT_GE(received, sentAtCancel);
+    EXPECT_LE(received, sentAtCancel + 18 + 4);
+    EXPECT_TRUE(services.texts().isEmpty());
 }
 
 // Acts on the modal dialog the next call opens, as soon as it shows.

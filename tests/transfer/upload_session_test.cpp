@@ -55,10 +55,11 @@ TEST_F(UploadTest, SuccessfulExchangeStepByStep)
     EXPECT_EQ(session->state(), 2);
     EXPECT_EQ(session->ticks(), 0);
 
-    EXPECT_EQ(session->tick(), TransferStep::Running);
-    EXPECT_EQ(line.driver.writes.back(), std::vector<std::uint8_t>(image.begin(), image.end()));
-    EXPECT_EQ(line.takeSent().size(), kSetupImageSize);
+    for (int n = 0; n < kImageEvents; ++n)
+        EXPECT_EQ(session->tick(), TransferStep::Running);
+    EXPECT_EQ(line.takeSent(), std::string(image.begin(), image.end()));
     EXPECT_EQ(session->state(), 3);
+    EXPECT_EQ(session->blockBytes(), 2048u);
 
     EXPECT_EQ(session->tick(), TransferStep::Succeeded);
     EXPECT_EQ(session->completionText(), "+++  Upload Complete  +++");
@@ -67,13 +68,12 @@ TEST_F(UploadTest, SuccessfulExchangeStepByStep)
     EXPECT_FALSE(session->active());
     EXPECT_EQ(line.takeSent(), "") << "a successful upload sends no reset sequence";
 
-    // "Uploading Data" is announced before the blocking write, so a window can show it.
-    // Writes: the two of the reset sequence, "S", "CW", the image.
+    // Writes: the two of the reset sequence, "S", "CW", the image in five pieces.
     const std::vector<std::pair<std::string, std::size_t>> expected = {
         {"Reading Indicator Status", 3},
         {"Uploading Data", 4},
-        {"Waiting for Indicator Status", 5},
-        {"+++ Upload Complete +++", 5},
+        {"Waiting for Indicator Status", 9},
+        {"+++ Upload Complete +++", 9},
     };
     EXPECT_EQ(shown, expected);
 }
@@ -81,7 +81,7 @@ TEST_F(UploadTest, SuccessfulExchangeStepByStep)
 struct UploadFailure {
     const char* name;
     std::string statusAnswer;
-    std::size_t writeLimit;
+    bool lineStalls;  // the image's bytes never leave the output queue
     std::string imageAnswer;
     int events;  // timer events until the failure is reported
     std::string message;
@@ -95,7 +95,7 @@ TEST_P(UploadFailureTest, ReportsItsMessageOnceAndResetsTheIndicator)
     const UploadFailure& row = GetParam();
     line.statusAnswer = row.statusAnswer;
     line.imageAnswer = row.imageAnswer;
-    line.driver.writeLimit = row.writeLimit;
+    line.driver.holdOutput = row.lineStalls;
     auto session = open();
     ASSERT_TRUE(session->begin());
 
@@ -114,20 +114,20 @@ TEST_P(UploadFailureTest, ReportsItsMessageOnceAndResetsTheIndicator)
 }
 
 // Events: 1 status request, then the status events, then the image and ACK events,
-// then the one that reports.
+// then the one that reports. A stalled line fails at the write time-out, 20.58 s.
 INSTANTIATE_TEST_SUITE_P(
     Table, UploadFailureTest,
     ::testing::Values(
-        UploadFailure{"silent", "", SIZE_MAX, "", 1 + 40 + 1, "Timeout reading Indicator status."},
-        UploadFailure{"error", "E", SIZE_MAX, "", 1 + 1 + 1, "Indicator error status"},
-        UploadFailure{"busy", "B", SIZE_MAX, "", 1 + 1 + 1, "Error Unknown"},
-        UploadFailure{"short_write", "I", 1000, "", 1 + 1 + 1 + 1,
-                      "Write count error: sb 2048,  is 1000"},
-        UploadFailure{"nak", "I", SIZE_MAX, kNak, 1 + 1 + 1 + 1 + 1,
+        UploadFailure{"silent", "", false, "", 1 + 40 + 1, "Timeout reading Indicator status."},
+        UploadFailure{"error", "E", false, "", 1 + 1 + 1, "Indicator error status"},
+        UploadFailure{"busy", "B", false, "", 1 + 1 + 1, "Error Unknown"},
+        UploadFailure{"stalled_line", "I", true, "", 1 + 1 + 412 + 1,
+                      "Write count error: sb 2048,  is 0"},
+        UploadFailure{"nak", "I", false, kNak, 1 + 1 + kImageEvents + 1 + 1,
                       "Error: Indicator returned NAK"},
-        UploadFailure{"no_ack", "I", SIZE_MAX, "", 1 + 1 + 1 + 401 + 1,
+        UploadFailure{"no_ack", "I", false, "", 1 + 1 + kImageEvents + 401 + 1,
                       "Error: timeout waiting for ACK from Indicator"},
-        UploadFailure{"noise_after_image", "I", SIZE_MAX, "xyz", 1 + 1 + 1 + 401 + 1,
+        UploadFailure{"noise_after_image", "I", false, "xyz", 1 + 1 + kImageEvents + 401 + 1,
                       "Error: timeout waiting for ACK from Indicator"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -158,7 +158,7 @@ TEST_F(UploadTest, AckDeadline)
         fresh.statusAnswer = "I";
         UploadSession session(fresh.port, image);
         session.begin();
-        for (int n = 0; n < 3 + 400; ++n)
+        for (int n = 0; n < 2 + kImageEvents + 400; ++n)
             ASSERT_EQ(session.tick(), TransferStep::Running);
         fresh.driver.feed(answer);
         EXPECT_EQ(session.tick(), expected);
@@ -209,6 +209,53 @@ TEST_F(UploadTest, BusyAfterNakRepeatsTheNakText)
     EXPECT_EQ(step, TransferStep::Failed);
     EXPECT_EQ(session->message(), "Error: Indicator returned NAK");
     EXPECT_EQ(line.takeSent(), "S" + kResetSequence);
+}
+
+// The line carries baud / 10 bytes a second; the queue is topped up to what it carries
+// in 150 ms, the ACK wait starts when the last byte has left, and Cancel in the
+// middle of the image drops what is still queued and resets the indicator.
+TEST_F(UploadTest, TheImageGoesOutInPiecesAsTheLineTakesThem)
+{
+    for (int baud : {1200, 115200})
+        for (bool cancel : {false, true}) {
+            SCOPED_TRACE(testing::Message() << baud << (cancel ? " cancelled" : ""));
+            ScriptedLine fresh;
+            fresh.statusAnswer = "I";
+            fresh.imageAnswer = kAck;
+            fresh.port.baudRate = baud;
+            fresh.driver.holdOutput = true;
+            UploadSession session(fresh.port, image);
+            session.begin();
+            session.tick();
+            session.tick();  // 'I' read, "CW" sent
+            fresh.takeSent();
+            const std::size_t perEvent = std::size_t(baud) / 200;  // 50 ms of line
+            const std::size_t piece = std::max<std::size_t>(8, 3 * perEvent);
+            TransferStep step = TransferStep::Running;
+            while (step == TransferStep::Running && !(cancel && session.blockBytes() >= 1024)) {
+                fresh.driver.carry(perEvent);
+                const bool sending = session.state() == 2;
+                step = session.tick();
+                ASSERT_LE(fresh.driver.outQueue, piece);
+                if (sending)
+                    ASSERT_EQ(session.blockBytes(),
+                              fresh.driver.output.size() - fresh.driver.outQueue);
+                if (session.state() == 3) ASSERT_EQ(fresh.driver.outQueue, 0u);
+            }
+            if (!cancel) {
+                EXPECT_EQ(step, TransferStep::Succeeded);
+                EXPECT_EQ(session.blockBytes(), 2048u);
+                EXPECT_EQ(fresh.takeSent(), std::string(image.begin(), image.end()));
+                continue;
+            }
+            const std::size_t sentAtCancel = session.blockBytes();
+            session.cancel();
+            EXPECT_FALSE(session.active());
+            EXPECT_EQ(fresh.driver.outQueue, 0u);
+            const std::string sent = fresh.takeSent();
+            EXPECT_TRUE(sent.ends_with(kResetSequence));
+            EXPECT_LE(sent.size() - kResetSequence.size(), sentAtCancel + piece);
+        }
 }
 
 }  // namespace
