@@ -300,10 +300,21 @@ void TMainForm::FormCreate(const SettingsFiles& settings)
 void TMainForm::applySimulatedCom1()
 {
     DeviceMap devices = m_port.devices();
-    std::erase_if(devices, [](const auto& entry) {
-        return QString::fromStdString(entry.first).compare("com1", Qt::CaseInsensitive) == 0;
-    });
+    if (const auto real = devices.find("com1"); real != devices.end()) m_realCom1 = real->second;
     devices["com1"] = m_simulatedCom1.toStdString();
+    m_port.setDevices(std::move(devices));
+}
+
+// COM1 still on the simulated indicator gets its own device back before the settings
+// are written.
+void TMainForm::restoreRealCom1()
+{
+    DeviceMap devices = m_port.devices();
+    if (m_simulatedCom1.isEmpty() || devices["com1"] != m_simulatedCom1.toStdString()) return;
+    if (m_realCom1)
+        devices["com1"] = *m_realCom1;
+    else
+        devices.erase("com1");
     m_port.setDevices(std::move(devices));
 }
 
@@ -330,6 +341,7 @@ void TMainForm::simulateCom1(const QString& device)
 
 void TMainForm::FormDestroy()
 {
+    restoreRealCom1();
     if (m_settings) WriteSettings(*m_settings, m_port);
     m_port.Close();
 }

@@ -90,6 +90,7 @@ private:
     void showDescription();
     void updateStatus();
     void applySimulatedCom1();
+    void restoreRealCom1();
     void openAndConfigurePort();
     // Shows `dialog` modally with this window as owner and releases it.
     void runDialog(QDialog* dialog);
@@ -101,7 +102,8 @@ private:
     Services& m_services;
     std::optional<SettingsFiles> m_settings;  // none until FormCreate: nothing is written at exit
     QString m_simulatedCom1;
-    MemoText m_memoText;  // the description as the memo shows it
+    std::optional<std::string> m_realCom1;  // the Devices entry the simulated COM1 stands in for
+    MemoText m_memoText;                    // the description as the memo shows it
 
     QLabel* headingLabel;
     QToolBar* ToolBar;

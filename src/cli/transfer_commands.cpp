@@ -1,16 +1,20 @@
 // quelvar-cli upload / download: the editor's transfer sessions on a 50 / 100 ms
-// loop over a serial device, printing the same progress and messages.
+// loop over a serial device, printing the same progress and messages; ports: the
+// serial devices the port settings dialog lists.
 
 #include <array>
 #include <chrono>
+#include <iostream>
 #include <ostream>
 #include <string>
+#include <unistd.h>
 
 #include "cli/cli.h"
 #include "model/check_bytes.h"
 #include "model/file_io.h"
 #include "model/setup_file.h"
 #include "serial/com_port.h"
+#include "serial/serial_devices.h"
 #include "transfer/download_session.h"
 #include "transfer/link.h"
 #include "transfer/session_runner.h"
@@ -77,16 +81,57 @@ bool openPort(ComPort& port, const TransferArgs& a, std::ostream& err)
     return true;
 }
 
+// When stderr is a terminal, one line there follows the image block as it travels:
+// "[########----------------------] 512/2048 bytes". Elsewhere it prints nothing.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::ostream& err)
+        : m_err(err), m_terminal(&err == &std::cerr && ::isatty(STDERR_FILENO))
+    {
+    }
+    ~ProgressLine() { clear(); }
+
+    void show(std::size_t bytes)
+    {
+        if (!m_terminal || (m_drawn && bytes == m_bytes)) return;
+        constexpr std::size_t kWidth = 30;
+        const std::size_t filled = bytes * kWidth / kSetupImageSize;
+        m_err << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '-') << "] "
+              << bytes << '/' << kSetupImageSize << " bytes" << std::flush;
+        m_bytes = bytes;
+        m_drawn = true;
+    }
+    // Takes the line away, so that other output starts on a clean line.
+    void clear()
+    {
+        if (m_drawn) m_err << "\r\033[K" << std::flush;
+        m_drawn = false;
+    }
+
+private:
+    std::ostream& m_err;
+    bool m_terminal;
+    bool m_drawn = false;
+    std::size_t m_bytes = 0;
+};
+
 // Runs the session to its end, progress on stdout, the failure message on stderr.
 bool runToEnd(TransferSession& session, std::ostream& out, std::ostream& err,
               const std::function<bool()>& keepGoing = {})
 {
-    session.setProgressListener([&out](const std::string& text) {
-        if (!text.empty()) out << text << std::endl;
+    ProgressLine line(err);
+    session.setProgressListener([&](const std::string& text) {
+        if (text.empty()) return;
+        line.clear();
+        out << text << std::endl;
     });
     session.begin();
     const TransferStep step =
-        runSession(session, std::chrono::milliseconds(session.intervalMs()), keepGoing);
+        runSession(session, std::chrono::milliseconds(session.intervalMs()), [&] {
+            if (session.state() >= 2) line.show(session.blockBytes());
+            return !keepGoing || keepGoing();
+        });
+    line.clear();
     if (step == TransferStep::Succeeded) {
         out << session.completionText() << std::endl;
         return true;
@@ -163,7 +208,29 @@ Run defineDownload(CLI::App& command)
     return [a](std::ostream& out, std::ostream& err) { return download(*a, out, err); };
 }
 
+int listPorts(std::ostream& out, std::ostream& err)
+{
+    const std::vector<SerialDevice> devices = listSerialDevices();
+    for (const SerialDevice& device : devices)
+        out << deviceTabLine(device) << '\n';
+    if (devices.empty())
+        err << "No serial devices found (a pseudo-terminal, such as the simulator's, is not "
+               "listed: name it with --port).\n";
+    if (out.flush()) return kOk;
+    err << "quelvar-cli: cannot write the list to standard output\n";
+    return kFailed;
+}
+
+Run definePorts(CLI::App&)
+{
+    return listPorts;
+}
+
 constexpr std::array kCommands{
+    Command{"ports",
+            "list the serial devices present, one a line: device, product, maker, serial "
+            "number, /dev/serial/by-id name (tab-separated)",
+            definePorts},
     Command{"upload", "send the setup image of FILE to the indicator", defineUpload},
     Command{"download", "read the indicator's setup image into FILE", defineDownload},
 };

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -75,6 +76,7 @@ void TComConfigureForm::buildLayout()
     groups->addWidget(RGcomPort, 0, 0);
     groups->addWidget(baudGroup, 0, 1);
     groups->addLayout(line, 0, 2);
+    groups->addLayout(buildDeviceList(), 1, 0, 1, 3);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(makeButton(ComTestButton, "ComTestButton", "Test"));
@@ -91,6 +93,24 @@ void TComConfigureForm::buildLayout()
     layout->addLayout(buttons);
 }
 
+QLayout* TComConfigureForm::buildDeviceList()
+{
+    deviceList = new QListWidget;
+    deviceList->setObjectName("deviceList");
+    const QFontMetrics metrics(deviceList->font());
+    deviceList->setMinimumHeight(metrics.lineSpacing() * 6);
+    auto* caption =
+        new QLabel("Serial de&vices present (choosing one maps the chosen port to it):");
+    caption->setBuddy(deviceList);
+    auto* row = new QHBoxLayout;
+    row->addWidget(deviceList, 1);
+    row->addWidget(makeButton(RefreshButton, "RefreshButton", "&Refresh"), 0, Qt::AlignTop);
+    auto* column = new QVBoxLayout;
+    column->addWidget(caption);
+    column->addLayout(row);
+    return column;
+}
+
 void TComConfigureForm::connectHandlers()
 {
     for (std::size_t i = 0; i < m_groups.size(); ++i)
@@ -103,6 +123,8 @@ void TComConfigureForm::connectHandlers()
     connect(ConfigureCancelButton, &QPushButton::clicked, this,
             &TComConfigureForm::ConfigureCancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TComConfigureForm::HelpButtonClick);
+    connect(RefreshButton, &QPushButton::clicked, this, &TComConfigureForm::RefreshButtonClick);
+    connect(deviceList, &QListWidget::currentRowChanged, this, &TComConfigureForm::deviceChosen);
 }
 
 // Switching to another program and back is no refresh: the choices stay.
@@ -115,35 +137,83 @@ void TComConfigureForm::showEvent(QShowEvent* event)
 void TComConfigureForm::FormActivate()
 {
     m_start = m_chosen = portSettingsOf(m_port);
+    m_chosenDevices = m_port.devices();
     for (std::size_t i = 0; i < m_groups.size(); ++i)
         m_groups[i]->setItemIndex(shownSettingItem(m_chosen, kSettingGroups[i]));
-    showDevice();
+    listDevices();
 }
 
 void TComConfigureForm::groupClick(SettingGroup group, int index)
 {
     chooseSettingItem(m_chosen, group, index);
-    if (group == SettingGroup::Port) showDevice();
+    if (group != SettingGroup::Port) return;
+    showDevice();
+    selectMappedDevice();
 }
 
 void TComConfigureForm::showDevice()
 {
-    deviceLabel->setText(
-        QString::fromStdString(devicePathForPort(m_chosen.portNumber, m_port.devices())));
+    deviceLabel->setText(QString::fromStdString(
+        mappedDeviceText(devicePathForPort(m_chosen.portNumber, m_chosenDevices), m_rows)));
 }
 
+// An adapter plugged in meanwhile shows up; the mapping chosen so far stays.
+void TComConfigureForm::listDevices()
+{
+    m_rows = deviceChoices(listSerialDevices(m_deviceRoot), m_chosenDevices, m_deviceRoot);
+    const QSignalBlocker quiet(deviceList);
+    deviceList->clear();
+    for (const SerialDevice& device : m_rows)
+        deviceList->addItem(QString::fromStdString(deviceChoiceText(device)));
+    selectMappedDevice();
+    showDevice();
+}
+
+void TComConfigureForm::selectMappedDevice()
+{
+    const SerialDevice* mapped =
+        findSerialDevice(m_rows, devicePathForPort(m_chosen.portNumber, m_chosenDevices));
+    const QSignalBlocker quiet(deviceList);
+    deviceList->setCurrentRow(mapped ? int(mapped - m_rows.data()) : -1);
+}
+
+void TComConfigureForm::deviceChosen(int row)
+{
+    if (row < 0 || shownSettingItem(m_chosen, SettingGroup::Port) < 0) return;
+    m_chosenDevices["com" + std::to_string(m_chosen.portNumber)] =
+        m_rows[std::size_t(row)].preferredName();
+    showDevice();
+}
+
+void TComConfigureForm::RefreshButtonClick()
+{
+    listDevices();
+}
+
+bool TComConfigureForm::choicesChanged() const
+{
+    return m_chosen != m_start || m_chosenDevices != m_port.devices();
+}
+
+// After applying, the device is asked what it holds: a setting it did not take (a
+// pty keeps 8 data bits) is said once.
 void TComConfigureForm::applyChosen()
 {
+    m_port.setDevices(m_chosenDevices);
     switch (applyPortSettings(m_port, m_start, m_chosen)) {
     case ApplyResult::OpenFailed: reportOpenFailure(m_services, m_port); break;
     case ApplyResult::ConfigureFailed: reportConfigureFailure(m_services, m_port); break;
-    case ApplyResult::Applied: break;
+    case ApplyResult::Applied:
+        if (const std::string missing = settingsNotTaken(m_chosen, m_port.GetControlBlock());
+            !missing.empty())
+            m_services.error(QString::fromStdString(missing));
+        break;
     }
 }
 
 void TComConfigureForm::ConfigureOKButtonClick()
 {
-    if (portNeedsApplying(m_port, m_start, m_chosen)) applyChosen();
+    if (choicesChanged() || portNeedsApplying(m_port, m_start, m_chosen)) applyChosen();
     accept();
 }
 
@@ -162,13 +232,15 @@ void TComConfigureForm::DispDCBButtonClick()
 
 void TComConfigureForm::ComTestButtonClick()
 {
-    if (m_chosen != m_start) {
+    if (choicesChanged()) {
         const Answer answer = m_services.askYesNoCancel("Configuration has changed. Save changes?",
                                                         "Com Port change -");
         if (answer == Answer::Cancel) return;
         if (answer == Answer::Yes) applyChosen();
         FormActivate();
     }
+    // A closed port is opened as OK opens it: a terminal on a closed port shows nothing.
+    if (!m_port.isOpen()) applyChosen();
     TComTestForm test(m_port, m_services, this);
     test.exec();
     FormActivate();

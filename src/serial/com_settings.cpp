@@ -63,6 +63,15 @@ std::optional<IniFile> readIniFile(const std::string& path, std::string& reason)
         std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
 }
 
+DeviceMap devicesIn(std::span<const IniFile> files)
+{
+    DeviceMap devices;
+    for (const IniFile& file : files)
+        for (const auto& [name, path] : file.entries("Devices"))
+            devices[lowerCase(name)] = path;
+    return devices;
+}
+
 }  // namespace
 
 void readComSettings(std::span<const IniFile> files, ComPort& port)
@@ -74,11 +83,7 @@ void readComSettings(std::span<const IniFile> files, ComPort& port)
                 value = *read >= key.lowest && *read <= key.highest ? *read : key.defaultValue;
         port.*key.field = value;
     }
-    DeviceMap devices;
-    for (const IniFile& file : files)
-        for (const auto& [name, path] : file.entries("Devices"))
-            devices[lowerCase(name)] = path;
-    port.setDevices(std::move(devices));
+    port.setDevices(devicesIn(files));
 }
 
 void writeComSettings(IniFile& file, const ComPort& port)
@@ -114,16 +119,22 @@ bool userFileAtOldPlace(const SettingsFiles& files)
     return !files.oldUser.empty() && !exists(files.user) && exists(files.oldUser);
 }
 
-}  // namespace
-
-void ReadSettings(const SettingsFiles& files, ComPort& port)
+// The files that exist, beside first.
+std::vector<IniFile> readSettingsFiles(const SettingsFiles& files)
 {
     std::vector<IniFile> read;
     std::string reason;
     const std::string& user = userFileAtOldPlace(files) ? files.oldUser : files.user;
     for (const std::string& path : {files.beside, user})
         if (auto file = readIniFile(path, reason)) read.push_back(std::move(*file));
-    readComSettings(read, port);
+    return read;
+}
+
+}  // namespace
+
+void ReadSettings(const SettingsFiles& files, ComPort& port)
+{
+    readComSettings(readSettingsFiles(files), port);
 }
 
 std::string settingsFileToWrite(const SettingsFiles& files)
@@ -149,6 +160,11 @@ FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port)
     if (!file && exists(source)) return {FileWriteStage::Opening, reason};
     if (!file) file.emplace();
     writeComSettings(*file, port);
+    // A device mapped in the port settings dialog; the ones read stay where they are.
+    const DeviceMap read = devicesIn(readSettingsFiles(files));
+    for (const auto& [name, path] : port.devices())
+        if (const auto found = read.find(name); found == read.end() || found->second != path)
+            file->setValue("Devices", name, path);
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     const std::string& text = file->text();

@@ -1,7 +1,7 @@
 #pragma once
 // The serial settings in the settings file: section "Com" with comport, baud,
 // parity, byteSize and stops, and the optional section "Devices" (com1=/dev/ttyUSB0),
-// which is only read.
+// into which only a device mapped in the port settings dialog is written.
 //
 // There may be two settings files: the one beside the program (on a copy an
 // administrator installed, the technicians may not write it) and the user's own.
@@ -53,7 +53,8 @@ void ReadSettings(const SettingsFiles& files, ComPort& port);
 // when that file or its folder is writable, else the user's own.
 std::string settingsFileToWrite(const SettingsFiles& files);
 
-// Writes the five settings into that file, creating its folder when needed. A
+// Writes the five settings, and each device mapping that differs from what the
+// files give, into that file, creating its folder when needed. A
 // user's file still at the old place is moved: written at the new one with every
 // line kept, then removed.
 FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port);

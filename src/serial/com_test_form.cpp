@@ -43,6 +43,12 @@ QPushButton* makeButton(QPushButton*& button, const char* name, const QString& c
 std::optional<char> typedCharacter(const QKeyEvent& key)
 {
     if (key.key() == Qt::Key_Escape) return kEsc;
+    // Ctrl with a letter or one of @ [ \ ] ^ _ gives its control byte, as a terminal's does.
+    const auto modifiers =
+        key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (modifiers == Qt::ControlModifier && key.key() >= Qt::Key_At &&
+        key.key() <= Qt::Key_Underscore)
+        return static_cast<char>(key.key() - Qt::Key_At);
     const QString text = key.text();
     if (text.size() != 1 || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab ||
         (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
@@ -197,6 +203,7 @@ void TComTestForm::HelpButtonClick()
 // echoed at once.
 void TComTestForm::keyPressEvent(QKeyEvent* event)
 {
+    if (copiesSelection(*event)) return;
     if (const auto key = typedCharacter(*event))
         FormKeyPress(*key);
     else
@@ -213,12 +220,24 @@ void TComTestForm::FormKeyPress(char key)
 
 bool TComTestForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == RXwindow && event->type() == QEvent::KeyPress)
-        if (const auto key = typedCharacter(static_cast<const QKeyEvent&>(*event))) {
+    if (watched == RXwindow && event->type() == QEvent::KeyPress) {
+        const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
+        if (copiesSelection(keyEvent)) return true;
+        if (const auto key = typedCharacter(keyEvent)) {
             RXwindowKeyPress(*key);
             return true;
         }
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+// Ctrl+C copies text selected in the receive window; with nothing selected it is
+// the control byte.
+bool TComTestForm::copiesSelection(const QKeyEvent& key)
+{
+    if (!key.matches(QKeySequence::Copy) || !RXwindow->textCursor().hasSelection()) return false;
+    RXwindow->copy();
+    return true;
 }
 
 // A key typed in the receive window goes out alone; its echo shows with the

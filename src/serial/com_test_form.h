@@ -66,6 +66,7 @@ private:
     void showSummary();
     void FormKeyPress(char key);
     void RXwindowKeyPress(char key);
+    bool copiesSelection(const QKeyEvent& key);
 
     ComPort& m_port;
     Services& m_services;
@@ -73,9 +74,9 @@ private:
     int m_txCount = 0;
 };
 
-// The byte a typed key sends: Esc, or the key's one Latin-1 character. Nothing
-// for keys that move the focus or carry Ctrl, Alt or Meta, and for characters
-// outside Latin-1.
+// The byte a typed key sends: Esc, the control byte of Ctrl with a letter (Ctrl+A
+// sends 1), or the key's one Latin-1 character. Nothing for keys that move the
+// focus, other keys with Ctrl, Alt or Meta, and characters outside Latin-1.
 std::optional<char> typedCharacter(const QKeyEvent& key);
 
 }  // namespace quelvar

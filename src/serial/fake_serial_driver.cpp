@@ -54,6 +54,7 @@ bool FakeSerialDriver::setControlBlock(const ControlBlock& block)
     // Refuses what a real device refuses too.
     if (!lineSettingsPossible(block)) return false;
     controlBlock = block;
+    if (keepsEightDataBits) controlBlock.byteSize = 8;
     return true;
 }
 

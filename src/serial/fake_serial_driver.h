@@ -55,7 +55,8 @@ public:
     std::size_t queueCapacity = SIZE_MAX;
     std::size_t outQueue = 0;
     void carry(std::size_t count) { outQueue -= std::min(count, outQueue); }
-    bool vanished = false;              // the device went away: everything fails
+    bool vanished = false;            // the device went away: everything fails
+    bool keepsEightDataBits = false;  // takes any byte size, keeps 8 (as a pty does)
 
     bool open(const std::string& device, std::string& reason) override;
     void close() override;

@@ -83,9 +83,19 @@ int shownSettingItem(const PortSettings& settings, SettingGroup group)
     return -1;
 }
 
+namespace {
+
+bool mustReopen(const ComPort& port, const PortSettings& start, const PortSettings& chosen)
+{
+    return chosen.portNumber != start.portNumber || !port.isOpen() ||
+           port.devicePath() != devicePathForPort(chosen.portNumber, port.devices());
+}
+
+}  // namespace
+
 bool portNeedsApplying(const ComPort& port, const PortSettings& start, const PortSettings& chosen)
 {
-    return chosen != start || !port.isOpen();
+    return chosen != start || mustReopen(port, start, chosen);
 }
 
 ApplyResult applyPortSettings(ComPort& port, const PortSettings& start, const PortSettings& chosen)
@@ -94,7 +104,7 @@ ApplyResult applyPortSettings(ComPort& port, const PortSettings& start, const Po
     port.byteSize = chosen.byteSize;
     port.stopBits = chosen.stopBits;
     bool opened = true;
-    if (chosen.portNumber != start.portNumber || !port.isOpen()) {
+    if (mustReopen(port, start, chosen)) {
         port.Close();
         port.portNumber = chosen.portNumber;
         opened = port.Open();
@@ -102,6 +112,43 @@ ApplyResult applyPortSettings(ComPort& port, const PortSettings& start, const Po
     port.baudRate = chosen.baudRate;
     if (!opened) return ApplyResult::OpenFailed;
     return port.Configure() ? ApplyResult::Applied : ApplyResult::ConfigureFailed;
+}
+
+namespace {
+
+const char* parityName(std::uint8_t code)
+{
+    static constexpr const char* kNames[] = {"none", "odd", "even", "mark", "space"};
+    return code < std::size(kNames) ? kNames[code] : "unknown";
+}
+
+const char* stopBitsName(std::int32_t code)
+{
+    return code == 0 ? "1" : code == 1 ? "1.5" : "2";
+}
+
+}  // namespace
+
+std::string settingsNotTaken(const PortSettings& chosen, const ControlBlock& held)
+{
+    using std::to_string;
+    const std::uint8_t parity = chosen.parity == 'e'   ? kEvenParity
+                                : chosen.parity == 'o' ? kOddParity
+                                                       : kNoParity;
+    std::string missing;
+    const auto add = [&](bool differs, const std::string& wanted, const std::string& uses) {
+        if (differs) missing += (missing.empty() ? "" : ", ") + wanted + " (it uses " + uses + ")";
+    };
+    add(held.byteSize != chosen.byteSize, to_string(chosen.byteSize) + " data bits",
+        to_string(held.byteSize));
+    add(held.parity != parity,
+        parity == kNoParity ? "no parity" : parityName(parity) + std::string(" parity"),
+        parityName(held.parity));
+    add(held.stopBits != chosen.stopBits, std::string(stopBitsName(chosen.stopBits)) + " stop bits",
+        stopBitsName(held.stopBits));
+    add(held.baudRate != static_cast<std::uint32_t>(chosen.baudRate),
+        to_string(chosen.baudRate) + " baud", to_string(held.baudRate));
+    return missing.empty() ? missing : "The port did not take: " + missing;
 }
 
 namespace {

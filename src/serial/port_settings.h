@@ -44,15 +44,22 @@ int shownSettingItem(const PortSettings& settings, SettingGroup group);
 
 enum class ApplyResult { Applied, OpenFailed, ConfigureFailed };
 
-// Whether OK has anything to do: a changed setting, or a port that is not open (a
-// plugged-in adapter needs no restart of the editor).
+// Whether OK has anything to do: a changed setting, a port that is not open (a
+// plugged-in adapter needs no restart of the editor), or a port number now mapped to
+// another device than the one open.
 bool portNeedsApplying(const ComPort& port, const PortSettings& start, const PortSettings& chosen);
 
 // Applies `chosen`: parity, byte size and stop bits first; the port closed and
-// opened on the chosen number when the number changed or the port is closed; then
-// the baud rate and Configure. A port that did not open is not configured; the
-// settings stay in the port either way, so they still reach the settings file.
+// opened on the chosen number when the number or its device changed or the port is
+// closed; then the baud rate and Configure. A port that did not open is not
+// configured; the settings stay in the port either way, so they still reach the
+// settings file.
 ApplyResult applyPortSettings(ComPort& port, const PortSettings& start, const PortSettings& chosen);
+
+// What a configured port did not take of `chosen`, as its device reports `held`:
+// "The port did not take: 7 data bits (it uses 8)", every difference in one text;
+// empty when it took them all.
+std::string settingsNotTaken(const PortSettings& chosen, const ControlBlock& held);
 
 // The 24 rows of the control block view: name, value.
 std::vector<std::pair<std::string, std::string>> controlBlockRows(const ControlBlock& block);

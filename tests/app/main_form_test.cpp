@@ -148,7 +148,8 @@ TEST_F(MainFormTest, SettingsFilesAreNamedAfterTheProgramInTheUsersConfigFolder)
     const struct {
         const char* configHome;
         std::string user;
-    } cases[] = {{"/tmp/xdg", "/tmp/xdg/quelvar/"}, {nullptr, "/home/tech/.config/quelvar/"},
+    } cases[] = {{"/tmp/xdg", "/tmp/xdg/quelvar/"},
+                 {nullptr, "/home/tech/.config/quelvar/"},
                  {"relative", "/home/tech/.config/quelvar/"}};
     qputenv("HOME", "/home/tech");
     for (const auto& c : cases) {

@@ -1,9 +1,11 @@
 // The port settings dialog, the control block view and the communications test,
 // on a fake driver (every driver call counted) and on the in-process simulator.
 
+#include "fake_machine.h"
 #include "script/keyboard.h"
 #include "scripted_services.h"
 #include "serial/com_configure_form.h"
+#include "serial/com_settings.h"
 #include "serial/com_test.h"
 #include "serial/com_test_form.h"
 #include "serial/dcb_form.h"
@@ -12,7 +14,9 @@
 #include "ui/radio_group.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -113,17 +117,62 @@ TEST_F(ComFormsTest, ARateOutsideTheListShowsTheFirstItemAndStaysUntilClicked)
     EXPECT_EQ(port.baudRate, 1200);
 }
 
-TEST_F(ComFormsTest, DeviceFollowsTheChosenPort)
+TEST_F(ComFormsTest, DeviceAndListFollowTheChosenPort)
 {
+    test::FakeMachine machine;
     port.portNumber = 5;
     TComConfigureForm form(port, services);
+    form.setDeviceRoot(machine.root.path());
     form.show();
     EXPECT_EQ(form.RGcomPort->itemIndex(), -1);
     EXPECT_EQ(form.deviceLabel->text(), "");
+    EXPECT_EQ(form.deviceList->currentRow(), -1);
+    // The devices present, then COM2's adapter, which is not.
+    ASSERT_EQ(form.deviceList->count(), 4);
+    EXPECT_EQ(form.deviceList->item(3)->text(), "/dev/ttyUSB1 (not present)");
     form.RGcomPort->item(1)->click();
-    EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyUSB1");
+    EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyUSB1 (not present)");
+    EXPECT_EQ(form.deviceList->currentRow(), 3);
+    form.RGcomPort->item(0)->click();
+    EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS0");
+    EXPECT_EQ(form.deviceList->currentRow(), 1);
     form.RGcomPort->item(2)->click();
     EXPECT_EQ(form.deviceLabel->text(), "/dev/ttyS2");
+    EXPECT_EQ(form.deviceList->currentRow(), -1);
+}
+
+// Choosing a device maps the chosen port to it, by its by-id name; OK opens it and the
+// settings file keeps it, Cancel keeps nothing of what was chosen.
+TEST_F(ComFormsTest, ChoosingADeviceMapsThePortOnOkOnly)
+{
+    test::FakeMachine machine;
+    for (bool ok : {false, true}) {
+        TComConfigureForm form(port, services);
+        form.setDeviceRoot(machine.root.path());
+        showActive(form);
+        form.baudGroup->item(3)->click();
+        QListWidget* list = form.deviceList;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(2)).center());
+        EXPECT_EQ(form.deviceLabel->text(), test::kFtdiById);
+        QTest::mouseClick(ok ? form.ConfigureOKButton : form.ConfigureCancelButton, Qt::LeftButton);
+        if (!ok) {
+            EXPECT_EQ(fake.calls.total(), 0);
+            EXPECT_EQ(port.devices(), (DeviceMap{{"com2", "/dev/ttyUSB1"}}));
+            EXPECT_EQ(port.baudRate, 57600);
+        }
+    }
+    EXPECT_EQ(fake.openedDevice, test::kFtdiById);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.baudRate, 9600);
+    test::TempDir home;
+    const SettingsFiles files{home.path("quelvar.INI"), home.path("user.INI")};
+    ASSERT_TRUE(WriteSettings(files, port).ok());
+    EXPECT_NE(
+        home.read("quelvar.INI")
+            .find("[Devices]\ncom1=" + std::string(test::kFtdiById) + "\ncom2=/dev/ttyUSB1\n"),
+        std::string::npos)
+        << home.read("quelvar.INI");
 }
 
 TEST_F(ComFormsTest, TabEntersEachGroupAtItsChoiceAndArrowsMoveIt)
@@ -142,8 +191,17 @@ TEST_F(ComFormsTest, TabEntersEachGroupAtItsChoiceAndArrowsMoveIt)
     EXPECT_EQ(form.chosenSettings().parity, 'o');
 }
 
-TEST_F(ComFormsTest, TestAsksAboutAChangedChoice)
+TEST_F(ComFormsTest, TestAsksAboutAChangedChoiceOnly)
 {
+    {
+        TComConfigureForm form(port, services);
+        showActive(form);
+        bool opened = false;
+        whenDialogOpens<TComTestForm>(&form, [&](TComTestForm&) { opened = true; });
+        form.ComTestButton->click();
+        EXPECT_TRUE(opened);
+        EXPECT_TRUE(services.shown.empty());
+    }
     const struct {
         Answer answer;
         bool testOpens;
@@ -172,11 +230,13 @@ TEST_F(ComFormsTest, TestAsksAboutAChangedChoice)
     }
 }
 
-TEST_F(ComFormsTest, ControlBlockViewShowsWhatTheDriverAccepted)
+// The view shows what the driver holds; choices not yet applied are dropped.
+TEST_F(ComFormsTest, ControlBlockViewShowsWhatTheDriverAcceptedAndDropsChoices)
 {
     chooseAndOk(&TComConfigureForm::databitsGroup, 0);
     TComConfigureForm form(port, services);
     showActive(form);
+    form.databitsGroup->item(1)->click();
     QString byteSize;
     whenDialogOpens<TDCBform>(&form, [&](TDCBform& view) {
         byteSize = view.DCBgrid->item(2, 0)->text() + "=" + view.DCBgrid->item(2, 1)->text();
@@ -184,6 +244,38 @@ TEST_F(ComFormsTest, ControlBlockViewShowsWhatTheDriverAccepted)
     });
     form.DispDCBButton->click();
     EXPECT_EQ(byteSize, "Byte Size=7");
+    EXPECT_EQ(form.chosenSettings().byteSize, 7);
+    EXPECT_EQ(form.databitsGroup->itemIndex(), 0);
+}
+
+// A port that is not open is opened by Test as by OK, with the same messages; after
+// either, a setting the device did not take is said once.
+TEST_F(ComFormsTest, TestOpensAClosedPortAndASettingNotTakenIsSaid)
+{
+    fake.keepsEightDataBits = true;
+    port.Close();
+    fake.failOpen = true;
+    {
+        TComConfigureForm form(port, services);
+        showActive(form);
+        whenDialogOpens<TComTestForm>(&form, [](TComTestForm&) {});
+        form.ComTestButton->click();
+    }
+    ASSERT_EQ(services.texts(), QStringList{"Com port did not open"});
+    fake.failOpen = false;
+    services.shown.clear();
+    TComConfigureForm form(port, services);
+    showActive(form);
+    form.databitsGroup->item(0)->click();
+    services.answers = {Answer::Yes};
+    QString shownInTest;
+    whenDialogOpens<TComTestForm>(
+        &form, [&](TComTestForm& test) { shownInTest = test.DataBitsLabel->text(); });
+    form.ComTestButton->click();
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(services.texts(), QStringList({"Configuration has changed. Save changes?",
+                                             "The port did not take: 7 data bits (it uses 8)"}));
+    EXPECT_EQ(shownInTest, "Data Bits \t8");
 }
 
 TEST_F(ComFormsTest, HelpAndF1OpenEachDialogsTopic)
@@ -266,6 +358,27 @@ TEST_F(ComFormsTest, TypedKeysAreSentAndEchoed)
         // The window shows the echo at once for keys typed on the dialog only.
         EXPECT_EQ(test.RXwindow->toPlainText().isEmpty(), c.inReceiveWindow);
     }
+}
+
+// Ctrl with a letter sends its control byte, shown with a caret; Ctrl+C copies what
+// is selected in the receive window, and is a control byte like the others without.
+TEST_F(ComFormsTest, CtrlLettersSendControlBytesAndCtrlCCopiesASelection)
+{
+    TComTestForm test(port, services);
+    showActive(test);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(fake.outputText(), "\x01x");
+    EXPECT_EQ(test.RXwindow->toPlainText(), "^A");
+    fake.output.clear();
+    test.RXwindow->setFocus();
+    pressKey(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(fake.outputText(), "\x03");
+    test.showReceiveText();
+    test.RXwindow->selectAll();
+    fake.output.clear();
+    pressKey(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(fake.outputText(), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), "^A^C");
 }
 
 TEST(ComTestOnTheSimulator, TypingSShowsTheIndicatorsAnswer)
