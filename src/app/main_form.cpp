@@ -24,9 +24,9 @@
 #include "transfer/upload_form.h"
 #include "ui/context_help.h"
 #include "ui/focus_out.h"
+#include "ui/latin1_text.h"
 #include "ui/program_icon.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

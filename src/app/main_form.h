@@ -12,7 +12,7 @@
 // Destruction runs FormDestroy: settings written (only after FormCreate), port closed.
 
 #include "serial/com_settings.h"
-#include "ui/setup_text.h"
+#include "ui/latin1_text.h"
 
 #include <QMainWindow>
 #include <QString>

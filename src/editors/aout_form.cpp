@@ -1,14 +1,14 @@
 #include "editors/aout_form.h"
 
 #include "editors/analog_output.h"
-#include "ui/form_parts.h"
 #include "script/name_table.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
+#include "ui/form_parts.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QFormLayout>

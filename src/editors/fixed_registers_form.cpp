@@ -1,11 +1,11 @@
 #include "editors/fixed_registers_form.h"
 
-#include "ui/form_parts.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
+#include "ui/form_parts.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "editors/keyboard_form.h"
 
-#include "ui/event_form_parts.h"
-#include "ui/form_parts.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
+#include "ui/event_form_parts.h"
+#include "ui/form_parts.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QGridLayout>
@@ -54,7 +54,7 @@ void TCfgKeyboardForm::buildLayout()
     ZerokeyEditBox = nameBox("ZerokeyEditBox");
     F1keyEditBox = nameBox("F1keyEditBox");
     F2keyEditBox = nameBox("F2keyEditBox");
-    FuncListBox = nameList("FuncListBox", {&functionTable()});
+    FuncListBox = nameList("FuncListBox", recordNames({&functionTable()}));
     OKButton = formButton("OKButton", "OK");
     cancelButton = formButton("cancelButton", "Cancel");
     helpButton = formButton("helpButton", "Help");
@@ -95,7 +95,7 @@ void TCfgKeyboardForm::connectHandlers()
 // The focus stays in the list, so more rows can be tried.
 void TCfgKeyboardForm::FuncListBoxDblClick()
 {
-    m_target->setText(rowName(functionTable(), FuncListBox));
+    m_target->setText(fromSetupText(functionTable().name(FuncListBox->currentRow())));
 }
 
 void TCfgKeyboardForm::OKButtonClick()

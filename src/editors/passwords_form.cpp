@@ -1,12 +1,12 @@
 #include "editors/passwords_form.h"
 
-#include "ui/form_parts.h"
 #include "editors/passwords.h"
 #include "ui/context_help.h"
 #include "ui/digit_keys.h"
+#include "ui/form_parts.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 
 #include <QFormLayout>
 #include <QKeyEvent>

@@ -5,9 +5,9 @@
 #include "model/param_items.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

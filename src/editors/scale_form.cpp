@@ -4,11 +4,11 @@
 #include "model/decimal_text.h"
 #include "model/param_items.h"
 #include "ui/context_help.h"
-#include "ui/conversion.h"
 #include "ui/focus_out.h"
+#include "ui/form_parts.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -29,6 +29,9 @@ namespace {
 
 const QStringList kLoadCells = fromSetupTexts(loadCellNames());
 const QStringList kUnits = fromSetupTexts(unitNames());
+
+// Decimal weights and count-bys: ten digits, a point and a sign.
+constexpr int kDecimalLength = 12;
 
 template <typename W> W* named(W* widget, const char* name)
 {
@@ -51,19 +54,14 @@ QComboBox* listBox(const char* name, const QStringList& texts)
 }
 
 // A Yes/No pair as one button group: Tab stops once, the arrow keys choose.
-QButtonGroup* radioPair(QWidget* owner, QRadioButton* yes, QRadioButton* no)
+QHBoxLayout* inRow(QWidget* owner, QRadioButton* yes, QRadioButton* no)
 {
     auto* group = new QButtonGroup(owner);
     group->addButton(yes);
     group->addButton(no);
-    return group;
-}
-
-QHBoxLayout* inRow(QWidget* a, QWidget* b)
-{
     auto* row = new QHBoxLayout;
-    row->addWidget(a);
-    row->addWidget(b);
+    row->addWidget(yes);
+    row->addWidget(no);
     row->addStretch();
     return row;
 }
@@ -76,13 +74,12 @@ QString longText(std::span<const std::uint8_t> image, std::size_t offset)
 }  // namespace
 
 TCfgScaleForm::TCfgScaleForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_image(image), m_services(services), m_fields(image, services)
 {
     setWindowTitle("Configure Scale Parameters");
     buildLayout();
-    m_countBy = {countbyEditBox, primaryCountBy(), {}};
-    m_altCountBy = {altCountbyEditBox, alternateCountBy(), {}};
-    loadFields();
+    m_countBy = {countbyEditBox, primaryCountBy(), countbyEditBox->text()};
+    m_altCountBy = {altCountbyEditBox, alternateCountBy(), altCountbyEditBox->text()};
     connectHandlers();
     setHelpTopic(this, "CfgScale");
     installContextHelp(this, m_services);
@@ -109,53 +106,30 @@ void TCfgScaleForm::buildLayout()
     MBNo = named(new QRadioButton("No"), "MBNo");
     POZyes = named(new QRadioButton("Yes"), "POZyes");
     POZno = named(new QRadioButton("No"), "POZno");
-    m_motionBlanks = radioPair(this, MBYes, MBNo);
-    m_powerOnZero = radioPair(this, POZyes, POZno);
     spanLabel = named(new QLabel, "spanLabel");
     offLabel1 = named(new QLabel, "offLabel1");
     offLabel2 = named(new QLabel, "offLabel2");
-    okButton = named(new QPushButton("OK"), "okButton");
+    okButton = named(new QPushButton(kOkCaption), "okButton");
     okButton->setDefault(true);
-    cancelButton = named(new QPushButton("Cancel"), "cancelButton");
-    helpButton = named(new QPushButton("Help"), "helpButton");
+    cancelButton = named(new QPushButton(kCancelCaption), "cancelButton");
+    helpButton = named(new QPushButton(kHelpCaption), "helpButton");
 
     auto* scale = new QGroupBox("Scale");
-    auto* scaleRows = new QFormLayout(scale);
-    scaleRows->addRow("Load Cell mv/v", loadcellComboBox);
-    scaleRows->addRow("Count-by", countbyEditBox);
-    scaleRows->addRow("Full Scale Capacity", fullscaleEditBox);
-    scaleRows->addRow("Overload Weight", overloadEditBox);
-    scaleRows->addRow("Units", unitsComboBox);
-    scaleRows->addRow("Alt - Count-by", altCountbyEditBox);
-    scaleRows->addRow("Alt - Units", altUnitsComboBox);
-    scaleRows->addRow("Conversion Factor", altConvFactEditBox);
+    auto* behaviour = new QGroupBox("Operation");
+    addFields(new QFormLayout(scale), new QFormLayout(behaviour));
+    showFactors();
 
     auto* calibration = new QGroupBox("Calibration");
     auto* calibrationRows = new QFormLayout(calibration);
-    calibrationRows->addRow("Span Factor", spanLabel);
-    calibrationRows->addRow("Offset Factor 1", offLabel1);
-    calibrationRows->addRow("Offset Factor 2", offLabel2);
+    // Read-only: labels without a buddy.
+    calibrationRows->addRow(new QLabel("Span Factor"), spanLabel);
+    calibrationRows->addRow(new QLabel("Offset Factor 1"), offLabel1);
+    calibrationRows->addRow(new QLabel("Offset Factor 2"), offLabel2);
 
     auto* left = new QVBoxLayout;
     left->addWidget(scale);
     left->addWidget(calibration);
     left->addStretch();
-
-    auto* behaviour = new QGroupBox("Operation");
-    auto* behaviourRows = new QFormLayout(behaviour);
-    behaviourRows->addRow("Vibration Filter", filterEditBox);
-    behaviourRows->addRow("Display Update Rate", displayUpdateEditBox);
-    behaviourRows->addRow("Auto Zero %", autoZeroEditBox);
-    behaviourRows->addRow("Zero Tracking Band", ZTBEditBox);
-    behaviourRows->addRow("Zero Tracking Delay", ZTDEditBox);
-    behaviourRows->addRow("Motion Detect Band", MDBEditBox);
-    behaviourRows->addRow("Motion Delay Time", MDTEditBox);
-    auto* motionLabel = new QLabel("Motion\nBlanks Display");
-    motionLabel->setBuddy(MBYes);
-    behaviourRows->addRow(motionLabel, inRow(MBYes, MBNo));
-    auto* powerOnLabel = new QLabel("Power On Zero");
-    powerOnLabel->setBuddy(POZyes);
-    behaviourRows->addRow(powerOnLabel, inRow(POZyes, POZno));
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -196,6 +170,52 @@ void TCfgScaleForm::buildLayout()
         setTabOrder(order[i - 1], order[i]);
 }
 
+// The fields in the order of their rows; the capacity and overload are counted in
+// steps of the count-by above them. A unit or load cell code outside its list shows
+// the first choice.
+void TCfgScaleForm::addFields(QFormLayout* scale, QFormLayout* behaviour)
+{
+    auto row = [this](QFormLayout* rows, auto* control, const char* caption, const char* path,
+                      int option = 0) {
+        rows->addRow(m_fields.add(control, caption, path, option).label, control);
+    };
+    row(scale, loadcellComboBox, "&Load Cell mv/v", "scale.load_cell");
+    row(scale, countbyEditBox, "Count-&by", "scale.count_by", kDecimalLength);
+    row(scale, fullscaleEditBox, "&Full Scale Capacity", "scale.capacity", kDecimalLength);
+    row(scale, overloadEditBox, "Overload &Weight", "scale.overload", kDecimalLength);
+    row(scale, unitsComboBox, "&Units", "scale.units");
+    row(scale, altCountbyEditBox, "&Alt - Count-by", "scale.alt_count_by", kDecimalLength);
+    row(scale, altUnitsComboBox, "Alt - U&nits", "scale.alt_units");
+    // Typed as a decimal, stored as its digits: "0.45359" gives 45359.
+    row(scale, altConvFactEditBox, "Con&version Factor", "scale.alt_conversion_factor",
+        kDecimalLength);
+
+    row(behaviour, filterEditBox, "V&ibration Filter", "scale.filter");
+    row(behaviour, displayUpdateEditBox, "&Display Update Rate", "scale.display_update");
+    row(behaviour, autoZeroEditBox, "Auto &Zero %", "scale.auto_zero");
+    row(behaviour, ZTBEditBox, "Zero &Tracking Band", "scale.zero_track_band");
+    row(behaviour, ZTDEditBox, "Zero Trac&king Delay", "scale.zero_track_delay");
+    row(behaviour, MDBEditBox, "&Motion Detect Band", "scale.motion_band");
+    row(behaviour, MDTEditBox, "Motion Dela&y Time", "scale.motion_delay");
+    behaviourRow(behaviour, MBYes, MBNo, "Motion\nBlank&s Display", "scale.motion_blanks_display");
+    behaviourRow(behaviour, POZyes, POZno, "&Power On Zero", "scale.power_on_zero");
+    m_fields.load();
+}
+
+void TCfgScaleForm::behaviourRow(QFormLayout* rows, QRadioButton* yes, QRadioButton* no,
+                                 const char* caption, const char* path)
+{
+    rows->addRow(m_fields.add(yes, no, caption, path).label, inRow(this, yes, no));
+}
+
+// "Offset Factor 1" shows item 21, "Offset Factor 2" item 19.
+void TCfgScaleForm::showFactors()
+{
+    spanLabel->setText(longText(m_image, ItemOffset(22)));
+    offLabel1->setText(longText(m_image, ItemOffset(21)));
+    offLabel2->setText(longText(m_image, ItemOffset(19)));
+}
+
 void TCfgScaleForm::connectHandlers()
 {
     onFocusOut(countbyEditBox, [this] { countbyEditBoxExit(); });
@@ -203,80 +223,6 @@ void TCfgScaleForm::connectHandlers()
     connect(okButton, &QPushButton::clicked, this, &TCfgScaleForm::okButtonClick);
     connect(cancelButton, &QPushButton::clicked, this, &TCfgScaleForm::cancelButtonClick);
     connect(helpButton, &QPushButton::clicked, this, &TCfgScaleForm::helpButtonClick);
-}
-
-void TCfgScaleForm::loadFields()
-{
-    const std::uint8_t loadCell = readByte(m_image, ItemOffset(1));
-    loadcellComboBox->setCurrentIndex(loadCell < kLoadCells.size() ? loadCell : 0);
-    for (CountByBox* countBy : {&m_countBy, &m_altCountBy}) {
-        countBy->accepted =
-            QString::fromStdString(DecimalToText(readCountBy(m_image, countBy->field)));
-        countBy->box->setText(countBy->accepted);
-    }
-    const PackedDecimal countBy = readCountBy(m_image, m_countBy.field);
-    for (auto [box, item] : {std::pair{fullscaleEditBox, 17}, std::pair{overloadEditBox, 18}}) {
-        const auto steps = static_cast<std::int32_t>(readLong(m_image, ItemOffset(item)));
-        box->setText(QString::fromStdString(weightText(steps, countBy)));
-    }
-    for (auto [box, item] : {std::pair{unitsComboBox, 10}, std::pair{altUnitsComboBox, 13}}) {
-        const std::uint16_t unit = readWord(m_image, ItemOffset(item));
-        box->setCurrentIndex(unit < kUnits.size() ? unit : 0);
-    }
-    altConvFactEditBox->setText(longText(m_image, ItemOffset(16)));
-    spanLabel->setText(longText(m_image, ItemOffset(22)));
-    // "Offset Factor 1" shows item 21, "Offset Factor 2" item 19.
-    offLabel1->setText(longText(m_image, ItemOffset(21)));
-    offLabel2->setText(longText(m_image, ItemOffset(19)));
-    for (auto [box, item] :
-         {std::pair{filterEditBox, 2}, std::pair{displayUpdateEditBox, 3}, std::pair{MDTEditBox, 4},
-          std::pair{MDBEditBox, 5}, std::pair{ZTDEditBox, 7}, std::pair{autoZeroEditBox, 9}})
-        box->setText(QString::number(readByte(m_image, ItemOffset(item))));
-    ZTBEditBox->setText(QString::number(readWord(m_image, ItemOffset(8))));
-    (readByte(m_image, ItemOffset(20)) != 0 ? POZno : POZyes)->setChecked(true);
-    (readByte(m_image, ItemOffset(6)) != 0 ? MBYes : MBNo)->setChecked(true);
-}
-
-// The count-by is checked when its box is left; the other fields on OK, in the order
-// the indicator's tools always stored them.
-void TCfgScaleForm::storeFields()
-{
-    writeByte(m_image, ItemOffset(1), static_cast<std::uint8_t>(loadcellComboBox->currentIndex()));
-    PackedDecimal countBy;
-    for (const CountByBox* box : {&m_countBy, &m_altCountBy}) {
-        const PackedDecimal value = toDecimal(box->box->text());
-        writeCountBy(m_image, box->field, value);
-        if (box == &m_countBy) countBy = value;
-    }
-    storeWeight(fullscaleEditBox, ItemOffset(17), countBy);
-    storeWeight(overloadEditBox, ItemOffset(18), countBy);
-    writeWord(m_image, ItemOffset(10), static_cast<std::uint16_t>(unitsComboBox->currentIndex()));
-    writeWord(m_image, ItemOffset(13),
-              static_cast<std::uint16_t>(altUnitsComboBox->currentIndex()));
-    // The conversion factor is stored as its digits, the point ignored.
-    writeLong(m_image, ItemOffset(16),
-              static_cast<std::uint32_t>(DecimalToInteger(toDecimal(altConvFactEditBox->text()))));
-    auto storeByte = [this](QLineEdit* box, int item) {
-        writeByte(m_image, ItemOffset(item), static_cast<std::uint8_t>(toInt(box->text())));
-    };
-    storeByte(filterEditBox, 2);
-    storeByte(displayUpdateEditBox, 3);
-    storeByte(autoZeroEditBox, 9);
-    writeWord(m_image, ItemOffset(8), static_cast<std::uint16_t>(toInt(ZTBEditBox->text())));
-    storeByte(ZTDEditBox, 7);
-    writeByte(m_image, ItemOffset(20), POZno->isChecked() ? 1 : 0);
-    storeByte(MDBEditBox, 5);
-    storeByte(MDTEditBox, 4);
-    writeByte(m_image, ItemOffset(6), MBYes->isChecked() ? 1 : 0);
-}
-
-// A weight too heavy to count in a Long at this count-by is not a value the
-// indicator can hold: it is refused like any malformed number.
-void TCfgScaleForm::storeWeight(QLineEdit* box, std::size_t offset, const PackedDecimal& countBy)
-{
-    const auto steps = weightSteps(toDecimal(box->text()), countBy);
-    if (!steps) throw ConversionError(box->text(), "decimal");
-    writeLong(m_image, offset, static_cast<std::uint32_t>(*steps));
 }
 
 // True when the box holds an accepted count-by. A refused text is replaced by the
@@ -318,7 +264,7 @@ void TCfgScaleForm::altCountbyEditBoxExit()
 void TCfgScaleForm::okButtonClick()
 {
     if (!checkCountBy(m_countBy) || !checkCountBy(m_altCountBy)) return;
-    if (runGuarded(m_services, [this] { storeFields(); })) accept();
+    if (m_fields.store()) accept();
 }
 
 void TCfgScaleForm::cancelButtonClick()

@@ -5,11 +5,12 @@
 
 #include "editors/scale_params.h"
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 
-class QButtonGroup;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,10 +63,11 @@ private:
     };
 
     void buildLayout();
+    void addFields(QFormLayout* scale, QFormLayout* behaviour);
+    void behaviourRow(QFormLayout* rows, QRadioButton* yes, QRadioButton* no, const char* caption,
+                      const char* path);
     void connectHandlers();
-    void loadFields();
-    void storeFields();
-    void storeWeight(QLineEdit* box, std::size_t offset, const PackedDecimal& countBy);
+    void showFactors();
 
     bool checkCountBy(CountByBox& countBy);
     void countByBoxExit(CountByBox& countBy);
@@ -78,10 +80,9 @@ private:
 
     SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
     CountByBox m_countBy;
     CountByBox m_altCountBy;
-    QButtonGroup* m_motionBlanks;
-    QButtonGroup* m_powerOnZero;
     bool m_checking = false;
     bool m_closing = false;
 };

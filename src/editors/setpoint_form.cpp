@@ -1,13 +1,13 @@
 #include "editors/setpoint_form.h"
 
-#include "ui/event_form_parts.h"
-#include "ui/form_parts.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
+#include "ui/event_form_parts.h"
+#include "ui/form_parts.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QGridLayout>
@@ -71,8 +71,8 @@ void TCfgSetpointForm::buildLayout()
     UpperEditBox = nameBox("UpperEditBox");
     LowerEditBox = nameBox("LowerEditBox");
     FunctionEditBox = nameBox("FunctionEditBox");
-    regListBox = nameList("regListBox", {&registerTable(), &statusConditionTable()});
-    FuncListBox = nameList("FuncListBox", {&functionTable()});
+    regListBox = nameList("regListBox", recordNames({&registerTable(), &statusConditionTable()}));
+    FuncListBox = nameList("FuncListBox", recordNames({&functionTable()}));
     OKButton = formButton("OKButton", "OK");
     helpButton = formButton("helpButton", "Help");
     cancelButton = formButton("cancelButton", "Cancel");
@@ -229,13 +229,13 @@ void TCfgSetpointForm::regListBoxDblClick()
 {
     const NameTable& table =
         m_listMode == StatusConditions ? statusConditionTable() : registerTable();
-    m_target->setText(rowName(table, regListBox));
+    m_target->setText(fromSetupText(table.name(regListBox->currentRow())));
     focusBox(m_target);
 }
 
 void TCfgSetpointForm::FuncListBoxDblClick()
 {
-    FunctionEditBox->setText(rowName(functionTable(), FuncListBox));
+    FunctionEditBox->setText(fromSetupText(functionTable().name(FuncListBox->currentRow())));
     focusBox(FunctionEditBox);
 }
 

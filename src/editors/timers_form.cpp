@@ -1,13 +1,13 @@
 #include "editors/timers_form.h"
 
-#include "ui/event_form_parts.h"
-#include "ui/form_parts.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
+#include "ui/event_form_parts.h"
+#include "ui/form_parts.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QGridLayout>
@@ -81,7 +81,7 @@ void TCfgTimersForm::buildLayout()
     fields->addWidget(new QLabel("Time values in tenths (0.1) of a second."), kTimerCount + 1, 0, 1,
                       3);
     fields->setRowStretch(kTimerCount + 2, 1);
-    FuncListBox = nameList("FuncListBox", {&functionTable()});
+    FuncListBox = nameList("FuncListBox", recordNames({&functionTable()}));
     OKButton = formButton("OKButton", "OK");
     cancelButton = formButton("cancelButton", "Cancel");
     helpButton = formButton("helpButton", "Help");
@@ -110,7 +110,7 @@ void TCfgTimersForm::connectHandlers()
 
 void TCfgTimersForm::FuncListBoxDblClick()
 {
-    m_target->setText(rowName(functionTable(), FuncListBox));
+    m_target->setText(fromSetupText(functionTable().name(FuncListBox->currentRow())));
     focusBox(m_target);
 }
 

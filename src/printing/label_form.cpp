@@ -1,13 +1,13 @@
 #include "printing/label_form.h"
 
-#include "ui/dialog_button.h"
 #include "printing/label_codec.h"
 #include "printing/print_items.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
+#include "ui/dialog_button.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QGridLayout>

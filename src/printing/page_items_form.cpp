@@ -1,13 +1,13 @@
 #include "printing/page_items_form.h"
 
-#include "ui/dialog_button.h"
 #include "printing/print_items.h"
-#include "ui/string_grid.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
+#include "ui/dialog_button.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
+#include "ui/string_grid.h"
 #include "ui/tab_stop_list.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "printing/report_painter.h"
 
-#include "ui/setup_text.h"
+#include "ui/latin1_text.h"
 
 #include <QFont>
 #include <QFontMetricsF>

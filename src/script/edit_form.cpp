@@ -5,9 +5,9 @@
 #include "ui/completion.h"
 #include "ui/context_help.h"
 #include "ui/focus_out.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QAbstractItemView>

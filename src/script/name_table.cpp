@@ -62,6 +62,14 @@ std::vector<std::string> nameListRows(const NameTable& table)
     return rows;
 }
 
+std::vector<std::string_view> recordNames(std::initializer_list<const NameTable*> tables)
+{
+    std::vector<std::string_view> names;
+    for (const NameTable* table : tables)
+        for (const NameRecord& record : table->records()) names.push_back(record.name);
+    return names;
+}
+
 std::vector<std::string> functionListRows(const NameTable& table)
 {
     std::vector<std::string> rows;

@@ -10,6 +10,7 @@
 // that is how an empty box becomes the none code and an unknown code an empty box.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,6 +55,8 @@ std::int16_t LookupByName(const NameTable& table, std::string_view text);
 // "%s\t%s" of name and description: register and status condition lists.
 std::string nameListRow(const NameTable& table, int index);
 std::vector<std::string> nameListRows(const NameTable& table);
+// The names of records 0..N of each table in turn (to size a list's name column).
+std::vector<std::string_view> recordNames(std::initializer_list<const NameTable*> tables);
 // "%.12s\t%.32s" of name and description: the function lists of the event dialogs.
 std::string functionListRow(const NameTable& table, int index);
 std::vector<std::string> functionListRows(const NameTable& table);

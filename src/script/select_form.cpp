@@ -7,9 +7,9 @@
 #include "ui/conversion.h"
 #include "ui/digit_keys.h"
 #include "ui/focus_out.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
-#include "ui/setup_text.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 // its free-text description and opens the function editor.
 
 #include "model/setup.h"
-#include "ui/setup_text.h"
+#include "ui/latin1_text.h"
 
 #include <QDialog>
 

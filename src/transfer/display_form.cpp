@@ -6,8 +6,8 @@
 #include "printing/report_form.h"
 #include "script/function_listing.h"
 #include "ui/context_help.h"
+#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
-#include "ui/setup_text.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -1,7 +1,6 @@
 #include "ui/event_form_parts.h"
 
-#include "script/name_table.h"
-#include "ui/setup_text.h"
+#include "ui/latin1_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QEvent>
@@ -65,16 +64,14 @@ void chainTabOrder(std::initializer_list<QWidget*> widgets)
     }
 }
 
-TabStopListBox* nameList(const char* objectName, std::initializer_list<const NameTable*> tables)
+TabStopListBox* nameList(const char* objectName, const std::vector<std::string_view>& names)
 {
     auto* list = new TabStopListBox;
     list->setObjectName(objectName);
     const QFontMetrics metrics(list->font());
     int widest = 0;
-    for (const NameTable* table : tables)
-        for (const auto& record : table->records())
-            widest = std::max(widest,
-                              metrics.horizontalAdvance(fromSetupText(std::string(record.name))));
+    for (std::string_view name : names)
+        widest = std::max(widest, metrics.horizontalAdvance(fromSetupText(name)));
     const double unit = metrics.averageCharWidth() / 4.0;
     const int gap = metrics.averageCharWidth() * 2;
     list->setTabStops({static_cast<int>(std::ceil((widest + gap) / unit))});
@@ -90,11 +87,6 @@ void fillList(QListWidget* list, const std::vector<std::string>& rows)
     const int width = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
                       list->verticalScrollBar()->sizeHint().width();
     list->setMinimumWidth(std::max(list->minimumWidth(), width));
-}
-
-QString rowName(const NameTable& table, const QListWidget* list)
-{
-    return fromSetupText(std::string(table.name(list->currentRow())));
 }
 
 void focusBox(QLineEdit* box)

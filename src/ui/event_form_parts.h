@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QLineEdit;
@@ -14,7 +15,6 @@ class QWidget;
 
 namespace quelvar {
 
-class NameTable;
 class TabStopListBox;
 
 QLineEdit* nameBox(const char* objectName, int maxLength = 32767);
@@ -22,12 +22,10 @@ QLineEdit* nameBox(const char* objectName, int maxLength = 32767);
 // Tab goes from each widget to the next one in the list.
 void chainTabOrder(std::initializer_list<QWidget*> widgets);
 
-// A list with one tab stop just past the longest name of `tables`, so the
-// descriptions form one column.
-TabStopListBox* nameList(const char* objectName, std::initializer_list<const NameTable*> tables);
+// A list with one tab stop just past the longest of `names`, so the descriptions
+// form one column.
+TabStopListBox* nameList(const char* objectName, const std::vector<std::string_view>& names);
 void fillList(QListWidget* list, const std::vector<std::string>& rows);
-// The name of the record in the list's current row (row 0 and no row: empty).
-QString rowName(const NameTable& table, const QListWidget* list);
 
 // The whole text selected, so typing replaces it.
 void focusBox(QLineEdit* box);

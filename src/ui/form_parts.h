@@ -13,6 +13,11 @@ class QWidget;
 
 namespace quelvar {
 
+// OK, Cancel and Help carry the same Alt-letters in every dialog.
+inline constexpr const char* kOkCaption = "&OK";
+inline constexpr const char* kCancelCaption = "&Cancel";
+inline constexpr const char* kHelpCaption = "&Help";
+
 QPushButton* formButton(const char* name, const QString& caption);
 // `widthChars` average characters wide.
 QLineEdit* formEditBox(const char* name, int widthChars);

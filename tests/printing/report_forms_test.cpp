@@ -8,7 +8,7 @@
 #include "script/function_listing.h"
 #include "scripted_services.h"
 #include "transfer/display_form.h"
-#include "ui/setup_text.h"
+#include "ui/latin1_text.h"
 
 #include <QAction>
 #include <QFile>

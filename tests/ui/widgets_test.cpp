@@ -7,7 +7,7 @@
 #include "ui/focus_out.h"
 #include "ui/help_topics.h"
 #include "ui/help_viewer.h"
-#include "ui/setup_text.h"
+#include "ui/latin1_text.h"
 #include "ui/tab_stop_list.h"
 
 #include <QCompleter>

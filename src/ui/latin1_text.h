@@ -12,7 +12,7 @@ class QPlainTextEdit;
 
 namespace quelvar {
 
-QString fromSetupText(const std::string& text);
+QString fromSetupText(std::string_view text);
 std::string toSetupText(const QString& text);
 // A list's texts (load cells, baud rates) for a combo box.
 QStringList fromSetupTexts(std::span<const std::string_view> texts);

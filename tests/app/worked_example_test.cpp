@@ -4,7 +4,7 @@
 
 #include "app/main_form.h"
 #include "cli_runner.h"
-#include "keyboard.h"
+#include "script/keyboard.h"
 #include "model/setup_document.h"
 #include "script/edit_form.h"
 #include "script/listing_edit.h"

@@ -1,4 +1,4 @@
-#include "ui/setup_text.h"
+#include "ui/latin1_text.h"
 
 #include "model/setup_file.h"
 
@@ -6,7 +6,7 @@
 
 namespace quelvar {
 
-QString fromSetupText(const std::string& text)
+QString fromSetupText(std::string_view text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -20,7 +20,7 @@ QStringList fromSetupTexts(std::span<const std::string_view> texts)
 {
     QStringList list;
     for (std::string_view text : texts)
-        list << QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+        list << fromSetupText(text);
     return list;
 }
 

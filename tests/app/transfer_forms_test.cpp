@@ -12,7 +12,7 @@
 
 #include "app/main_form.h"
 #include "model/setup_document.h"
-#include "scripted_line.h"
+#include "transfer/scripted_line.h"
 #include "scripted_services.h"
 #include "sim/simulator_driver.h"
 #include "transfer/download_form.h"

@@ -1,0 +1,123 @@
+#pragma once
+// The field kit: a dialog declares its fields once; the kit shows them, and on OK
+// checks them all and stores them all, or stores nothing.
+//
+// A field binds the dialog's controls to the setup text's field of the same setting
+// (src/text/fields_*.cpp, found by its path), so the dialog and the text show, refuse
+// and store a setting alike. Its caption is the text of the label the kit makes (the
+// box's buddy, with its Alt-letter) and, without the '&', the name a refusal is shown
+// under.
+//
+//     TCfgScaleForm::TCfgScaleForm(SetupImage& image, Services& services, QWidget* owner)
+//         : QDialog(owner), m_fields(image, services)
+//     {
+//         filterEditBox = new QLineEdit;
+//         const DialogField& filter = m_fields.add(filterEditBox, "V&ibration Filter",
+//                                                  "scale.filter");
+//         rows->addRow(filter.label, filterEditBox);
+//         ...
+//         m_fields.load();
+//     }
+//     void TCfgScaleForm::okButtonClick() { if (m_fields.store()) accept(); }
+//
+// `store` reads every field and stores the values into a copy of the image, in the
+// order the fields were added (a field may rely on one added before it: the capacity
+// on the count-by); only when none was refused does the copy become the image. A
+// refused field's box gets the focus with its text selected, and the message names
+// it: "Vibration Filter: '1O' is not a valid integer value".
+//
+// A field whose controls cannot give back its bytes (a code outside its list, seven
+// digits in a six-digit box) keeps its bytes while the person leaves it untouched.
+// Where no setup text field fits, a dialog adds a DialogField of its own, with a
+// text::Field made on the spot; it may also replace `show` or `read` of a field the
+// kit made (a box that reads a decimal into an integer field).
+
+#include "model/setup.h"
+#include "text/text_fields.h"
+
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace quelvar {
+
+class RadioGroup;
+class Services;
+
+// What a field's controls hold: the value to store, or why it cannot be stored and
+// which control to put it right in. Neither: the bytes stay as they are (a list
+// without a choice).
+struct Reading {
+    std::optional<text::Value> value;
+    QString refusal = {};
+    QWidget* at = nullptr;
+};
+
+struct DialogField {
+    QString caption;                 // "V&ibration Filter"
+    std::vector<QWidget*> controls;  // the first is the label's buddy and takes the focus
+    QLabel* label = nullptr;         // made by the kit for boxes, lists and Yes/No pairs
+    text::Field field;               // shows the value from the setup and stores it back
+    std::function<void(const std::optional<text::Value>&)> show = {};
+    std::function<Reading()> read = {};
+    bool keepsBytes = false;  // set by load: the controls cannot give back the bytes
+
+    // The caption as a refusal names it: "Vibration Filter".
+    QString name() const;
+};
+
+class FieldKit {
+public:
+    FieldKit(SetupImage& image, Services& services);
+
+    // A line edit taking at most `maxLength` characters; 0: as many as the digits of
+    // the field's Byte, Word or Long (3, 5, 11 with a sign).
+    DialogField& add(QLineEdit* box, const QString& caption, std::string_view path,
+                     int maxLength = 0);
+    // A list of the field's choices (its texts without their leading blanks); a value
+    // outside them shows the choice at `shownWhenNone` (-1: no choice).
+    DialogField& add(QComboBox* list, const QString& caption, std::string_view path,
+                     int shownWhenNone = -1);
+    // A Yes/No field: the group's item 0 is Yes, its caption the group's title.
+    DialogField& add(RadioGroup* group, std::string_view path);
+    DialogField& add(QAbstractButton* yes, QAbstractButton* no, const QString& caption,
+                     std::string_view path);
+    // A field of the dialog's own; its label is the dialog's to make.
+    DialogField& add(DialogField field);
+
+    // Shows every field as the image holds it (KDE's updateWidgets).
+    void load();
+    // Checks every field, then stores them all (updateSettings); false, with the
+    // image untouched, when one was refused (shown to the person).
+    bool store();
+    // True when OK would change the image or refuse a field.
+    bool hasChanged() const;
+
+private:
+    struct Outcome {
+        Setup setup;
+        const DialogField* refused = nullptr;
+        Reading reading = {};
+    };
+    Outcome apply() const;
+    DialogField& addBox(QWidget* control, const QString& caption, std::string_view path);
+
+    SetupImage& m_image;
+    Services& m_services;
+    std::deque<DialogField> m_fields;  // a deque: references stay valid as fields join
+};
+
+// The setup text's field at `path` ("scale.filter"); a path no field has is a fault
+// of the program and throws std::logic_error.
+const text::Field& setupField(std::string_view path);
+
+}  // namespace quelvar
