@@ -98,7 +98,8 @@ QLayout* TComConfigureForm::buildDeviceList()
     deviceList = new QListWidget;
     deviceList->setObjectName("deviceList");
     const QFontMetrics metrics(deviceList->font());
-    deviceList->setMinimumHeight(metrics.lineSpacing() * 6);
+    deviceList->setMinimumHeight(metrics.lineSpacing() * 5);
+    deviceList->setMaximumHeight(metrics.lineSpacing() * 8 + 2 * deviceList->frameWidth());
     auto* caption =
         new QLabel("Serial de&vices present (choosing one maps the chosen port to it):");
     caption->setBuddy(deviceList);

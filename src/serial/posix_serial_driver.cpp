@@ -62,8 +62,8 @@ std::string describeOpenFailure(const std::string& device, int error)
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return text + ". Is the adapter plugged in? The settings file's [Devices] section "
-                      "(com1=/dev/ttyUSB0) says which device each port uses.";
+        return text + ". Is the adapter plugged in? The port settings dialog (Setup), or "
+                      "quelvar-cli ports, lists the serial devices present.";
     case EIO: return text + ". There is no working serial port behind this device.";
     case EBUSY:
     case EWOULDBLOCK: return device + ": the port is in use by another program.";
