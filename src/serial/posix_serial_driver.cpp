@@ -41,6 +41,19 @@ std::uint8_t modemLineState(int fd, int line)
     return ioctl(fd, TIOCMGET, &lines) == 0 && (lines & line) ? 1 : 0;
 }
 
+// A read or write of what can pass now (the device is non-blocking): the count, 0
+// when it would have to wait, nothing when the device failed. A call a signal
+// interrupted is made again.
+template <class Call> std::optional<std::size_t> withoutWaiting(Call call)
+{
+    for (;;) {
+        const ssize_t n = call();
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno == EAGAIN) return 0;
+        if (errno != EINTR) return std::nullopt;
+    }
+}
+
 // Unix98 pty slaves have majors 136 to 143.
 bool isPseudoTerminal(int fd)
 {
@@ -178,12 +191,7 @@ bool PosixSerialDriver::queryStatus(std::uint32_t& errors, QueueStatus& status)
 std::optional<std::size_t> PosixSerialDriver::read(std::span<std::uint8_t> buffer)
 {
     if (m_fd < 0) return std::nullopt;
-    for (;;) {
-        const ssize_t n = ::read(m_fd, buffer.data(), buffer.size());
-        if (n >= 0) return static_cast<std::size_t>(n);
-        if (errno == EAGAIN) return 0;
-        if (errno != EINTR) return std::nullopt;
-    }
+    return withoutWaiting([&] { return ::read(m_fd, buffer.data(), buffer.size()); });
 }
 
 std::optional<std::size_t> PosixSerialDriver::write(std::span<const std::uint8_t> bytes)
@@ -237,12 +245,7 @@ std::size_t PosixSerialDriver::drain(std::size_t sent, std::uint64_t deadline)
 std::optional<std::size_t> PosixSerialDriver::writeNoWait(std::span<const std::uint8_t> bytes)
 {
     if (m_fd < 0) return std::nullopt;
-    for (;;) {
-        const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
-        if (n >= 0) return static_cast<std::size_t>(n);
-        if (errno == EAGAIN) return 0;
-        if (errno != EINTR) return std::nullopt;
-    }
+    return withoutWaiting([&] { return ::write(m_fd, bytes.data(), bytes.size()); });
 }
 
 bool PosixSerialDriver::purge()
