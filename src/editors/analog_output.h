@@ -1,10 +1,9 @@
 #pragma once
-// The analog output: the register whose value it follows (a register table code),
-// and its offset and span, signed Longs.
+// The analog output's register: the register whose value the output follows, a
+// register table code.
 
 #include "model/setup.h"
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,10 +17,5 @@ int analogRegisterRow(const SetupImage& image);
 // Stores the code of the register named exactly `name`; an empty name stores 0.
 // False, with the byte unchanged, when no register has that name.
 bool storeAnalogRegister(SetupImage& image, std::string_view name);
-
-std::int32_t analogOffset(const SetupImage& image);
-std::int32_t analogSpan(const SetupImage& image);
-void storeAnalogOffset(SetupImage& image, std::int32_t offset);
-void storeAnalogSpan(SetupImage& image, std::int32_t span);
 
 }  // namespace quelvar

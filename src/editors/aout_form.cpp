@@ -1,10 +1,9 @@
 #include "editors/aout_form.h"
 
 #include "editors/analog_output.h"
-#include "script/name_table.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
-#include "ui/conversion.h"
+#include "ui/event_form_parts.h"
 #include "ui/form_parts.h"
 #include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
@@ -13,7 +12,6 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,22 +21,26 @@ namespace quelvar {
 
 namespace {
 constexpr int kRegisterTabStop = 36;  // dialog units
-}
+constexpr int kRegisterNameLength = 11;
+}  // namespace
 
 TCfgAoutForm::TCfgAoutForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_services(services), m_fields(image, services)
 {
-    setWindowTitle("CfgAoutForm");
+    setWindowTitle("Analog Output");
     buildLayout();
     for (const auto& row : nameListRows(registerTable()))
         RegisterListbox->addItem(fromSetupText(row));
     RegisterListbox->setCurrentRow(analogRegisterRow(image));
-    RegisterEditBox->setText(fromSetupText(analogRegisterName(image)));
-    OffsetEditBox->setText(QString::number(analogOffset(image)));
-    SpanEditBox->setText(QString::number(analogSpan(image)));
+    m_fields.load();
     connectHandlers();
     setHelpTopic(this, "CfgAout");
     installContextHelp(this, services);
+}
+
+TCfgAoutForm::~TCfgAoutForm()
+{
+    removeEventHandlers(this);
 }
 
 void TCfgAoutForm::buildLayout()
@@ -51,14 +53,24 @@ void TCfgAoutForm::buildLayout()
     RegisterListbox->setTabStops({kRegisterTabStop});
     RegisterListbox->setMinimumWidth(RegisterListbox->fontMetrics().averageCharWidth() * 34);
     RegisterListbox->setMinimumHeight(RegisterListbox->fontMetrics().height() * 14);
-    OKButton = formButton("OKButton", "OK");
-    CancelButton = formButton("CancelButton", "Cancel");
-    HelpButton = formButton("HelpButton", "Help");
+    OKButton = formButton("OKButton", kOkCaption);
+    CancelButton = formButton("CancelButton", kCancelCaption);
+    HelpButton = formButton("HelpButton", kHelpCaption);
 
+    // A register name that is not in the table is refused like a malformed number.
     auto* fields = new QFormLayout;
-    fields->addRow(buddyLabel("Register", RegisterEditBox), RegisterEditBox);
-    fields->addRow(buddyLabel("Offset", OffsetEditBox), OffsetEditBox);
-    fields->addRow(buddyLabel("Span", SpanEditBox), SpanEditBox);
+    const struct {
+        QLineEdit* box;
+        const char* caption;
+        const char* path;
+        int maxLength;
+    } rows[] = {
+        {RegisterEditBox, "&Register", "analog_output.register", kRegisterNameLength},
+        {OffsetEditBox, "O&ffset", "analog_output.offset", 0},
+        {SpanEditBox, "&Span", "analog_output.span", 0},
+    };
+    for (const auto& row : rows)
+        fields->addRow(m_fields.add(row.box, row.caption, row.path, row.maxLength).label, row.box);
 
     auto* top = new QHBoxLayout;
     top->addLayout(fields);
@@ -74,49 +86,25 @@ void TCfgAoutForm::buildLayout()
     setTabOrder(RegisterListbox, OKButton);
 }
 
+// Enter on a row of the list takes it as a double-click does, not as OK.
 void TCfgAoutForm::connectHandlers()
 {
-    RegisterListbox->installEventFilter(this);
-    connect(RegisterListbox, &QListWidget::itemDoubleClicked, this,
-            &TCfgAoutForm::RegisterListboxDblClick);
+    onRowChosen(RegisterListbox, [this] { RegisterListboxDblClick(); });
     connect(OKButton, &QPushButton::clicked, this, &TCfgAoutForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TCfgAoutForm::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TCfgAoutForm::HelpButtonClick);
-}
-
-// Enter on a row of the list takes it as a double-click does, not as OK.
-bool TCfgAoutForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == RegisterListbox && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<const QKeyEvent&>(*event).key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            RegisterListboxDblClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TCfgAoutForm::RegisterListboxDblClick()
 {
     const int row = RegisterListbox->currentRow();
     if (row < 0) return;
-    RegisterEditBox->setText(fromSetupText(std::string(registerTable().name(row))));
-}
-
-// An unknown register name keeps the old register, yet the offset and span are
-// stored and the dialog closes.
-void TCfgAoutForm::storeFields()
-{
-    if (!storeAnalogRegister(m_image, toSetupText(RegisterEditBox->text())))
-        m_services.message("Register name is invalid");
-    storeAnalogOffset(m_image, toInt(OffsetEditBox->text()));
-    storeAnalogSpan(m_image, toInt(SpanEditBox->text()));
+    RegisterEditBox->setText(fromSetupText(registerTable().name(row)));
 }
 
 void TCfgAoutForm::OKButtonClick()
 {
-    if (runGuarded(m_services, [this] { storeFields(); })) accept();
+    if (m_fields.store()) accept();
 }
 
 void TCfgAoutForm::CancelButtonClick()

@@ -2,6 +2,7 @@
 // The analog output dialog: the register the output follows, its offset and span.
 
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 
@@ -17,6 +18,7 @@ class TCfgAoutForm : public QDialog {
     Q_OBJECT
 public:
     TCfgAoutForm(SetupImage& image, Services& services, QWidget* owner = nullptr);
+    ~TCfgAoutForm() override;
 
     QLineEdit* RegisterEditBox;
     QLineEdit* OffsetEditBox;
@@ -29,17 +31,14 @@ public:
 private:
     void buildLayout();
     void connectHandlers();
-    void storeFields();
 
     void OKButtonClick();
     void CancelButtonClick();
     void RegisterListboxDblClick();
     void HelpButtonClick();
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-    SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
 };
 
 }  // namespace quelvar

@@ -1,7 +1,7 @@
 #include "editors/fixed_registers_form.h"
 
+#include "model/decimal_text.h"
 #include "ui/context_help.h"
-#include "ui/conversion.h"
 #include "ui/form_parts.h"
 #include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
@@ -15,15 +15,18 @@
 
 namespace quelvar {
 
+namespace {
+// Ten digits, a point and a sign.
+constexpr int kDecimalLength = 12;
+}  // namespace
+
 TCfgFixedSetpointsForm::TCfgFixedSetpointsForm(SetupImage& image, Services& services,
                                                QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_services(services), m_fields(image, services)
 {
     setWindowTitle("Fixed Setpoint Registers");
     buildLayout();
-    for (int reg = kFirstFixedRegister; reg <= kLastFixedRegister; ++reg)
-        RegEditBoxes[reg - kFirstFixedRegister]->setText(
-            fromSetupText(fixedRegisterText(image, reg)));
+    m_fields.load();
     connect(OKButton, &QPushButton::clicked, this, &TCfgFixedSetpointsForm::OKButtonClick);
     connect(cancelButton, &QPushButton::clicked, this, &TCfgFixedSetpointsForm::cancelButtonClick);
     connect(helpButton, &QPushButton::clicked, this, &TCfgFixedSetpointsForm::helpButtonClick);
@@ -31,6 +34,8 @@ TCfgFixedSetpointsForm::TCfgFixedSetpointsForm(SetupImage& image, Services& serv
     installContextHelp(this, services);
 }
 
+// Bytes that are no packed decimal (an erased image) show an empty box and stay
+// while it is left alone. Alt and the register's last digit reach its box.
 void TCfgFixedSetpointsForm::buildLayout()
 {
     auto* fields = new QFormLayout;
@@ -38,29 +43,27 @@ void TCfgFixedSetpointsForm::buildLayout()
         const QByteArray name = QString("Reg%1EditBox").arg(reg).toLatin1();
         QLineEdit* box = formEditBox(name.constData(), 14);
         RegEditBoxes[reg - kFirstFixedRegister] = box;
-        fields->addRow(buddyLabel(QString("Register %1").arg(reg), box), box);
+        DialogField& field =
+            m_fields.add(box, QString("Register %1&%2").arg(reg / 10).arg(reg % 10),
+                         "fixed_registers.register_" + std::to_string(reg), kDecimalLength);
+        field.show = [box](const std::optional<text::Value>& value) {
+            const std::string text = value ? text::textOf(*value) : std::string();
+            box->setText(parseDecimalText(text) ? fromSetupText(text) : QString());
+        };
+        fields->addRow(field.label, box);
     }
-    OKButton = formButton("OKButton", "OK");
-    cancelButton = formButton("cancelButton", "Cancel");
-    helpButton = formButton("helpButton", "Help");
+    OKButton = formButton("OKButton", kOkCaption);
+    cancelButton = formButton("cancelButton", kCancelCaption);
+    helpButton = formButton("helpButton", kHelpCaption);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttonRow({OKButton, cancelButton, helpButton}));
 }
 
-// Registers are stored in order; text that is not a decimal number stops there,
-// the registers before it keeping their new values.
-void TCfgFixedSetpointsForm::storeFields()
-{
-    for (int reg = kFirstFixedRegister; reg <= kLastFixedRegister; ++reg)
-        storeFixedRegister(m_image, reg,
-                           toDecimal(RegEditBoxes[reg - kFirstFixedRegister]->text()));
-}
-
 void TCfgFixedSetpointsForm::OKButtonClick()
 {
-    if (runGuarded(m_services, [this] { storeFields(); })) accept();
+    if (m_fields.store()) accept();
 }
 
 void TCfgFixedSetpointsForm::cancelButtonClick()

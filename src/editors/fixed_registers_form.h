@@ -3,6 +3,7 @@
 
 #include "editors/fixed_registers.h"
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 #include <array>
@@ -27,14 +28,13 @@ public:
 
 private:
     void buildLayout();
-    void storeFields();
 
     void OKButtonClick();
     void cancelButtonClick();
     void helpButtonClick();
 
-    SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
 };
 
 }  // namespace quelvar

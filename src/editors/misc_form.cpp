@@ -1,16 +1,13 @@
 #include "editors/misc_form.h"
 
 #include "editors/aout_form.h"
-#include "ui/form_parts.h"
-#include "editors/misc_settings.h"
 #include "ui/context_help.h"
-#include "ui/conversion.h"
+#include "ui/form_parts.h"
 #include "ui/radio_group.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 
 #include <QAbstractButton>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,15 +16,48 @@
 
 namespace quelvar {
 
-TMiscForm::TMiscForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+namespace {
+
+// A feature switch: one byte, any non-zero value on; its radio buttons, "on" first.
+struct FeatureSwitch {
+    const char* path;
+    bool optional;        // an optional feature of the indicator, else a standard one
+    const char* caption;  // the choice's group box
+    const char* onName;
+    const char* onText;
+    const char* offName;
+    const char* offText;
+};
+
+constexpr FeatureSwitch kFeatureSwitches[] = {
+    {"misc.ttl_inputs_activate_functions", false, "&TTL Inputs Activate Tallyscript Functions",
+     "ATSFenable", "Enable", "ATSFdisable", "Disable"},
+    {"misc.watchdog_timer", false, "&Watch-Dog Timer", "WDTEnable", "Enable", "WDTDisable",
+     "Disable"},
+    {"misc.battery_installed", false, "&Battery", "BatInButton", "Installed", "BatOutButton",
+     "Not Installed"},
+    {"misc.multi_point_linearization", true, "&Multi-point Linearization", "MPLEButton", "Enable",
+     "MPLDButton", "Disable"},
+    {"misc.peak_detect", true, "&Peak Detect", "PDEButton", "Enable", "PDDButton", "Disable"},
+    {"misc.id_auto_erase", true, "&ID Auto-erase", "IDAEyes", "Enable", "IDAEno", "Disable"},
+};
+
+RadioGroup* switchGroup(const FeatureSwitch& feature)
 {
-    setWindowTitle("Miscelaneous");
+    auto* group = new RadioGroup(feature.caption, {feature.onText, feature.offText});
+    group->item(0)->setObjectName(feature.onName);
+    group->item(1)->setObjectName(feature.offName);
+    return group;
+}
+
+}  // namespace
+
+TMiscForm::TMiscForm(SetupImage& image, Services& services, QWidget* owner)
+    : QDialog(owner), m_image(image), m_services(services), m_fields(image, services)
+{
+    setWindowTitle("Miscellaneous");
     buildLayout();
-    DispIntensityEditBox->setText(QString::number(displayIntensity(image)));
-    const auto features = featureSwitches();
-    for (std::size_t i = 0; i < features.size(); ++i)
-        m_switchGroups[i]->setItemIndex(isFeatureOn(image, features[i]) ? 0 : 1);
+    m_fields.load();
     connect(OKButton, &QPushButton::clicked, this, &TMiscForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TMiscForm::CancelButtonClick);
     connect(CfgAO, &QPushButton::clicked, this, &TMiscForm::CfgAOClick);
@@ -36,27 +66,14 @@ TMiscForm::TMiscForm(SetupImage& image, Services& services, QWidget* owner)
     installContextHelp(this, services);
 }
 
-RadioGroup* TMiscForm::switchGroup(const FeatureSwitch& feature)
-{
-    auto* group = new RadioGroup(feature.caption, {feature.onText, feature.offText});
-    group->item(0)->setObjectName(feature.onName);
-    group->item(1)->setObjectName(feature.offName);
-    return group;
-}
-
 void TMiscForm::buildLayout()
 {
     DispIntensityEditBox = formEditBox("DispIntensityEditBox", 5);
-    CfgAO = formButton("CfgAO", "Configure Analog Output");
+    CfgAO = formButton("CfgAO", "Configure &Analog Output");
     CfgAO->setAutoDefault(false);
-    OKButton = formButton("OKButton", "OK");
-    CancelButton = formButton("CancelButton", "Cancel");
-    HelpButton = formButton("HelpButton", "Help");
-
-    auto* intensityBox = new QGroupBox("Display Intensity");
-    auto* intensityRow = new QHBoxLayout(intensityBox);
-    intensityRow->addWidget(DispIntensityEditBox);
-    intensityRow->addStretch();
+    OKButton = formButton("OKButton", kOkCaption);
+    CancelButton = formButton("CancelButton", kCancelCaption);
+    HelpButton = formButton("HelpButton", kHelpCaption);
 
     // Standard features in the left column, optional ones in the right. Tab goes
     // down the left column first: the order the boxes join the dialog in.
@@ -64,11 +81,17 @@ void TMiscForm::buildLayout()
     auto* optional = new QVBoxLayout;
     standard->addWidget(headingLabel("Standard Features"));
     optional->addWidget(headingLabel("Optional Features"));
-    for (const FeatureSwitch& feature : featureSwitches()) {
-        m_switchGroups.push_back(switchGroup(feature));
-        (feature.optional ? optional : standard)->addWidget(m_switchGroups.back());
+    for (const FeatureSwitch& feature : kFeatureSwitches) {
+        RadioGroup* group = switchGroup(feature);
+        m_fields.add(group, feature.path);
+        (feature.optional ? optional : standard)->addWidget(group);
     }
-    standard->addWidget(intensityBox);
+    auto* intensityRow = new QHBoxLayout;
+    intensityRow->addWidget(
+        m_fields.add(DispIntensityEditBox, "&Display Intensity", "misc.display_intensity").label);
+    intensityRow->addWidget(DispIntensityEditBox);
+    intensityRow->addStretch();
+    standard->addLayout(intensityRow);
     auto* columns = new QHBoxLayout;
     for (auto* column : {standard, optional}) {
         column->addStretch();
@@ -83,17 +106,9 @@ void TMiscForm::buildLayout()
     layout->addLayout(buttons);
 }
 
-void TMiscForm::storeFields()
-{
-    storeDisplayIntensity(m_image, toInt(DispIntensityEditBox->text()));
-    const auto features = featureSwitches();
-    for (std::size_t i = 0; i < features.size(); ++i)
-        storeFeature(m_image, features[i], m_switchGroups[i]->itemIndex() == 0);
-}
-
 void TMiscForm::OKButtonClick()
 {
-    if (runGuarded(m_services, [this] { storeFields(); })) accept();
+    if (m_fields.store()) accept();
 }
 
 void TMiscForm::CancelButtonClick()
@@ -102,7 +117,7 @@ void TMiscForm::CancelButtonClick()
 }
 
 // The analog output dialog stores on its own OK: cancelling this dialog afterwards
-// does not undo it.
+// does not undo it, and this dialog's OK stores only its own fields.
 void TMiscForm::CfgAOClick()
 {
     TCfgAoutForm analogOutput(m_image, m_services, this);

@@ -3,18 +3,16 @@
 // and the way to the analog output dialog.
 
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
-#include <vector>
 
 class QLineEdit;
 class QPushButton;
 
 namespace quelvar {
 
-class RadioGroup;
 class Services;
-struct FeatureSwitch;
 
 class TMiscForm : public QDialog {
     Q_OBJECT
@@ -29,8 +27,6 @@ public:
 
 private:
     void buildLayout();
-    RadioGroup* switchGroup(const FeatureSwitch& feature);
-    void storeFields();
 
     void OKButtonClick();
     void CancelButtonClick();
@@ -39,8 +35,7 @@ private:
 
     SetupImage& m_image;
     Services& m_services;
-    // One per feature switch, in the order of featureSwitches(); item 0 is "on".
-    std::vector<RadioGroup*> m_switchGroups;
+    FieldKit m_fields;
 };
 
 }  // namespace quelvar

@@ -4,7 +4,6 @@
 #include "ui/context_help.h"
 #include "ui/digit_keys.h"
 #include "ui/form_parts.h"
-#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 
@@ -18,13 +17,11 @@
 namespace quelvar {
 
 TCfgPasswordsForm::TCfgPasswordsForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_services(services), m_fields(image, services)
 {
     setWindowTitle("Configure Passwords");
     buildLayout();
-    // A password is shown as stored, even one the keypad could not enter.
-    Pass1Edit->setText(fromSetupText(passwordText(image, 1)));
-    Pass2Edit->setText(fromSetupText(passwordText(image, 2)));
+    m_fields.load();
     connect(OkButton, &QPushButton::clicked, this, &TCfgPasswordsForm::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TCfgPasswordsForm::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TCfgPasswordsForm::HelpButtonClick);
@@ -32,26 +29,27 @@ TCfgPasswordsForm::TCfgPasswordsForm(SetupImage& image, Services& services, QWid
     installContextHelp(this, services);
 }
 
-QLineEdit* TCfgPasswordsForm::passwordBox(const char* name)
+// A password is shown as stored, even one the keypad could not enter; left alone,
+// it keeps its bytes (a slot of seven digits shows its first six).
+QLineEdit* TCfgPasswordsForm::passwordBox(QFormLayout* rows, const char* name, int password)
 {
     QLineEdit* box = formEditBox(name, kPasswordLength + 2);
-    box->setMaxLength(kPasswordLength);
     box->setValidator(digitsOnlyValidator(box));
     box->installEventFilter(this);
+    const QString caption = QString("Password &%1").arg(password);
+    const std::string path = "passwords.password_" + std::to_string(password);
+    rows->addRow(m_fields.add(box, caption, path, kPasswordLength).label, box);
     return box;
 }
 
 void TCfgPasswordsForm::buildLayout()
 {
-    Pass1Edit = passwordBox("Pass1Edit");
-    Pass2Edit = passwordBox("Pass2Edit");
-    OkButton = formButton("OkButton", "OK");
-    CancelButton = formButton("CancelButton", "Cancel");
-    HelpButton = formButton("HelpButton", "Help");
-
     auto* fields = new QFormLayout;
-    fields->addRow(buddyLabel("Password 1", Pass1Edit), Pass1Edit);
-    fields->addRow(buddyLabel("Password 2", Pass2Edit), Pass2Edit);
+    Pass1Edit = passwordBox(fields, "Pass1Edit", 1);
+    Pass2Edit = passwordBox(fields, "Pass2Edit", 2);
+    OkButton = formButton("OkButton", kOkCaption);
+    CancelButton = formButton("CancelButton", kCancelCaption);
+    HelpButton = formButton("HelpButton", kHelpCaption);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
@@ -81,9 +79,7 @@ bool TCfgPasswordsForm::Pass2EditKeyPress(const QKeyEvent& key)
 
 void TCfgPasswordsForm::OkButtonClick()
 {
-    storePassword(m_image, 1, toSetupText(Pass1Edit->text()));
-    storePassword(m_image, 2, toSetupText(Pass2Edit->text()));
-    accept();
+    if (m_fields.store()) accept();
 }
 
 void TCfgPasswordsForm::CancelButtonClick()

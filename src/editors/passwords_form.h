@@ -2,9 +2,11 @@
 // The passwords dialog: the indicator's two numeric menu passwords.
 
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 
+class QFormLayout;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
@@ -26,7 +28,7 @@ public:
 
 private:
     void buildLayout();
-    QLineEdit* passwordBox(const char* name);
+    QLineEdit* passwordBox(QFormLayout* rows, const char* name, int password);
 
     bool Pass1EditKeyPress(const QKeyEvent& key);
     bool Pass2EditKeyPress(const QKeyEvent& key);
@@ -36,8 +38,8 @@ private:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
 };
 
 }  // namespace quelvar

@@ -41,17 +41,6 @@ std::span<const std::string_view> printerNames()
     return names;
 }
 
-int codeIndex(std::uint8_t code, int count)
-{
-    return code >= 1 && code <= count ? code - 1 : -1;
-}
-
-std::optional<std::uint8_t> indexCode(int index)
-{
-    if (index < 0) return std::nullopt;
-    return static_cast<std::uint8_t>(index + 1);
-}
-
 LineMode lineMode(std::uint8_t mode)
 {
     if (mode < 1 || mode > 6) return {};

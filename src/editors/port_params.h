@@ -19,12 +19,6 @@ std::span<const std::string_view> baudRateNames();
 std::span<const std::string_view> txFormatNames();
 std::span<const std::string_view> printerNames();
 
-// The list index of a code counted from 1 (baud rate, TX format, printer), or -1
-// when the code is outside a list of `count` choices.
-int codeIndex(std::uint8_t code, int count);
-// The code of a list index; nullopt for no selection.
-std::optional<std::uint8_t> indexCode(int index);
-
 // A port's mode byte as the data bits list (0 = 7, 1 = 8) and the parity list
 // (0 none, 1 even, 2 odd). Modes 1-6 only; others give -1 for both.
 struct LineMode {

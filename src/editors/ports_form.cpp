@@ -1,10 +1,9 @@
 #include "editors/ports_form.h"
 
 #include "editors/port_params.h"
-#include "model/bytes.h"
-#include "model/param_items.h"
+#include "model/decimal_text.h"
 #include "ui/context_help.h"
-#include "ui/conversion.h"
+#include "ui/form_parts.h"
 #include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
@@ -12,7 +11,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,11 +29,9 @@ const QStringList kBauds = fromSetupTexts(baudRateNames());
 const QStringList kTxFormats = fromSetupTexts(txFormatNames());
 const QStringList kPrinters = fromSetupTexts(printerNames());
 
-constexpr int kStationItem = 27;
-constexpr int kTxFormatItem = 28;
-constexpr int kPrinterItem = 29;
-constexpr int kAutoLfItem = 30;
-constexpr int kEndOfPrintItem = 31;
+// Data bits, parity and baud rate of each port, with their Alt-letters.
+const char* const kPortCaptions[2][3] = {{"&Data Bits", "&Parity", "&Baud Rate"},
+                                         {"Data B&its", "P&arity", "Baud &Rate"}};
 
 QComboBox* listBox(const QString& name, const QStringList& texts)
 {
@@ -45,40 +41,47 @@ QComboBox* listBox(const QString& name, const QStringList& texts)
     return box;
 }
 
-QLineEdit* numberBox(const QString& name, int maxLength = 32767)
+QLineEdit* numberBox(const QString& name)
 {
     auto* box = new QLineEdit;
     box->setObjectName(name);
-    box->setMaxLength(maxLength);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance("00000") + 12);
     return box;
 }
 
-// The list's index for a code counted from 1 (none for a code outside it); on OK
-// the code of the chosen index, and the byte unchanged when nothing is chosen.
-void showCode(QComboBox* list, std::uint8_t code)
+std::string portPath(int port, const char* what)
 {
-    list->setCurrentIndex(codeIndex(code, list->count()));
+    return "ports.com_port_" + std::to_string(port) + "_" + what;
 }
 
-void storeCode(std::span<std::uint8_t> image, std::size_t offset, const QComboBox* list)
+// Choosing one of two lists that have no choice (a mode outside the table) chooses
+// the other's first item, so that the choice is stored.
+void chooseWith(QComboBox* list, QComboBox* other)
 {
-    if (const auto code = indexCode(list->currentIndex())) writeByte(image, offset, *code);
+    QObject::connect(list, &QComboBox::currentIndexChanged, other, [other](int index) {
+        if (index >= 0 && other->currentIndex() < 0) other->setCurrentIndex(0);
+    });
 }
 
-void storeNumber(std::span<std::uint8_t> image, std::size_t offset, const QLineEdit* box)
+// One box of a print code, a byte: a refusal names the box it comes from.
+Reading readCodeBox(QLineEdit* box)
 {
-    writeByte(image, offset, static_cast<std::uint8_t>(toInt(box->text())));
+    const std::string typed = toSetupText(box->text());
+    const auto number = parseIntegerText(typed);
+    const text::Refusal refusal = number ? text::outOfRange(*number, 0, 255)
+                                         : text::Refusal(notANumberMessage(typed, "integer"));
+    if (refusal.refused()) return {{}, fromSetupText(refusal.message), box};
+    return {std::to_string(*number)};
 }
 
 }  // namespace
 
 TCfgPortsForm::TCfgPortsForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_image(image), m_services(services), m_fields(image, services)
 {
     setWindowTitle("I/O Port Parameters");
     buildLayout();
-    loadFields();
+    m_fields.load();
     connect(OKButton, &QPushButton::clicked, this, &TCfgPortsForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TCfgPortsForm::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TCfgPortsForm::HelpButtonClick);
@@ -89,32 +92,58 @@ TCfgPortsForm::TCfgPortsForm(SetupImage& image, Services& services, QWidget* own
 void TCfgPortsForm::buildLayout()
 {
     QList<QWidget*> order;
-    auto* portsRow = new QHBoxLayout;
+    QLayout* ports = portsRow(order);
+    QGroupBox* printer = printerGroup(order);
+
+    OKButton = formButton("OKButton", kOkCaption);
+    CancelButton = formButton("CancelButton", kCancelCaption);
+    HelpButton = formButton("HelpButton", kHelpCaption);
+    order << OKButton << CancelButton << HelpButton;
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(ports);
+    layout->addWidget(printer);
+    layout->addLayout(buttonRow({OKButton, CancelButton, HelpButton}));
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+// A list without a choice (a code outside it) leaves its byte as it was.
+QLayout* TCfgPortsForm::portsRow(QList<QWidget*>& order)
+{
+    auto* row = new QHBoxLayout;
     for (int port = 1; port <= 2; ++port) {
-        auto* group = new QGroupBox(QString("Com Port %1").arg(port));
-        auto* rows = new QFormLayout(group);
+        const auto& captions = kPortCaptions[port - 1];
         auto* dataBits = listBox(QString("DB%1ComboBox").arg(port), kDataBits);
         auto* parity = listBox(QString("P%1ComboBox").arg(port), kParities);
         auto* baud = listBox(QString("BR%1ComboBox").arg(port), kBauds);
-        rows->addRow("Data Bits", dataBits);
-        rows->addRow("Parity", parity);
-        rows->addRow("Baud Rate", baud);
+        auto* group = new QGroupBox(QString("Com Port %1").arg(port));
+        auto* rows = new QFormLayout(group);
+        rows->addRow(addMode(dataBits, parity, captions[0], port), dataBits);
+        rows->addRow(buddyLabel(captions[1], parity), parity);
+        rows->addRow(m_fields.add(baud, captions[2], portPath(port, "baud_rate")).label, baud);
         order << dataBits << parity << baud;
-        portsRow->addWidget(group);
+        row->addWidget(group);
         (port == 1 ? DB1ComboBox : DB2ComboBox) = dataBits;
         (port == 1 ? P1ComboBox : P2ComboBox) = parity;
         (port == 1 ? BR1ComboBox : BR2ComboBox) = baud;
     }
 
-    StationEditBox = numberBox("StationEditBox", 3);
+    StationEditBox = numberBox("StationEditBox");
     TXFComboBox = listBox("TXFComboBox", kTxFormats);
     auto* output = new QGroupBox("Com Port 2 Output");
     auto* outputRows = new QFormLayout(output);
-    outputRows->addRow("Station ID", StationEditBox);
-    outputRows->addRow("TX Format", TXFComboBox);
-    portsRow->addWidget(output);
+    outputRows->addRow(m_fields.add(StationEditBox, "&Station ID", "ports.station_id").label,
+                       StationEditBox);
+    outputRows->addRow(m_fields.add(TXFComboBox, "&TX Format", "ports.tx_format").label,
+                       TXFComboBox);
+    row->addWidget(output);
     order << StationEditBox << TXFComboBox;
+    return row;
+}
 
+QGroupBox* TCfgPortsForm::printerGroup(QList<QWidget*>& order)
+{
     PrinterSelectComboBox = listBox("PrinterSelectComboBox", kPrinters);
     AutoLFyes = new QRadioButton("YES");
     AutoLFyes->setObjectName("AutoLFyes");
@@ -127,105 +156,89 @@ void TCfgPortsForm::buildLayout()
     autoLfRow->addWidget(AutoLFyes);
     autoLfRow->addWidget(AutoLFno);
     autoLfRow->addStretch();
-    auto* autoLfLabel = new QLabel("Auto LF after CR");
-    autoLfLabel->setBuddy(AutoLFyes);
     EOPEditBox = numberBox("EOPEditBox");
 
     auto* printer = new QGroupBox("Printer");
-    auto* printerRows = new QFormLayout(printer);
-    printerRows->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    printerRows->addRow("Printer Select", PrinterSelectComboBox);
-    printerRows->addRow(autoLfLabel, autoLfRow);
-    printerRows->addRow("End of Print character", EOPEditBox);
+    auto* rows = new QFormLayout(printer);
+    rows->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    rows->addRow(
+        m_fields.add(PrinterSelectComboBox, "Printer S&elect", "ports.printer_select").label,
+        PrinterSelectComboBox);
+    rows->addRow(
+        m_fields.add(AutoLFyes, AutoLFno, "Auto &LF after CR", "ports.auto_lf_after_cr").label,
+        autoLfRow);
+    rows->addRow(
+        m_fields.add(EOPEditBox, "E&nd of Print character", "ports.end_of_print_character").label,
+        EOPEditBox);
     order << PrinterSelectComboBox << AutoLFyes << AutoLFno << EOPEditBox;
     for (int code = 1; code <= 4; ++code) {
         auto* codeRow = new QHBoxLayout;
         for (int i = 1; i <= 3; ++i) {
-            // Only the first box of print code 1 was ever limited to 3 characters.
-            auto* box = numberBox(QString("PC%1%2EditBox").arg(code).arg(i),
-                                  code == 1 && i == 1 ? 3 : 32767);
+            auto* box = numberBox(QString("PC%1%2EditBox").arg(code).arg(i));
+            box->setMaxLength(3);
             PCEditBoxes[code - 1][i - 1] = box;
             codeRow->addWidget(box);
             order << box;
         }
         codeRow->addStretch();
-        auto* label = new QLabel(QString("Print Code %1").arg(code));
-        label->setBuddy(PCEditBoxes[code - 1][0]);
-        printerRows->addRow(label, codeRow);
+        rows->addRow(addPrintCode(code), codeRow);
     }
-
-    OKButton = new QPushButton("OK");
-    OKButton->setObjectName("OKButton");
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (auto* b : {OKButton, CancelButton, HelpButton})
-        buttons->addWidget(b);
-    order << OKButton << CancelButton << HelpButton;
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(portsRow);
-    layout->addWidget(printer);
-    layout->addLayout(buttons);
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    return printer;
 }
 
-std::array<TCfgPortsForm::PortLists, 2> TCfgPortsForm::ports() const
+// A port's data bits and parity are one mode byte, "8 none" in the setup text.
+QLabel* TCfgPortsForm::addMode(QComboBox* dataBits, QComboBox* parity, const QString& caption,
+                               int port)
 {
-    return {PortLists{DB1ComboBox, P1ComboBox, BR1ComboBox, ItemOffset(23)},
-            PortLists{DB2ComboBox, P2ComboBox, BR2ComboBox, ItemOffset(25)}};
+    DialogField mode{caption,
+                     {dataBits, parity},
+                     buddyLabel(caption, dataBits),
+                     setupField(portPath(port, "mode"))};
+    mode.show = [dataBits, parity](const std::optional<text::Value>& value) {
+        const QStringList words =
+            value ? fromSetupText(text::textOf(*value)).split(' ') : QStringList{};
+        showChoice(dataBits, toSetupText(words.value(0)));
+        showChoice(parity, toSetupText(words.value(1)));
+    };
+    mode.read = [dataBits, parity]() -> Reading {
+        if (dataBits->currentIndex() < 0 || parity->currentIndex() < 0) return {};
+        return {choiceText(dataBits) + " " + choiceText(parity)};
+    };
+    chooseWith(dataBits, parity);
+    chooseWith(parity, dataBits);
+    return m_fields.add(std::move(mode)).label;
 }
 
-// The baud rate byte follows each port's mode byte.
-void TCfgPortsForm::loadFields()
+// Three boxes, one byte each; the byte after them is always 0.
+QLabel* TCfgPortsForm::addPrintCode(int code)
 {
-    for (const PortLists& port : ports()) {
-        const LineMode mode = lineMode(readByte(m_image, port.modeOffset));
-        port.dataBits->setCurrentIndex(mode.dataBits);
-        port.parity->setCurrentIndex(mode.parity);
-        showCode(port.baud, readByte(m_image, port.modeOffset + 1));
-    }
-    showCode(TXFComboBox, readByte(m_image, ItemOffset(kTxFormatItem)));
-    StationEditBox->setText(QString::number(readByte(m_image, ItemOffset(kStationItem))));
-    showCode(PrinterSelectComboBox, readByte(m_image, ItemOffset(kPrinterItem)));
-    EOPEditBox->setText(QString::number(readByte(m_image, ItemOffset(kEndOfPrintItem))));
-    (readByte(m_image, ItemOffset(kAutoLfItem)) != 0 ? AutoLFyes : AutoLFno)->setChecked(true);
-    for (int code = 1; code <= 4; ++code) {
-        const PrintCode bytes = readPrintCode(m_image, code);
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            PCEditBoxes[code - 1][i]->setText(QString::number(bytes[i]));
-    }
-}
-
-void TCfgPortsForm::storeFields()
-{
-    for (const PortLists& port : ports()) {
-        storeCode(m_image, port.modeOffset + 1, port.baud);
-        if (const auto mode =
-                modeByte({port.dataBits->currentIndex(), port.parity->currentIndex()}))
-            writeByte(m_image, port.modeOffset, *mode);
-    }
-    storeCode(m_image, ItemOffset(kTxFormatItem), TXFComboBox);
-    storeNumber(m_image, ItemOffset(kStationItem), StationEditBox);
-    storeCode(m_image, ItemOffset(kPrinterItem), PrinterSelectComboBox);
-    storeNumber(m_image, ItemOffset(kEndOfPrintItem), EOPEditBox);
-    writeByte(m_image, ItemOffset(kAutoLfItem), AutoLFyes->isChecked() ? 1 : 0);
-    for (int code = 1; code <= 4; ++code) {
-        PrintCode bytes;
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<std::uint8_t>(toInt(PCEditBoxes[code - 1][i]->text()));
-        writePrintCode(m_image, code, bytes);
-    }
+    const auto& boxes = PCEditBoxes[code - 1];
+    const QString caption = QString("Print Code &%1").arg(code);
+    DialogField field{caption,
+                      {boxes.begin(), boxes.end()},
+                      buddyLabel(caption, boxes[0]),
+                      setupField("ports.print_code_" + std::to_string(code))};
+    field.show = [boxes](const std::optional<text::Value>& value) {
+        const QStringList numbers =
+            value ? fromSetupText(text::textOf(*value)).split(' ') : QStringList{};
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            boxes[i]->setText(numbers.value(static_cast<qsizetype>(i)));
+    };
+    field.read = [boxes]() -> Reading {
+        std::string numbers;
+        for (QLineEdit* box : boxes) {
+            const Reading reading = readCodeBox(box);
+            if (!reading.value) return reading;
+            numbers += (numbers.empty() ? "" : " ") + text::textOf(*reading.value);
+        }
+        return {numbers};
+    };
+    return m_fields.add(std::move(field)).label;
 }
 
 void TCfgPortsForm::OKButtonClick()
 {
-    if (runGuarded(m_services, [this] { storeFields(); })) accept();
+    if (m_fields.store()) accept();
 }
 
 void TCfgPortsForm::CancelButtonClick()

@@ -3,11 +3,15 @@
 // port's continuous output, the printer port and the four printer control codes.
 
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 #include <array>
 
 class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,18 +44,11 @@ public:
     QPushButton* HelpButton;
 
 private:
-    // One indicator port's three lists and its two bytes.
-    struct PortLists {
-        QComboBox* dataBits;
-        QComboBox* parity;
-        QComboBox* baud;
-        std::size_t modeOffset;
-    };
-
     void buildLayout();
-    void loadFields();
-    void storeFields();
-    std::array<PortLists, 2> ports() const;
+    QLayout* portsRow(QList<QWidget*>& order);
+    QGroupBox* printerGroup(QList<QWidget*>& order);
+    QLabel* addMode(QComboBox* dataBits, QComboBox* parity, const QString& caption, int port);
+    QLabel* addPrintCode(int code);
 
     void OKButtonClick();
     void CancelButtonClick();
@@ -59,6 +56,7 @@ private:
 
     SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
 };
 
 }  // namespace quelvar

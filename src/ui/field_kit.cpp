@@ -82,14 +82,6 @@ void showInBox(QLineEdit* box, const std::optional<text::Value>& value)
         box->setText(fromSetupText(text::textOf(*value)));
 }
 
-void showChoice(QComboBox* list, const std::optional<text::Value>& value, int shownWhenNone)
-{
-    int index = shownWhenNone;
-    for (int i = 0; value && i < list->count(); ++i)
-        if (toSetupText(withoutLeadingBlanks(list->itemText(i))) == text::textOf(*value)) index = i;
-    list->setCurrentIndex(index);
-}
-
 // True when storing what the controls show gives back the bytes the setup holds.
 bool givesBack(const DialogField& field, const Setup& setup)
 {
@@ -106,6 +98,19 @@ void requireKind(const text::Field& field, std::initializer_list<text::Kind> kin
 }
 
 }  // namespace
+
+void showChoice(QComboBox* list, std::string_view text, int shownWhenNone)
+{
+    int index = shownWhenNone;
+    for (int i = 0; i < list->count(); ++i)
+        if (toSetupText(withoutLeadingBlanks(list->itemText(i))) == text) index = i;
+    list->setCurrentIndex(index);
+}
+
+std::string choiceText(const QComboBox* list)
+{
+    return toSetupText(withoutLeadingBlanks(list->currentText()));
+}
 
 QString DialogField::name() const
 {
@@ -153,11 +158,14 @@ DialogField& FieldKit::add(QComboBox* list, const QString& caption, std::string_
     DialogField& added = addBox(list, caption, path);
     requireKind(added.field, {text::Kind::Text});
     added.show = [list, shownWhenNone](const std::optional<text::Value>& value) {
-        showChoice(list, value, shownWhenNone);
+        if (value)
+            showChoice(list, text::textOf(*value), shownWhenNone);
+        else
+            list->setCurrentIndex(shownWhenNone);
     };
     added.read = [list]() -> Reading {
         if (list->currentIndex() < 0) return {};
-        return {toSetupText(withoutLeadingBlanks(list->currentText()))};
+        return {choiceText(list)};
     };
     return added;
 }

@@ -39,6 +39,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -115,6 +116,11 @@ private:
     Services& m_services;
     std::deque<DialogField> m_fields;  // a deque: references stay valid as fields join
 };
+
+// For fields of a dialog's own: the list's choice whose text, without its leading
+// blanks, is `text` (else the choice at `shownWhenNone`), and the chosen text so.
+void showChoice(QComboBox* list, std::string_view text, int shownWhenNone = -1);
+std::string choiceText(const QComboBox* list);
 
 // The setup text's field at `path` ("scale.filter"); a path no field has is a fault
 // of the program and throws std::logic_error.

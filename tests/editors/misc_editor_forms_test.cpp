@@ -1,10 +1,13 @@
 #include "../script/keyboard.h"
 #include "editors/aout_form.h"
+#include "editors/fixed_registers.h"
 #include "editors/fixed_registers_form.h"
 #include "editors/misc_form.h"
 #include "editors/passwords.h"
 #include "editors/passwords_form.h"
 #include "factory_image.h"
+#include "form_test_support.h"
+#include "mnemonics.h"
 #include "model/bytes.h"
 #include "scripted_services.h"
 #include "ui/tab_stop_list.h"
@@ -41,10 +44,17 @@ bool checked(QWidget& form, const char* name)
     return form.findChild<QRadioButton*>(name)->isChecked();
 }
 
+// A click on the button's circle: the button is wider than its text.
+void clickRadio(QWidget& form, const char* name)
+{
+    auto* button = form.findChild<QRadioButton*>(name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
 TEST_F(MiscEditorFormsTest, FactoryStateAndOkChangeNothing)
 {
     auto misc = open<TMiscForm>();
-    EXPECT_EQ(misc->windowTitle(), "Miscelaneous");
+    EXPECT_EQ(misc->windowTitle(), "Miscellaneous");
     EXPECT_EQ(misc->DispIntensityEditBox->text(), "10");
     for (const char* on :
          {"ATSFenable", "WDTDisable", "BatOutButton", "MPLDButton", "PDDButton", "IDAEyes"})
@@ -52,6 +62,7 @@ TEST_F(MiscEditorFormsTest, FactoryStateAndOkChangeNothing)
     misc->OKButton->click();
 
     auto aout = open<TCfgAoutForm>();
+    EXPECT_EQ(aout->windowTitle(), "Analog Output");
     EXPECT_EQ(aout->RegisterEditBox->text(), "Gross");
     EXPECT_EQ(aout->OffsetEditBox->text(), "0");
     EXPECT_EQ(aout->SpanEditBox->text(), "10000");
@@ -71,8 +82,10 @@ TEST_F(MiscEditorFormsTest, FactoryStateAndOkChangeNothing)
     fixed->OKButton->click();
 
     for (QDialog* form :
-         std::initializer_list<QDialog*>{misc.get(), aout.get(), passwords.get(), fixed.get()})
+         std::initializer_list<QDialog*>{misc.get(), aout.get(), passwords.get(), fixed.get()}) {
         EXPECT_EQ(form->result(), QDialog::Accepted) << form->windowTitle().toStdString();
+        EXPECT_EQ(mnemonicFaults(*form), QStringList{}) << form->windowTitle().toStdString();
+    }
     EXPECT_EQ(image, factory);
     EXPECT_TRUE(services.shown.empty());
 }
@@ -112,24 +125,41 @@ TEST_F(MiscEditorFormsTest, MiscTabOrderFollowsTheColumns)
                            "MPLDButton", "PDDButton", "IDAEyes", "CfgAO"}));
 }
 
-TEST_F(MiscEditorFormsTest, MiscStoresOnesAndZerosAndStopsAtABadIntensity)
+// Each switch turned from its factory state lands in its own byte, and only there.
+TEST_F(MiscEditorFormsTest, MiscStoresEachSwitchInItsByte)
+{
+    const struct {
+        const char* button;
+        std::size_t offset;
+        std::uint8_t stored;
+    } cases[] = {
+        {"ATSFdisable", 76, 0}, {"WDTEnable", 103, 1}, {"BatInButton", 106, 1},
+        {"MPLEButton", 367, 1}, {"PDEButton", 66, 1},  {"IDAEno", 366, 0},
+    };
+    for (const auto& c : cases) {
+        image = factoryImage();
+        auto misc = open<TMiscForm>();
+        clickRadio(*misc, c.button);
+        QTest::mouseClick(misc->OKButton, Qt::LeftButton);
+        SetupImage expected = factory;
+        expected[c.offset] = c.stored;
+        EXPECT_EQ(image, expected) << c.button;
+    }
+}
+
+TEST_F(MiscEditorFormsTest, MiscRefusesABadIntensityAndStoresNothing)
 {
     writeByte(image, 103, 2);  // any non-zero byte is on
     auto misc = open<TMiscForm>();
     EXPECT_TRUE(checked(*misc, "WDTEnable"));
-    misc->findChild<QRadioButton*>("PDEButton")->setChecked(true);
+    clickRadio(*misc, "PDEButton");
     typeInto(misc->DispIntensityEditBox, "x");
-    misc->OKButton->click();
-    EXPECT_EQ(services.texts(), QStringList{"'x' is not a valid integer value"});
-    EXPECT_TRUE(misc->isVisible());
-    EXPECT_EQ(image, factory);
-
-    typeInto(misc->DispIntensityEditBox, "260");
-    pressKey(Qt::Key_Return);
+    QTest::mouseClick(misc->OKButton, Qt::LeftButton);
+    EXPECT_EQ(services.texts(), QStringList{"Display Intensity: 'x' is not a valid integer value"});
+    EXPECT_EQ(QApplication::focusWidget(), misc->DispIntensityEditBox);
+    QTest::mouseClick(misc->CancelButton, Qt::LeftButton);
     EXPECT_FALSE(misc->isVisible());
-    EXPECT_EQ(image[77], 4);  // low 8 bits
-    EXPECT_EQ(image[103], 1);
-    EXPECT_EQ(image[66], 1);
+    EXPECT_EQ(image, factory);
 }
 
 TEST_F(MiscEditorFormsTest, AnalogOutputKeptAfterMiscIsCancelled)
@@ -148,17 +178,13 @@ TEST_F(MiscEditorFormsTest, AnalogOutputKeptAfterMiscIsCancelled)
     EXPECT_EQ(image[1560], 66);
 }
 
+// A register name not in the table is refused like a bad number: nothing stored.
 TEST_F(MiscEditorFormsTest, AnalogRegisterBox)
 {
     const struct {
         const char* typed;  // nullptr: double-click the row of "Net"
-        std::uint8_t code;
-        QStringList shown;
-    } cases[] = {
-        {"gross", 64, {"Register name is invalid"}},
-        {nullptr, 66, {}},
-        {"", 0, {}},
-    };
+        std::uint8_t code;  // 0xFF: refused
+    } cases[] = {{"gross", 0xFF}, {nullptr, 66}, {"", 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed ? c.typed : "double-click");
         services.shown.clear();
@@ -167,14 +193,18 @@ TEST_F(MiscEditorFormsTest, AnalogRegisterBox)
             typeInto(aout->RegisterEditBox, c.typed);
             if (!*c.typed) pressKey(Qt::Key_Delete);
         } else {
-            aout->RegisterListbox->setCurrentRow(3);
-            emit aout->RegisterListbox->itemDoubleClicked(aout->RegisterListbox->item(3));
+            doubleClickRow(aout->RegisterListbox, 3);
         }
         typeInto(aout->OffsetEditBox, "-5");
         typeInto(aout->SpanEditBox, "2000");
-        aout->OKButton->click();
+        QTest::mouseClick(aout->OKButton, Qt::LeftButton);
+        if (c.code == 0xFF) {
+            EXPECT_EQ(services.texts(), QStringList{"Register: Register name is invalid"});
+            EXPECT_EQ(QApplication::focusWidget(), aout->RegisterEditBox);
+            EXPECT_EQ(image, factory);
+            continue;
+        }
         EXPECT_FALSE(aout->isVisible());
-        EXPECT_EQ(services.texts(), c.shown);
         EXPECT_EQ(image[1560], c.code);
         EXPECT_EQ(readLong(image, 1556), 0xFFFFFFFBu);
         EXPECT_EQ(readLong(image, 1552), 2000u);
@@ -202,21 +232,46 @@ TEST_F(MiscEditorFormsTest, PasswordBoxesTakeDigitsOnly)
     EXPECT_EQ(passwordText(image, 2), "456789");
 }
 
-TEST_F(MiscEditorFormsTest, FixedRegistersStopAtTheFirstBadText)
+// Bytes a box cannot show (an erased register, a password of seven digits) stay
+// while the box is left alone; a typed value is stored.
+TEST_F(MiscEditorFormsTest, UntouchedBoxesKeepBytesTheyCannotShow)
+{
+    std::fill(image.begin() + 408, image.begin() + 456, 0xFF);
+    std::copy_n("7654321", 7, image.begin() + 88);  // no terminator
+    auto fixed = open<TCfgFixedSetpointsForm>();
+    for (QLineEdit* box : fixed->RegEditBoxes)
+        EXPECT_EQ(box->text(), "") << box->objectName().toStdString();
+    typeInto(fixed->RegEditBoxes[2], "-12.50");
+    QTest::mouseClick(fixed->OKButton, Qt::LeftButton);
+    auto passwords = open<TCfgPasswordsForm>();
+    QTest::mouseClick(passwords->OkButton, Qt::LeftButton);
+
+    EXPECT_EQ(fixedRegisterText(image, 45), "-12.50");
+    SetupImage expected = factory;
+    std::copy_n(image.begin() + 420, 6, expected.begin() + 420);
+    EXPECT_EQ(image, expected);
+    EXPECT_EQ(passwordText(image, 2), "7654321");
+
+    passwords = open<TCfgPasswordsForm>();
+    typeInto(passwords->Pass2Edit, "12");
+    QTest::mouseClick(passwords->OkButton, Qt::LeftButton);
+    EXPECT_EQ(passwordText(image, 2), "12");
+}
+
+TEST_F(MiscEditorFormsTest, FixedRegistersRefuseABadTextAndStoreNothing)
 {
     auto fixed = open<TCfgFixedSetpointsForm>();
     const char* typed[] = {"-12.50", "3", "12a", "4"};
     for (int i = 0; i < 4; ++i)
         typeInto(fixed->RegEditBoxes[i], typed[i]);
     pressKey(Qt::Key_Return);
-    EXPECT_EQ(services.texts(), QStringList{"'12a' is not a valid decimal value"});
-    EXPECT_TRUE(fixed->isVisible());
+    EXPECT_EQ(services.texts(), QStringList{"Register 45: '12a' is not a valid decimal value"});
+    EXPECT_EQ(fixed->RegEditBoxes[2]->selectedText(), "12a");
+    EXPECT_EQ(image, factory);
+    typeInto(fixed->RegEditBoxes[2], "5");
+    pressKey(Qt::Key_Return);
     EXPECT_EQ(fixedRegisterText(image, 43), "-12.50");
-    EXPECT_EQ(fixedRegisterText(image, 44), "3");
-    EXPECT_TRUE(std::equal(image.begin() + 420, image.begin() + 456, factory.begin() + 420));
-
-    TCfgFixedSetpointsForm reopened(image, services);
-    EXPECT_EQ(reopened.RegEditBoxes[0]->text(), "-12.50");
+    EXPECT_EQ(fixedRegisterText(image, 46), "4");
 }
 
 }  // namespace

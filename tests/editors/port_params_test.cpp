@@ -23,16 +23,6 @@ TEST(PortParams, ModeByteAsDataBitsAndParity)
     EXPECT_EQ(modeByte({-1, 0}), std::nullopt);
 }
 
-TEST(PortParams, CodesCountFromOne)
-{
-    EXPECT_EQ(codeIndex(1, 7), 0);
-    EXPECT_EQ(codeIndex(7, 7), 6);
-    EXPECT_EQ(codeIndex(0, 7), -1);
-    EXPECT_EQ(codeIndex(8, 7), -1);
-    EXPECT_EQ(indexCode(1), 2);
-    EXPECT_EQ(indexCode(-1), std::nullopt);
-}
-
 TEST(PortParams, PrintCodeEndsWithZero)
 {
     SetupImage image;
