@@ -419,6 +419,7 @@ CompileResult CompileListing(Setup& setup, int n, std::span<const std::string> l
         if (line->instruction != "End") result.byteCount = static_cast<int>(position);
         if (position >= slot.size() || i + 1 == static_cast<int>(lines.size())) break;
     }
+    result.linesCompiled = i + 1;
     if (error != CompileError::None) {
         result.failingLine = i;
         result.error = error;

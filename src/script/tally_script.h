@@ -109,6 +109,8 @@ struct CompileResult {
     // Bytes from the slot's start to the end of the last compiled line that is not "End".
     int byteCount = 0;
     bool listingEmpty = false;  // there was no line at all
+    int linesCompiled = 0;      // the lines compiling reached, from the first; a full
+                                // slot leaves the lines after it out
     int failingLine = -1;       // index of the line to report, -1 when none is reported
     CompileError error = CompileError::None;  // that line's error
 

@@ -30,6 +30,14 @@ std::string path(int n, const char* key)
     return "function." + std::to_string(n) + "." + key;
 }
 
+// A description longer than its block holds is refused, never cut.
+std::optional<Refusal> tooLong(const std::string& stored, std::size_t most)
+{
+    if (stored.size() <= most) return std::nullopt;
+    return Refusal("the description is " + std::to_string(stored.size()) +
+                   " bytes long (a line break takes 2); at most " + std::to_string(most) + " fit");
+}
+
 Field descriptionField(int n)
 {
     const auto at =
@@ -41,11 +49,12 @@ Field descriptionField(int n)
     f.show = [n](const Setup& s) -> std::optional<Value> {
         return descriptionToMemoText(functionDescription(s.functionDescriptions, n));
     };
-    f.store = [n](Setup& s, const Value& v) {
+    f.store = [n](Setup& s, const Value& v) -> Refusal {
         const std::string current = functionDescription(s.functionDescriptions, n);
-        storeFunctionDescription(s.functionDescriptions, n,
-                                 memoTextToDescription(textOf(v), current));
-        return Refusal();
+        const std::string text = memoTextToDescription(textOf(v), current);
+        if (auto refusal = tooLong(text, kFunctionDescriptionSize - 1)) return *refusal;
+        storeFunctionDescription(s.functionDescriptions, n, text);
+        return {};
     };
     f.optional = true;
     return f;
@@ -134,10 +143,47 @@ std::string standIn(const std::string& text, std::size_t bytes)
     return joinListingLine(line);
 }
 
+// What the slot and the comment store cannot hold, refused rather than cut: a line
+// longer than the editor reads, a comment longer than its 29 bytes, a comment on a
+// line past the 32 that have one.
+Refusal checkLines(const Lines& lines)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int at = static_cast<int>(i);
+        if (lines[i].size() > kMaxListingLineLength)
+            return {"a listing line holds at most " + std::to_string(kMaxListingLineLength) +
+                        " characters",
+                    at};
+        const auto line = splitListingLine(lines[i]);
+        if (!line) continue;  // the compiler says what is wrong
+        if (line->comment.size() >= kLineCommentSize)
+            return {"a comment holds at most " + std::to_string(kLineCommentSize - 1) +
+                        " characters",
+                    at};
+        if (i >= kLinesPerFunction && !line->comment.empty())
+            return {"only the first " + std::to_string(kLinesPerFunction) +
+                        " lines of a function hold a comment",
+                    at};
+    }
+    return {};
+}
+
+// Lines after a full slot are left out by the compiler: only End lines may be.
+Refusal checkLeftOver(const Lines& lines, const CompileResult& r)
+{
+    for (auto i = static_cast<std::size_t>(r.linesCompiled); i < lines.size(); ++i)
+        if (lines[i] != kEndLine)
+            return {"the function's " + std::to_string(kFunctionSlotSize) +
+                        " bytes are full: this line does not fit",
+                    static_cast<int>(i)};
+    return {};
+}
+
 // Compiles the listing as the editor's Compile button does, each "hex" line as a
 // stand-in of its length whose bytes are then put in its place.
 Refusal storeListing(Setup& setup, int n, const Lines& lines)
 {
+    if (auto refusal = checkLines(lines); refusal.refused()) return refusal;
     Lines compiled = lines;
     std::vector<std::vector<std::uint8_t>> bytes(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -150,6 +196,7 @@ Refusal storeListing(Setup& setup, int n, const Lines& lines)
     }
     const CompileResult r = CompileListing(setup, n, compiled, /*stopAtFirstError=*/true);
     if (!r.success) return {std::string(r.message()), r.failingLine};
+    if (auto refusal = checkLeftOver(lines, r); refusal.refused()) return refusal;
     const auto slot = functionSlot(setup.image, n);
     for (std::size_t i = 0, at = 0; i < compiled.size() && at < slot.size(); ++i) {
         const std::size_t start = at;
@@ -199,9 +246,11 @@ Field applicationDescriptionField()
         return descriptionToMemoText(
             std::string_view(s.description).substr(0, kDescriptionMaxLength));
     };
-    f.store = [](Setup& s, const Value& v) {
-        s.description = memoTextToDescription(textOf(v), s.description);
-        return Refusal();
+    f.store = [](Setup& s, const Value& v) -> Refusal {
+        std::string text = memoTextToDescription(textOf(v), s.description);
+        if (auto refusal = tooLong(text, kDescriptionMaxLength)) return *refusal;
+        s.description = std::move(text);
+        return {};
     };
     return f;
 }

@@ -20,24 +20,18 @@ std::size_t entryOffset(int page, int entry)
     return image::pageFormatOffset(page) + kPageEntrySize * static_cast<std::size_t>(entry - 1);
 }
 
-// The entries the factory setup programs are always written, so that its text shows
-// what each page prints; the others only once they are programmed.
-bool optionalEntry(int page, int entry)
+// A [[page]] the text holds starts with every byte unprogrammed (255), and a key
+// of it is written only where its byte is not.
+void inPage(Field& f, int page)
 {
-    static const SetupImage factory = [] {
-        SetupImage image;
-        ResetSetupToDefaults(image);
-        return image;
-    }();
-    const PageEntry e = pageEntry(readPageFormat(factory, page), entry);
-    return e.row == 0 || e.item == 255;
+    f.group = "page." + std::to_string(page);
+    f.optional = true;
 }
 
-// Row and column keep their low 8 bits, as the grid's number cells do.
 Field entryNumber(int page, int entry, const char* key, std::size_t byte, const char* comment)
 {
     Field f = numberField(entryPath(page, entry, key), comment, entryOffset(page, entry) + byte, 1);
-    f.optional = optionalEntry(page, entry);
+    inPage(f, page);
     return f;
 }
 
@@ -60,7 +54,7 @@ Field entryItem(int page, int entry)
         return {};
     };
     f.raw = Raw::Number;
-    f.optional = optionalEntry(page, entry);
+    inPage(f, page);
     return f;
 }
 

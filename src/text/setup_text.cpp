@@ -124,18 +124,55 @@ std::optional<Stored> storeExactly(const Field& f, int index, const Setup& base,
     return trial;
 }
 
+// A [[page]] the text holds starts unprogrammed, its bytes 255, so that an entry left
+// out of it is no entry rather than the factory's.
+template <typename Elements> void unprogramGroups(Setup& setup, const Elements& elements)
+{
+    SetupFileBytes bytes = encodeSetupFile(setup);
+    for (const Field& f : setupFields())
+        if (!f.group.empty() && elements.count(f.group))
+            for (const Place& p : f.places)
+                std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(p.offset), p.size,
+                            kUnprogrammed);
+    decodeSetupFile(bytes, setup);
+}
+
+// The groups export writes: those that hold a programmed byte, and those whose
+// factory bytes are programmed (left out, they would come back).
+std::set<std::string> writtenGroups(const SetupFileBytes& want)
+{
+    static const SetupFileBytes factory = encodeSetupFile(factorySetup());
+    std::set<std::string> groups;
+    for (const Field& f : setupFields()) {
+        if (f.group.empty()) continue;
+        const auto programmed = [](std::uint8_t b) { return b != kUnprogrammed; };
+        if (std::ranges::any_of(placeBytes(want, f.places), programmed) ||
+            std::ranges::any_of(placeBytes(factory, f.places), programmed))
+            groups.insert(f.group);
+    }
+    return groups;
+}
+
+struct Plan {
+    std::vector<Entry> entries;     // one per field
+    std::set<std::string> groups;  // the groups written
+};
+
 // Replays import field by field: a shown value is kept only when storing it, on the
 // setup import will have built by then, gives back exactly the field's bytes and
 // touches nothing import has already settled.
-std::vector<Entry> plan(const Setup& setup, bool keepAll)
+Plan plan(const Setup& setup, bool keepAll)
 {
     const Fields& fields = setupFields();
     const SetupFileBytes want = encodeSetupFile(setup);
     Stored state{factorySetup(), {}};
     for (const Place& run : uncoveredRuns()) putBytes(state.setup, {run}, placeBytes(want, {run}));
+    Plan result{{}, writtenGroups(want)};
+    unprogramGroups(state.setup, result.groups);
     state.bytes = encodeSetupFile(state.setup);
 
-    std::vector<Entry> entries(fields.size());
+    std::vector<Entry>& entries = result.entries;
+    entries.resize(fields.size());
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const Field& f = fields[i];
         const int index = static_cast<int>(i);
@@ -162,7 +199,7 @@ std::vector<Entry> plan(const Setup& setup, bool keepAll)
         entries[i] = {Entry::RawBytes, {}, mine};
         state = std::move(over);
     }
-    return entries;
+    return result;
 }
 
 std::uint64_t littleEndian(const std::vector<std::uint8_t>& bytes)
@@ -232,6 +269,9 @@ class TextWriter {
 public:
     explicit TextWriter(std::ostream& out) : m_out(out) {}
 
+    // Opens a [[table]] element ("page.1") that may hold no key.
+    void open(const std::string& element) { openTables(segments(element)); }
+
     void key(const std::string& path, const std::string& valueText, const std::string& comment)
     {
         auto parts = segments(path);
@@ -294,9 +334,10 @@ std::string exportSetupText(const Setup& setup)
     out << kTextMarker << kHeader;
     TextWriter writer(out);
     const Fields& fields = setupFields();
-    const auto entries = plan(setup, false);
+    const Plan planned = plan(setup, false);
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const Entry& e = entries[i];
+        const Entry& e = planned.entries[i];
+        if (planned.groups.count(fields[i].group)) writer.open(fields[i].group);
         if (e.form == Entry::Skip) continue;
         writer.key(fields[i].path, valueText(fields[i], e), fields[i].comment);
         if (e.form == Entry::ShownOver)
@@ -398,14 +439,21 @@ bool endsWithMarker(std::string_view text)
     return false;
 }
 
-// "3 settings took factory values: scale (2), ports (1)": the keys export always
-// writes that the text left out.
-std::string factoryNote(const std::map<std::string, Located>& keys)
+// "3 settings took factory values: scale (2), ports (1)": what export always
+// writes that the text left out (a key, or a [[page]] the factory programs).
+std::string factoryNote(const TomlKeys& read)
 {
+    static const std::set<std::string> factoryGroups =
+        writtenGroups(encodeSetupFile(factorySetup()));
+    std::set<std::string> counted;
     std::vector<std::pair<std::string, int>> byTable;  // in text order
     int count = 0;
     for (const Field& f : setupFields()) {
-        if (f.optional || keys.count(f.path)) continue;
+        const bool leftOut =
+            f.optional ? factoryGroups.count(f.group) && !read.elements.count(f.group) &&
+                             counted.insert(f.group).second
+                       : !read.keys.count(f.path);
+        if (!leftOut) continue;
         const std::string table = f.path.substr(0, f.path.find('.'));
         if (byTable.empty() || byTable.back().first != table) byTable.emplace_back(table, 0);
         ++byTable.back().second;
@@ -417,6 +465,27 @@ std::string factoryNote(const std::map<std::string, Located>& keys)
     for (const auto& [table, n] : byTable)
         note += (note.back() == ':' ? " " : ", ") + table + " (" + std::to_string(n) + ")";
     return note;
+}
+
+// Every key and [[table]] element names something of the setup.
+std::string checkNames(const TomlKeys& read)
+{
+    static const auto known = [] {
+        std::set<std::string> names;
+        for (const Field& f : setupFields()) {
+            names.insert({f.path, f.path + std::string(kOverSuffix)});
+            for (auto dot = f.path.find('.'); dot != std::string::npos;
+                 dot = f.path.find('.', dot + 1))
+                names.insert(f.path.substr(0, dot));
+        }
+        return names;
+    }();
+    for (const std::string& key : read.order)
+        if (!key.starts_with("bytes.") && !known.count(key))
+            return at(read.keys.at(key), key, "no key of that name");
+    for (const auto& [element, line] : read.elements)
+        if (!known.count(element)) return std::to_string(line) + ": " + element + ": no such element";
+    return {};
 }
 
 std::string storeRun(Setup& setup, const std::string& key, const Located& v)
@@ -438,42 +507,37 @@ std::string storeRun(Setup& setup, const std::string& key, const Located& v)
 ImportResult importSetupText(std::string_view text)
 {
     ImportResult result{factorySetup(), {}, {}};
-    if (!endsWithMarker(text)) {
-        result.error = "the text ends before its end marker; was it cut off?";
+    auto refuse = [&result](std::string error) {
+        result.error = std::move(error);
         return result;
-    }
-    std::map<std::string, Located> keys;
-    std::vector<std::string> order;
-    result.error = readTomlKeys(text, keys, order);
-    if (!result.error.empty()) return result;
-    if (keys.empty()) {
-        result.error = "the text holds no settings";
-        return result;
-    }
+    };
+    if (!endsWithMarker(text)) return refuse("the text ends before its end marker; was it cut off?");
+    TomlKeys read;
+    if (auto error = readTomlKeys(text, read); !error.empty()) return refuse(error);
+    auto& keys = read.keys;
+    if (auto error = checkNames(read); !error.empty()) return refuse(error);
+    if (keys.empty() && read.elements.empty()) return refuse("the text holds no settings");
 
-    const Fields& fields = setupFields();
-    std::set<std::string> known;
-    for (const Field& f : fields) known.insert({f.path, f.path + std::string(kOverSuffix)});
-    for (const std::string& key : order) {
-        if (key.starts_with("bytes.")) {
+    for (const std::string& key : read.order)
+        if (key.starts_with("bytes."))
             if (auto error = storeRun(result.setup, key, keys[key]); !error.empty())
-                return {result.setup, at(keys[key], key, error), {}};
-        } else if (!known.count(key)) {
-            return {result.setup, at(keys[key], key, "no key of that name"), {}};
-        }
-    }
-    for (const Field& f : fields) {
+                return refuse(at(keys[key], key, error));
+    unprogramGroups(result.setup, read.elements);
+    for (const Field& f : setupFields()) {
         const std::string overPath = f.path + std::string(kOverSuffix);
-        if (const auto over = keys.find(overPath); over != keys.end())
-            if (auto error = storeOver(result.setup, f, over->second); !error.empty())
-                return {result.setup, at(over->second, overPath, error), {}};
         const auto it = keys.find(f.path);
+        if (const auto over = keys.find(overPath); over != keys.end()) {
+            if (it == keys.end())
+                return refuse(at(over->second, overPath, overPath + " without " + f.path));
+            if (auto error = storeOver(result.setup, f, over->second); !error.empty())
+                return refuse(at(over->second, overPath, error));
+        }
         if (it == keys.end()) continue;
         if (auto refusal = storeValue(result.setup, f, it->second); refusal.refused())
-            return {result.setup, at(it->second, f.path, refusal), {}};
+            return refuse(at(it->second, f.path, refusal));
     }
     sealSetup(result.setup);
-    if (auto note = factoryNote(keys); !note.empty()) result.notes.push_back(note);
+    if (auto note = factoryNote(read); !note.empty()) result.notes.push_back(note);
     return result;
 }
 
@@ -530,8 +594,8 @@ std::vector<std::string> diffSetups(const Setup& a, const Setup& b)
 {
     std::vector<std::string> out;
     const Fields& fields = setupFields();
-    const auto ea = plan(a, true);
-    const auto eb = plan(b, true);
+    const auto ea = plan(a, true).entries;
+    const auto eb = plan(b, true).entries;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const Field& f = fields[i];
         const Entry& x = ea[i];

@@ -85,7 +85,13 @@ struct Field {
     bool optional = false;
     // A text key that also takes a number, as its text ("capacity = 500").
     bool numeric = false;
+    // The [[table]] element ("page.2") whose bytes start unprogrammed when the text
+    // holds it, instead of as the factory's; empty for most fields.
+    std::string group = {};
 };
+
+// The byte of an unprogrammed page format entry.
+inline constexpr std::uint8_t kUnprogrammed = 255;
 
 using Fields = std::vector<Field>;
 

@@ -40,7 +40,7 @@ bool inNumber(char c)
 
 class KeyReader {
 public:
-    KeyReader(std::map<std::string, Located>& keys, std::string_view text) : m_keys(keys)
+    KeyReader(TomlKeys& out, std::string_view text) : m_keys(out.keys), m_elements(out.elements)
     {
         for (std::size_t at = 0; at != std::string_view::npos;) {
             const std::size_t end = text.find('\n', at);
@@ -81,6 +81,7 @@ private:
             if (!number) return where(node, path, "each [[" + path + "]] needs its number");
             if (!seen.insert(*number).second)
                 return where(node, path, "number " + std::to_string(*number) + " is given twice");
+            m_elements.emplace(path + "." + std::to_string(*number), lineOf(node));
             const std::string prefix = path + "." + std::to_string(*number) + ".";
             for (const auto& [key, value] : element) {
                 if (key.str() == "number") continue;
@@ -160,6 +161,7 @@ private:
 
     static constexpr const char* kLatin1 = "holds a character the indicator cannot store";
     std::map<std::string, Located>& m_keys;
+    std::map<std::string, int>& m_elements;
     std::vector<std::string_view> m_lines;
 };
 
@@ -198,8 +200,7 @@ std::string tomlValue(const Value& value)
     return out.str();
 }
 
-std::string readTomlKeys(std::string_view text, std::map<std::string, Located>& keys,
-                         std::vector<std::string>& order)
+std::string readTomlKeys(std::string_view text, TomlKeys& out)
 {
     toml::table root;
     try {
@@ -207,12 +208,12 @@ std::string readTomlKeys(std::string_view text, std::map<std::string, Located>& 
     } catch (const toml::parse_error& e) {
         return std::to_string(e.source().begin.line) + ": " + std::string(e.description());
     }
-    if (auto error = KeyReader(keys, text).readRoot(root); !error.empty()) return error;
+    if (auto error = KeyReader(out, text).readRoot(root); !error.empty()) return error;
     std::vector<std::pair<int, std::string>> byLine;
-    for (const auto& [path, v] : keys) byLine.emplace_back(v.line, path);
+    for (const auto& [path, v] : out.keys) byLine.emplace_back(v.line, path);
     std::stable_sort(byLine.begin(), byLine.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& [line, path] : byLine) order.push_back(std::move(path));
+    for (auto& [line, path] : byLine) out.order.push_back(std::move(path));
     return "";
 }
 

@@ -29,10 +29,15 @@ std::string tomlValue(const Value& value);
 // A Latin-1 text as UTF-8.
 std::string utf8(std::string_view latin1);
 
-// Reads every key of the text into `keys` by its path ("scale.capacity",
-// "setpoint.3.upper", "page.1.entry.4.row"), and their paths by line into `order`.
-// Empty on success, else "LINE: what is wrong".
-std::string readTomlKeys(std::string_view text, std::map<std::string, Located>& keys,
-                         std::vector<std::string>& order);
+struct TomlKeys {
+    // Every key by its path ("scale.capacity", "setpoint.3.upper", "page.1.entry.4.row").
+    std::map<std::string, Located> keys;
+    std::vector<std::string> order;  // their paths by line
+    std::map<std::string, int> elements;  // the [[table]] elements the text holds
+                                          // ("page.1") and the line of each
+};
+
+// Reads the keys of the text into `out`. Empty on success, else "LINE: what is wrong".
+std::string readTomlKeys(std::string_view text, TomlKeys& out);
 
 }  // namespace quelvar::text

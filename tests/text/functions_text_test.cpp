@@ -64,6 +64,52 @@ TEST(FunctionsText, ALineThatDoesNotCompileIsRefusedWithItsOwnLine)
     }
 }
 
+std::string listingOf(const std::vector<std::string>& lines)
+{
+    std::string text = "[[function]]\nnumber = 2\nlisting = [\n";
+    for (const auto& line : lines) text += "\"" + line + "\",\n";
+    return text + "]\n";
+}
+
+// What the slot or the stores cannot hold is refused with its line, never cut.
+TEST(FunctionsText, WhatDoesNotFitIsRefusedNotCut)
+{
+    const std::vector<std::string> full(64, "End\\t\\t\\t\\t");  // 64 bytes: the slot
+    std::vector<std::string> thirtyThree(32, "End\\t\\t\\t\\t");
+    thirtyThree.push_back("End\\t\\t\\t\\tnote");
+    std::vector<std::string> past = full;
+    past.push_back("Add\\tMemory1\\tGross\\tTare\\t");
+    const struct {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {listingOf({"End\\t\\t\\t\\t" + std::string(30, 'c')}),
+         "4: function.2.listing: a comment holds at most 29 characters"},
+        {listingOf(thirtyThree),
+         "36: function.2.listing: only the first 32 lines of a function hold a comment"},
+        {listingOf(past), "68: function.2.listing: the function's 64 bytes are full: this line "
+                          "does not fit"},
+        {listingOf({"End\\t\\t\\t\\t" + std::string(124, 'c')}),
+         "4: function.2.listing: a listing line holds at most 127 characters"},
+        {"[[function]]\nnumber = 2\ndescription = \"" + std::string(254, 'd') + "\\n\"\n",
+         "3: function.2.description: the description is 256 bytes long (a line break takes 2); at "
+         "most 255 fit"},
+        {"[description]\ntext = \"" + std::string(512, 'd') + "\"\n",
+         "2: description.text: the description is 512 bytes long (a line break takes 2); at most "
+         "511 fit"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(importWhole(c.text).error, c.error) << c.text;
+    // What fits is taken: 29 characters, 255 and 511 bytes, End lines after a full slot.
+    std::vector<std::string> ends = full;
+    ends.push_back("End\\t\\t\\t\\t");
+    for (const std::string& text :
+         {listingOf({"End\\t\\t\\t\\t" + std::string(29, 'c')}), listingOf(ends),
+          "[[function]]\nnumber = 2\ndescription = \"" + std::string(255, 'd') + "\"\n",
+          "[description]\ntext = \"" + std::string(511, 'd') + "\"\n"})
+        EXPECT_TRUE(importWhole(text).ok()) << text;
+}
+
 // Slots as files hold them after editing: each comes out as a readable listing that
 // gives back the same bytes.
 TEST(FunctionsText, WhatASlotHoldsBesidesItsCodeStaysReadable)

@@ -1,6 +1,7 @@
 // [[page]] and [labels]: a technician's text stores what the page items and print
 // labels dialogs would store, and is refused where they refuse.
 #include "model/check_bytes.h"
+#include "model/image_map.h"
 #include "model/setup_file.h"
 #include "printing/label_codec.h"
 #include "printing/page_format.h"
@@ -50,6 +51,32 @@ TEST(PrintingText, ATextStoresWhatTheDialogsWould)
         sealSetup(want);
         EXPECT_EQ(encodeSetupFile(r.setup), encodeSetupFile(want)) << c.text;
         EXPECT_NE(exportSetupText(r.setup).find(c.exported), std::string::npos) << c.text;
+    }
+}
+
+// Deleting an entry's lines from a [[page]] leaves no entry there; deleting the whole
+// [[page]] brings back the factory's.
+TEST(PrintingText, APageInTheTextHoldsOnlyTheEntriesItNames)
+{
+    const std::vector<std::uint8_t> unprogrammed(48, 255);
+    const struct {
+        std::string text;
+        int page;
+        std::vector<std::uint8_t> start;  // of the page's bytes
+    } cases[] = {
+        {"[[page]]\nnumber = 2\n", 2, unprogrammed},
+        {"[[page]]\nnumber = 2\n[[page.entry]]\nnumber = 2\nrow = 7\n", 2, {255, 255, 255, 7, 255}},
+        {"[[page]]\nnumber = 4\n", 2, {3, 5, 5, 4, 5, 6, 5, 5, 7, 0, 255}},
+    };
+    for (const auto& c : cases) {
+        const ImportResult r = importWhole(c.text);
+        ASSERT_TRUE(r.ok()) << c.text << r.error;
+        const auto page = r.setup.image.begin() + image::pageFormatOffset(c.page);
+        EXPECT_TRUE(std::equal(c.start.begin(), c.start.end(), page)) << c.text;
+        quelvar::Setup sealed = r.setup;
+        EXPECT_EQ(encodeSetupFile(importSetupText(exportSetupText(r.setup)).setup),
+                  encodeSetupFile(sealed))
+            << c.text;
     }
 }
 

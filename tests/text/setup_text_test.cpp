@@ -73,7 +73,7 @@ TEST(SetupText, AShortTextKeepsTheFactoryValuesOfTheKeysItLeavesOut)
     ASSERT_EQ(r.notes.size(), 1u);
     EXPECT_TRUE(r.notes[0].ends_with("took factory values: scale (19), ports (13), misc (8), "
                                      "analog_output (3), fixed_registers (8), passwords (2), "
-                                     "keys (8), page (12), labels (10), description (1)"))
+                                     "keys (8), page (3), labels (10), description (1)"))
         << r.notes[0];
 
     // A whole text says nothing; one line taken out is counted.
@@ -135,6 +135,10 @@ TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
          "2: analog_output.span: 3000000000 is out of range (-2147483648 to 2147483647)"},
         {"[[timer]]\nnumber = 1\ntime = 65536\n", "3: timer.1.time: 65536 is out of range (0 to 65535)"},
         {"[[setpoint]]\nnumber = true\n", "1: setpoint: each [[setpoint]] needs its number"},
+        {"[[timer]]\nnumber = 6\n", "1: timer.6: no such element"},
+        // Bytes to store a value over, without the value, would bring it back.
+        {"[labels]\nlabel_32_bytes = \"00 41 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\"\n",
+         "2: labels.label_32_bytes: labels.label_32_bytes without labels.label_32"},
         {"[scale]\ncapacty = \"5\"\n", "2: scale.capacty: no key of that name"},
         {"[scale]\ncapacity = \"5\n", "2: "},
         {"[scale]\nload_cell = \"\xC5\x81\"\n", "2: scale.load_cell: holds a character"},
