@@ -28,9 +28,17 @@
 //
 // A field whose controls cannot give back its bytes (a code outside its list, seven
 // digits in a six-digit box) keeps its bytes while the person leaves it untouched.
-// Where no setup text field fits, a dialog adds a DialogField of its own, with a
-// text::Field made on the spot; it may also replace `show` or `read` of a field the
-// kit made (a box that reads a decimal into an integer field).
+//
+// A dialog may replace `show` or `read` of a field the kit made (the fixed registers
+// show bytes that are no decimal as an empty box), or add a DialogField of its own:
+// several controls for one setting of the text, a `read` that names the box at fault,
+// or a text::Field made on the spot where none in the text fits.
+//
+//     DialogField code{"Print Code &1", {box1, box2, box3}, buddyLabel("Print Code &1", box1),
+//                      setupField("ports.print_code_1")};
+//     code.show = [=](const std::optional<text::Value>& value) { ... };  // "27 64 0"
+//     code.read = [=]() -> Reading { ... return {{}, "'x' is not ...", box2}; };
+//     rows->addRow(m_fields.add(std::move(code)).label, codeRow);
 
 #include "model/setup.h"
 #include "text/text_fields.h"
