@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "ui/program_icon.h"
+#include "ui/window_keys.h"
 
 #include <QFont>
 #include <QMessageBox>
@@ -21,6 +22,7 @@ QuelvarApplication::QuelvarApplication(int& argc, char** argv) : QApplication(ar
     QFont font("Liberation Sans");
     font.setPointSize(9);
     setFont(font);
+    installWindowKeys(*this);
 }
 
 bool QuelvarApplication::notify(QObject* receiver, QEvent* event)

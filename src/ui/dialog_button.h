@@ -1,6 +1,7 @@
 #pragma once
-// A dialog's push button, named for tests and help; Enter presses only the
-// dialog's default button, never the button that happens to have the focus.
+// A dialog's push button, named for tests and help. It never becomes the dialog's
+// default on taking the focus, so Enter in a box still presses OK; Enter on the
+// button itself presses it (ui/window_keys.h).
 
 #include <QPushButton>
 
