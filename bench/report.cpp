@@ -38,10 +38,10 @@ double timeReport(const Setup& source, const QString& path, int runs, std::size_
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < runs; ++i) {
         Setup setup = source;
-        const auto placed = paginateReport(buildSetupReport(setup, "bench.sf", "12/6/26"));
-        pages = placed.size();
+        const SetupReport report = buildSetupReport(setup, "bench.sf", "12/6/26");
+        pages = paginateReport(report, reportLayout(ReportPaper::Letter, ReportOrientation::Portrait)).size();
         QString reason;
-        if (!ReportPainter::writePdf(placed, path, reason)) {
+        if (!ReportPainter::writePdf(report, reportPageLayout(), path, reason)) {
             std::fprintf(stderr, "bench_report: %s\n", qPrintable(reason));
             return -1;
         }

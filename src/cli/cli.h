@@ -26,7 +26,9 @@
 
 namespace quelvar {
 struct Setup;
-struct ReportPage;
+struct SetupReport;
+enum class ReportPaper;
+enum class ReportOrientation;
 }  // namespace quelvar
 
 namespace quelvar::cli {
@@ -68,9 +70,9 @@ std::span<const Command> printingCommands();
 std::span<const Command> reportCommands();
 std::span<const Command> textCommands();
 
-// Writes the report's pages as a PDF, atomically; false with the reason when it
-// could not (always without the editor's build).
-bool writeReportPdf(const std::vector<ReportPage>& pages, const std::string& path,
-                    std::string& reason);
+// Writes the report as a PDF on that paper, atomically; false with the reason when
+// it could not (always without the editor's build).
+bool writeReportPdf(const SetupReport& report, ReportPaper paper, ReportOrientation orientation,
+                    const std::string& path, std::string& reason);
 
 }  // namespace quelvar::cli

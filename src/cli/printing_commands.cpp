@@ -2,6 +2,7 @@
 
 #include "cli/cli.h"
 
+#include "model/latin1_text.h"
 #include "model/setup_file.h"
 #include "printing/label_codec.h"
 #include "printing/page_format.h"
@@ -65,7 +66,9 @@ Run defineLabels(CLI::App& command)
     };
 }
 
-// A too-long label is stored cut, as the dialog's OK does, and said on stderr.
+// The text is taken as UTF-8 and stored in the indicator's character set, as the
+// dialog stores a typed text; a character outside it is refused and nothing is
+// written. A too-long label is stored cut, as the dialog's OK does, and said on stderr.
 Run defineSetLabel(CLI::App& command)
 {
     auto file = addSetupFile(command);
@@ -78,7 +81,12 @@ Run defineSetLabel(CLI::App& command)
         Setup setup;
         if (!loadSetup(*file, setup, err)) return kFailed;
         const PrintLabel& label = *findPrintLabel(*number);
-        if (!storeLabel(setup.image, label, *text)) err << labelTooLongMessage(label) << '\n';
+        const Latin1Text typed = utf8ToLatin1(*text);
+        if (!typed.ok()) {
+            err << "quelvar-cli: " << labelCharacterMessage(label, typed.refused) << '\n';
+            return kFailed;
+        }
+        if (!storeLabel(setup.image, label, typed.text)) err << labelTooLongMessage(label) << '\n';
         return saveSetup(*file, setup, err) ? kOk : kFailed;
     };
 }

@@ -3,9 +3,10 @@
 #include "cli/cli.h"
 
 #include "model/setup.h"
-#include "printing/setup_report.h"
+#include "printing/report_pages.h"
 
 #include <array>
+#include <map>
 #include <ostream>
 
 namespace quelvar::cli {
@@ -17,9 +18,12 @@ struct ReportArgs {
     bool text = false;
     std::string pdf;
     std::string date;
+    ReportPaper paper = ReportPaper::Letter;
+    bool landscape = false;
 };
 
-// FILE, then exactly one of --text and --pdf OUT.pdf; --date replaces today's date.
+// FILE, then exactly one of --text and --pdf OUT.pdf; --date replaces today's date,
+// --paper and --landscape the Letter portrait page the pages are laid out for.
 std::shared_ptr<ReportArgs> addReportArgs(CLI::App& command)
 {
     auto a = std::make_shared<ReportArgs>();
@@ -30,6 +34,11 @@ std::shared_ptr<ReportArgs> addReportArgs(CLI::App& command)
     mode->add_option("--pdf", a->pdf, "write the pages as a PDF to this file");
     mode->require_option(1);
     command.add_option("--date", a->date, "the date in the title (default: today)");
+    const std::map<std::string, ReportPaper> papers{
+        {"letter", ReportPaper::Letter}, {"a4", ReportPaper::A4}, {"legal", ReportPaper::Legal}};
+    command.add_option("--paper", a->paper, "letter (default), a4 or legal")
+        ->transform(CLI::CheckedTransformer(papers, CLI::ignore_case));
+    command.add_flag("--landscape", a->landscape, "lay the pages out across the paper");
     return a;
 }
 
@@ -40,13 +49,15 @@ Run defineReport(CLI::App& command)
         Setup setup;
         if (!loadSetup(a->file, setup, err)) return kFailed;
         const std::string date = a->date.empty() ? todayShortDate() : a->date;
-        const auto pages = paginateReport(buildSetupReport(setup, a->file, date));
+        const SetupReport report = buildSetupReport(setup, a->file, date);
+        const auto orientation =
+            a->landscape ? ReportOrientation::Landscape : ReportOrientation::Portrait;
         if (a->text) {
-            out << reportText(pages);
+            out << reportText(paginateReport(report, reportLayout(a->paper, orientation)));
             return kOk;
         }
         std::string reason;
-        if (writeReportPdf(pages, a->pdf, reason)) return kOk;
+        if (writeReportPdf(report, a->paper, orientation, a->pdf, reason)) return kOk;
         err << "quelvar-cli: cannot write " << a->pdf << ": " << reason << '\n';
         return kFailed;
     };

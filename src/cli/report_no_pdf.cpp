@@ -4,7 +4,8 @@
 
 namespace quelvar::cli {
 
-bool writeReportPdf(const std::vector<ReportPage>&, const std::string&, std::string& reason)
+bool writeReportPdf(const SetupReport&, ReportPaper, ReportOrientation, const std::string&,
+                    std::string& reason)
 {
     reason = "PDF output needs the build with the editor (QUELVAR_UI)";
     return false;

@@ -10,8 +10,8 @@
 
 namespace quelvar::cli {
 
-bool writeReportPdf(const std::vector<ReportPage>& pages, const std::string& path,
-                    std::string& reason)
+bool writeReportPdf(const SetupReport& report, ReportPaper paper, ReportOrientation orientation,
+                    const std::string& path, std::string& reason)
 {
     // Fonts need an application object; no display is needed for a PDF.
     static int argc = 3;
@@ -20,7 +20,8 @@ bool writeReportPdf(const std::vector<ReportPage>& pages, const std::string& pat
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) application = std::make_unique<QGuiApplication>(argc, argv);
     QString why;
-    const bool written = ReportPainter::writePdf(pages, QString::fromLocal8Bit(path), why);
+    const bool written = ReportPainter::writePdf(report, reportPageLayout(paper, orientation),
+                                                 QString::fromLocal8Bit(path), why);
     reason = why.toLocal8Bit().toStdString();
     return written;
 }

@@ -3,6 +3,7 @@
 #include "model/bytes.h"
 #include "model/image_map.h"
 #include "model/packed_decimal.h"
+#include "printing/label_codec.h"
 
 #include <algorithm>
 #include <array>
@@ -115,10 +116,6 @@ static_assert(kParamItems[kParamItemCount].number == kParamItemCount);
 // The reset walks at most this many rows.
 constexpr int kMaxResetRows = 9998;
 
-// A label slot's text runs to its first zero byte, whatever the slot's size; from
-// 32 characters on it is shown as tildes.
-constexpr std::size_t kLongestLabelShown = 31;
-constexpr std::string_view kLabelTooLong = "~~~~~~~~~~~~~~~~~~~~~~~~~";
 constexpr std::size_t kMaxPrintCodeBytesShown = 16;
 
 std::string formatted(const char* format, auto... args)
@@ -139,12 +136,13 @@ std::uint32_t longDefault(const ParamItem& item)
     return static_cast<std::uint32_t>(item.defaultHigh) << 16 | item.defaultLow;
 }
 
-std::string labelText(std::span<const std::uint8_t> image, std::size_t offset)
+// A label reads as the labels dialog shows it, its fields as tokens ("Net <N> kg"),
+// never as the raw escape bytes; an empty label shows as one blank.
+std::string labelText(std::span<const std::uint8_t> image, const ParamItem& item)
 {
-    const std::string text = readText(image, offset, kLongestLabelShown + 1);
-    if (text.empty()) return " ";
-    if (text.size() > kLongestLabelShown) return std::string(kLabelTooLong);
-    return text;
+    const std::size_t maxLength = item.size - 1u;
+    const std::string text = DecodeLabel(image.subspan(item.offset, item.size), maxLength);
+    return text.empty() ? " " : text;
 }
 
 std::string printCodeText(std::span<const std::uint8_t> image, const ParamItem& item)
@@ -165,7 +163,7 @@ std::string valueText(std::span<const std::uint8_t> image, const ParamItem& item
     case ParamKind::Long:
     case ParamKind::Factor: return std::to_string(readLong(image, item.offset));
     case ParamKind::Decimal: return DecimalToText(readDecimal(image, item.offset));
-    case ParamKind::LabelText: return labelText(image, item.offset);
+    case ParamKind::LabelText: return labelText(image, item);
     case ParamKind::PrintCode: return printCodeText(image, item);
     case ParamKind::YesNo: return readByte(image, item.offset) == 0 ? "No (0)" : "Yes (1)";
     case ParamKind::Action: return {};

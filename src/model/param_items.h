@@ -52,8 +52,8 @@ std::uint16_t ItemDefault(int index);  // defaultLow
 std::size_t ItemOffset(int index);
 int ItemPassLevel(int index);
 
-// The text of the item's current value in `image` ("Yes (1)", "12.50", " " for an
-// empty label ...) into `out`; returns the item number (0 past the end, `out` empty).
+// The text of the item's current value in `image` ("Yes (1)", "12.50", a print
+// label as its dialog shows it, " " for an empty one ...) into `out`; returns the item number (0 past the end, `out` empty).
 int ParamValueText(std::string& out, std::span<const std::uint8_t> image, int index);
 
 // One line of the parameter list: index 0 is the header (returns 1), index n an

@@ -2,6 +2,7 @@
 
 #include "model/bytes.h"
 #include "model/image_map.h"
+#include "model/latin1_text.h"
 #include "printing/print_items.h"
 #include "script/name_tables.h"
 
@@ -201,6 +202,11 @@ bool storeLabel(std::span<std::uint8_t> image, const PrintLabel& label, std::str
 std::string labelTooLongMessage(const PrintLabel& label)
 {
     return "Label " + std::to_string(label.number) + " exceeds maximum length";
+}
+
+std::string labelCharacterMessage(const PrintLabel& label, std::string_view refused)
+{
+    return "Label " + std::to_string(label.number) + ": " + notInCharacterSetMessage(refused);
 }
 
 }  // namespace quelvar

@@ -51,5 +51,8 @@ std::size_t encodedLabelLength(std::string_view text);
 bool storeLabel(std::span<std::uint8_t> image, const PrintLabel& label, std::string_view text);
 // "Label 32 exceeds maximum length" and so on.
 std::string labelTooLongMessage(const PrintLabel& label);
+// A typed label (UTF-8) holds a character the indicator cannot store, `refused`
+// (utf8ToLatin1): "Label 84: "€" (U+20AC) is not in the indicator's character set".
+std::string labelCharacterMessage(const PrintLabel& label, std::string_view refused);
 
 }  // namespace quelvar

@@ -1,5 +1,6 @@
 #include "printing/label_form.h"
 
+#include "model/latin1_text.h"
 #include "printing/label_codec.h"
 #include "printing/print_items.h"
 #include "script/name_tables.h"
@@ -136,12 +137,25 @@ void TCfgLabelForm::PrintItemButtonClick()
     fillList(ListBox1, labelItemTable());
 }
 
-// Every label is stored, a too-long one cut and reported; the dialog always closes.
+// A character the indicator cannot store is named and its box gets the focus;
+// nothing is stored. Else every label is stored, a too-long one cut and reported,
+// and the dialog closes.
 void TCfgLabelForm::okButtonClick()
 {
+    std::array<std::string, 10> texts;
+    for (std::size_t i = 0; i < printLabels().size(); ++i) {
+        Latin1Text typed = utf8ToLatin1(LabelEditBoxes[i]->text().toStdString());
+        if (!typed.ok()) {
+            m_services.message(
+                QString::fromStdString(labelCharacterMessage(printLabels()[i], typed.refused)));
+            LabelEditBoxes[i]->setFocus();
+            return;
+        }
+        texts[i] = std::move(typed.text);
+    }
     for (std::size_t i = 0; i < printLabels().size(); ++i) {
         const PrintLabel& label = printLabels()[i];
-        if (!storeLabel(m_image, label, toSetupText(LabelEditBoxes[i]->text())))
+        if (!storeLabel(m_image, label, texts[i]))
             m_services.message(QString::fromStdString(labelTooLongMessage(label)));
     }
     accept();

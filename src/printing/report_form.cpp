@@ -5,6 +5,7 @@
 #include "ui/services.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QToolBar>
 
@@ -13,12 +14,14 @@ namespace quelvar {
 TReportForm::TReportForm(Setup& setup, const std::string& fileName, const std::string& date,
                          Services& services, QWidget* owner)
     : QPrintPreviewDialog(owner), m_services(services),
-      m_pages(paginateReport(buildSetupReport(setup, fileName, date)))
+      m_report(buildSetupReport(setup, fileName, date))
 {
     setObjectName("TReportForm");
-    setWindowTitle("Setup File Report");
+    setWindowTitle(m_report.fileName.empty()
+                       ? QString("Setup File Report")
+                       : "Setup File Report: " + QString::fromStdString(m_report.fileName));
     printer()->setDocName("Setup File Report");
-    setReportPageLayout(*printer());
+    printer()->setPageLayout(reportPageLayout());
     ExportPdfAction = new QAction("Export PDF...", this);
     ExportPdfAction->setObjectName("ExportPdfAction");
     ExportPdfAction->setToolTip("Save the report as a PDF file");
@@ -30,11 +33,17 @@ TReportForm::TReportForm(Setup& setup, const std::string& fileName, const std::s
     connect(this, &QPrintPreviewDialog::paintRequested, this, &TReportForm::paintRequested);
 }
 
-// The preview and the printer both come here. A printer that cannot start (no
+std::vector<ReportPage> TReportForm::pages()
+{
+    return paginateReport(m_report, reportLayoutOf(printer()->pageLayout()));
+}
+
+// The preview (on every change of paper or orientation) and the printer both come
+// here. A printer that cannot start (no
 // printer, an output file that cannot be written) is reported, never ignored.
 void TReportForm::paintRequested(QPrinter* printer)
 {
-    if (ReportPainter(m_pages).paint(*printer)) return;
+    if (ReportPainter(m_report).paint(*printer)) return;
     const QString file = printer->outputFileName();
     m_services.error("The report could not be printed",
                      file.isEmpty() ? QString() : QString("Cannot write %1").arg(file));
@@ -42,10 +51,12 @@ void TReportForm::paintRequested(QPrinter* printer)
 
 void TReportForm::ExportPdfActionTriggered()
 {
-    const auto path = m_services.choosePdfFile("Setup File Report.pdf");
+    const QString name = QString::fromStdString(m_report.fileName);
+    const auto path = m_services.choosePdfFile(
+        name.isEmpty() ? QString("Setup File Report.pdf") : QFileInfo(name).completeBaseName() + ".pdf");
     if (!path) return;
     QString reason;
-    if (!ReportPainter::writePdf(m_pages, *path, reason))
+    if (!ReportPainter::writePdf(m_report, printer()->pageLayout(), *path, reason))
         m_services.error(QString("The report could not be written to %1").arg(*path), reason);
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 // The setup report form: builds the report of the setup in memory and shows its
 // pages in the print preview, from which the user prints them or exports them as a
-// PDF ("Export PDF..." on the preview's tool bar).
+// PDF ("Export PDF..." on the preview's tool bar). The pages are laid out for the
+// paper and orientation chosen in the preview, again whenever they change.
 //
 //     TReportForm report(document.setup(), document.fileName(), todayShortDate(),
 //                        services, this);
 //     report.exec();
 
 #include "model/setup.h"
-#include "printing/setup_report.h"
+#include "printing/report_pages.h"
 
 #include <QPrintPreviewDialog>
 #include <string>
@@ -29,7 +30,8 @@ public:
     TReportForm(Setup& setup, const std::string& fileName, const std::string& date,
                 Services& services, QWidget* owner = nullptr);
 
-    const std::vector<ReportPage>& pages() const { return m_pages; }
+    // The pages for the paper the preview shows now.
+    std::vector<ReportPage> pages();
 
     QAction* ExportPdfAction;
 
@@ -39,7 +41,7 @@ private:
     void paintRequested(QPrinter* printer);
 
     Services& m_services;
-    std::vector<ReportPage> m_pages;
+    SetupReport m_report;
 };
 
 }  // namespace quelvar

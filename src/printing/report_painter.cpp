@@ -1,7 +1,5 @@
 #include "printing/report_painter.h"
 
-#include "ui/latin1_text.h"
-
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -16,65 +14,67 @@ namespace {
 
 constexpr double kHundredthsPerInch = 2540.0;
 
-QFont reportFont(ReportFont role)
+}  // namespace
+
+QFont reportQFont(ReportFont role)
 {
-    // Liberation Sans and Mono have the metrics of Arial and Courier New.
-    QFont font(role == ReportFont::Mono ? "Liberation Mono" : "Liberation Sans");
+    const ReportFontSpec spec = reportFontSpec(role);
+    QFont font(QString::fromUtf8(spec.family.data(), static_cast<qsizetype>(spec.family.size())));
     font.setStyleHint(role == ReportFont::Mono ? QFont::Monospace : QFont::SansSerif);
-    switch (role) {
-    case ReportFont::Title: font.setPointSizeF(14); break;
-    case ReportFont::PageNumber: font.setPointSizeF(18); break;
-    case ReportFont::Body: font.setPointSizeF(10); break;
-    case ReportFont::Small: font.setPointSizeF(8); break;
-    case ReportFont::Mono: font.setPointSizeF(9.75); break;
-    }
+    font.setPointSizeF(spec.points);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
-}  // namespace
-
-void setReportPageLayout(QPagedPaintDevice& device)
+QPageLayout reportPageLayout(ReportPaper paper, ReportOrientation orientation)
 {
+    const QPageSize::PageSizeId size = paper == ReportPaper::A4      ? QPageSize::A4
+                                       : paper == ReportPaper::Legal ? QPageSize::Legal
+                                                                     : QPageSize::Letter;
     const double margin = kReportMargin / 100.0;
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                     QMarginsF(margin, margin, margin, margin),
-                                     QPageLayout::Millimeter));
+    return QPageLayout(QPageSize(size),
+                       orientation == ReportOrientation::Landscape ? QPageLayout::Landscape
+                                                                   : QPageLayout::Portrait,
+                       QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+}
+
+ReportLayout reportLayoutOf(const QPageLayout& layout)
+{
+    const QRectF room = layout.paintRect(QPageLayout::Millimeter);
+    return {static_cast<int>(room.width() * 100), static_cast<int>(room.height() * 100)};
 }
 
 bool ReportPainter::paint(QPagedPaintDevice& device) const
 {
+    const auto pages = paginateReport(m_report, reportLayoutOf(device.pageLayout()));
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) device.newPage();
-        for (const PlacedLine& placed : m_pages[i].lines)
+        for (const PlacedLine& placed : pages[i].lines)
             paintLine(painter, placed);
     }
     return painter.end();
 }
 
-// Each text sits on the line's baseline (the font's descent above the line's
-// bottom) and is cut with an ellipsis where it would run into the next column.
-void ReportPainter::paintLine(QPainter& painter, const PlacedLine& placed) const
+// Each text sits on the line's baseline, the font's descent above the line's bottom.
+void ReportPainter::paintLine(QPainter& painter, const PlacedLine& placed)
 {
     const ReportLine& line = placed.line;
     if (line.cells.empty()) return;
     QPaintDevice* device = painter.device();
-    const double scale = device->logicalDpiY() / kHundredthsPerInch;
+    const double scaleY = device->logicalDpiY() / kHundredthsPerInch;
     const double scaleX = device->logicalDpiX() / kHundredthsPerInch;
-    const QFont font(reportFont(line.font), device);
-    const QFontMetricsF metrics(font, device);
+    const QFont font(reportQFont(line.font), device);
     painter.setFont(font);
-    const double baseline = (placed.y + line.height) * scale - metrics.descent();
-    for (const ReportCell& cell : line.cells) {
-        const QString text =
-            metrics.elidedText(fromSetupText(cell.text), Qt::ElideRight, cell.width * scaleX);
-        painter.drawText(QPointF(cell.x * scaleX, baseline), text);
-    }
+    const double baseline = (placed.y + line.height) * scaleY - QFontMetricsF(font, device).descent();
+    for (const ReportCell& cell : line.cells)
+        painter.drawText(QPointF(cell.x * scaleX, baseline), QString::fromStdString(cell.text));
 }
 
-bool ReportPainter::writePdf(const std::vector<ReportPage>& pages, const QString& path,
-                             QString& reason)
+bool ReportPainter::writePdf(const SetupReport& report, const QPageLayout& layout,
+                             const QString& path, QString& reason)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -85,8 +85,8 @@ bool ReportPainter::writePdf(const std::vector<ReportPage>& pages, const QString
         QPdfWriter writer(&file);
         writer.setTitle("Setup File Report");
         writer.setCreator("Quelvar 2");
-        setReportPageLayout(writer);
-        if (!ReportPainter(pages).paint(writer)) {
+        writer.setPageLayout(layout);
+        if (!ReportPainter(report).paint(writer)) {
             file.cancelWriting();
             reason = file.errorString().isEmpty() ? QString("cannot paint the report")
                                                   : file.errorString();

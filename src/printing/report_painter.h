@@ -1,43 +1,51 @@
 #pragma once
-// Paints the setup report's pages with one QPainter onto any paged device: the
-// printer of the print preview, or a PDF. Positions come from the report in
-// hundredths of a millimetre and are turned into device units here; type sizes are
-// points, so they are the same on every device.
+// Paints the setup report with one QPainter onto any paged device: the printer of
+// the print preview, or a PDF. The pages are laid out for the device's paper by
+// the report core; positions come in hundredths of a millimetre and are turned
+// into device units here, type sizes are points.
 //
-//     ReportPainter painter(pages);
+//     ReportPainter painter(report);
 //     painter.paint(printer);                      // false: painting could not start
-//     ReportPainter::writePdf(pages, "/tmp/r.pdf", reason);
+//     ReportPainter::writePdf(report, reportPageLayout(ReportPaper::A4,
+//                             ReportOrientation::Landscape), "/tmp/r.pdf", reason);
 
-#include "printing/setup_report.h"
+#include "printing/report_pages.h"
 
+#include <QPageLayout>
 #include <QString>
-#include <vector>
 
+class QFont;
 class QPagedPaintDevice;
 class QPainter;
 
 namespace quelvar {
 
-// Letter, portrait, 12.7 mm margins.
-void setReportPageLayout(QPagedPaintDevice& device);
+// The paper with the report's 12.7 mm margins.
+QPageLayout reportPageLayout(ReportPaper paper = ReportPaper::Letter,
+                             ReportOrientation orientation = ReportOrientation::Portrait);
+// The room inside the layout's margins, for the report core.
+ReportLayout reportLayoutOf(const QPageLayout& layout);
+// The font a text of the report is drawn in: the family, size and spacing its
+// widths were measured with.
+QFont reportQFont(ReportFont role);
 
 class ReportPainter {
 public:
-    explicit ReportPainter(const std::vector<ReportPage>& pages) : m_pages(pages) {}
+    explicit ReportPainter(const SetupReport& report) : m_report(report) {}
 
-    // Paints every page, a new page before each after the first. False when the
-    // device could not be opened for painting.
+    // Lays out the pages for the device's paper and paints them, a new page before
+    // each after the first. False when the device could not be opened for painting.
     bool paint(QPagedPaintDevice& device) const;
 
     // Writes the pages to a PDF file atomically: the file appears whole or not at
     // all. False with the reason when it could not be written.
-    static bool writePdf(const std::vector<ReportPage>& pages, const QString& path,
+    static bool writePdf(const SetupReport& report, const QPageLayout& layout, const QString& path,
                          QString& reason);
 
 private:
-    void paintLine(QPainter& painter, const PlacedLine& placed) const;
+    static void paintLine(QPainter& painter, const PlacedLine& placed);
 
-    const std::vector<ReportPage>& m_pages;
+    const SetupReport& m_report;
 };
 
 }  // namespace quelvar

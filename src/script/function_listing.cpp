@@ -1,6 +1,7 @@
 #include "script/function_listing.h"
 
 #include "model/bytes.h"
+#include "model/latin1_text.h"
 #include "script/name_tables.h"
 #include "script/tally_script.h"
 
@@ -11,9 +12,11 @@ namespace {
 constexpr std::uint8_t kEndOpcode = 255;
 constexpr std::uint8_t kEndIfOpcode = 240;
 
+// Padded to `width` characters (a field may hold UTF-8).
 void appendPadded(std::string& text, std::string_view field, std::size_t width, bool left)
 {
-    std::string padding(width > field.size() ? width - field.size() : 0, ' ');
+    const std::size_t length = utf8Length(field);
+    std::string padding(width > length ? width - length : 0, ' ');
     text += left ? std::string(field) + padding : padding + std::string(field);
 }
 
@@ -51,26 +54,35 @@ void AppendFunctionListing(std::string& text, Setup& setup, int n)
         appendBytes(text, std::span(image).subspan(start, position - start));
         for (const auto* field :
              {&line.instruction, &line.operand1, &line.operand2, &line.operand3})
-            appendPadded(text, *field, 10, true);
-        text += lineComment(setup, n, i);
+            appendPadded(text, visibleText(*field), 10, true);
+        text += visibleText(lineComment(setup, n, i));
         text += '\n';
         if (last) return;
     }
 }
 
+std::string applicationDescriptionText(const Setup& setup)
+{
+    return "Application Description: " + visibleText(setup.description, LineBreaks::Kept) +
+           "\n\n";
+}
+
+std::string functionText(Setup& setup, int n)
+{
+    std::string text = "TS Function " + std::string(userFunctionName(n)) + '\n';
+    const std::string description =
+        readText(setup.functionDescriptions,
+                 static_cast<std::size_t>(n) * kFunctionDescriptionSize, kFunctionDescriptionSize);
+    text += visibleText(description, LineBreaks::Kept) + '\n';
+    AppendFunctionListing(text, setup, n);
+    return text;
+}
+
 std::string tallyScriptListText(Setup& setup)
 {
-    std::string text = "Application Description: " + setup.description + "\n\n";
-    for (int n = 1; n < static_cast<int>(kFunctionCount); ++n) {
-        text += "TS Function ";
-        text += userFunctionName(n);
-        text += '\n';
-        text += readText(setup.functionDescriptions,
-                         static_cast<std::size_t>(n) * kFunctionDescriptionSize,
-                         kFunctionDescriptionSize);
-        text += '\n';
-        AppendFunctionListing(text, setup, n);
-    }
+    std::string text = applicationDescriptionText(setup);
+    for (int n = 1; n < static_cast<int>(kFunctionCount); ++n)
+        text += functionText(setup, n);
     return text;
 }
 

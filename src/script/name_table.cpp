@@ -43,6 +43,13 @@ std::int16_t LookupByName(const NameTable& table, std::string_view text)
     return findEntry(table, [text](const NameRecord& r) { return r.name == text; });
 }
 
+std::string nameOrCode(const NameTable& table, std::uint16_t code)
+{
+    const int index = LookupByCode(table, code);
+    if (index == 0 && code != table.code(0)) return '<' + std::to_string(code) + '>';
+    return std::string(table.name(index));
+}
+
 std::string nameListRow(const NameTable& table, int index)
 {
     const auto& r = table.record(index);

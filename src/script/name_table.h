@@ -50,6 +50,11 @@ std::int16_t LookupByCode(const NameTable& table, std::uint16_t code);
 // 0 when none does. Callers trim or re-case typed text first where they must.
 std::int16_t LookupByName(const NameTable& table, std::string_view text);
 
+// The name of the entry carrying `code` for pages and listings: the none entry's
+// name for the none code, and a code no entry carries as its number in angle
+// brackets ("<31>"), so that it never reads as the none entry.
+std::string nameOrCode(const NameTable& table, std::uint16_t code);
+
 // Row texts of list boxes filled from a table, one per record 0..N; the TAB
 // separates the columns of a list with tab stops.
 // "%s\t%s" of name and description: register and status condition lists.

@@ -32,7 +32,7 @@ QString joinedLines(const std::vector<std::string>& lines)
 {
     QString text;
     for (const std::string& line : lines)
-        text += fromSetupText(line) + '\n';
+        text += QString::fromStdString(line) + '\n';
     return text;
 }
 
@@ -120,7 +120,7 @@ void TDisplayForm::TSButtonClick()
     QFont font = TextBox->font();
     font.setPointSize(8);
     TextBox->setFont(font);
-    showText(descriptionToMemo(tallyScriptListText(m_document.setup())));
+    showText(QString::fromStdString(tallyScriptListText(m_document.setup())));
 }
 
 void TDisplayForm::FLButtonClick()

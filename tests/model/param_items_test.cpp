@@ -72,9 +72,10 @@ TEST(ParamItems, ValueTextsOfEditedValues)
         {8, [](SetupImage& i) { i[6] = 0xFF, i[7] = 0xFF; }, "-1"},
         {81, [](SetupImage& i) { std::fill_n(i.begin() + 1552, 4, 0xFF); }, "4294967295"},
         {1, [](SetupImage& i) { i[21] = 200; }, "200"},
-        {84, [&](SetupImage& i) { writeText(i, 1561, 32, label31); }, label31},
-        // A short label slot whose text runs on into the next slot: 32 characters or more.
-        {32, [](SetupImage& i) { std::fill_n(i.begin() + 107, 40, 'x'); }, std::string(25, '~')},
+        // A label reads as its dialog shows it, never past its maximum length.
+        {84, [&](SetupImage& i) { writeText(i, 1561, 32, label31); }, label31.substr(1)},
+        {32, [](SetupImage& i) { std::fill_n(i.begin() + 107, 40, 'x'); }, std::string(16, 'x')},
+        {85, [](SetupImage& i) { writeText(i, 1592, 31, "Net \xFD\x42 kg\x0A"); }, "Net <N> kg<10>"},
         {33, [](SetupImage& i) { writeText(i, 124, 17, "GROSS"); }, "GROSS"},
         {44,
          [](SetupImage& i) {

@@ -41,6 +41,8 @@ TEST(LabelCodec, EditTextEncodesAndDecodes)
         {"[[{{", {'[', '{'}, nullptr},
         {"<Gross>", bytesOf("<Gross>"), "<<Gross>"},
         {"<Abcdef>", bytesOf("<Abcdef>"), "<<Abcdef>"},  // a token has at most 5 characters
+        {"<123456>", bytesOf("<123456>"), "<<123456>"},
+        {"<12345>", {57}, "9"},
         {"<Pulse>", {253, 57}, nullptr},
         {"{13}{g}", bytesOf("{13}{g}"), "{{13}{{g}"},  // braces take names only
         {"<>[]{}", {'<', '>', '[', ']', 252, 255}, "<<>[[]{}"},

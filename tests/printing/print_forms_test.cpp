@@ -217,6 +217,27 @@ TEST_F(LabelFormTest, LongLabelsAreCutAndReportedInOrder)
     EXPECT_EQ(readLabel(image, *findPrintLabel(90)), std::string(30, 'z'));
 }
 
+// A character the indicator has no code for is named, not stored as '?'.
+TEST_F(LabelFormTest, CharacterOutsideTheIndicatorsSetIsRefused)
+{
+    const SetupImage before = image;
+    TCfgLabelForm form(image, services);
+    showActive(form);
+    // Typed as an input method types them (the test's keyboard knows only ASCII).
+    form.LabelEditBoxes[2]->setText(QString::fromUtf8("Temp \xC2\xB0" "C"));
+    form.LabelEditBoxes[5]->setText(QString::fromUtf8("5 \xE2\x82\xAC"));
+    click(form.okButton);
+    EXPECT_EQ(services.texts(),
+              QStringList{QString::fromUtf8(
+                  "Label 86: \"\xE2\x82\xAC\" (U+20AC) is not in the indicator's character set")});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.LabelEditBoxes[5]->hasFocus());
+    EXPECT_EQ(image, before);
+    typeInto(form.LabelEditBoxes[5], "5 EUR");
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(readLabel(image, *findPrintLabel(34)), "Temp <176>C");
+}
+
 TEST_F(LabelFormTest, ReferenceListAndHelp)
 {
     TCfgLabelForm form(image, services);

@@ -4,6 +4,7 @@
 #include "model/param_items.h"
 #include "model/setup_document.h"
 #include "printing/report_form.h"
+#include "printing/report_painter.h"
 #include "report_setups.h"
 #include "script/function_listing.h"
 #include "scripted_services.h"
@@ -12,7 +13,10 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -25,14 +29,14 @@ QString joined(const std::vector<std::string>& lines)
 {
     QString text;
     for (const auto& line : lines)
-        text += fromSetupText(line) + '\n';
+        text += QString::fromStdString(line) + '\n';
     return text;
 }
 
 TEST(DisplayForm, ViewsShowTheCoreTextsAndTheSmallTypeStays)
 {
     SetupDocument document;
-    document.setup() = test::fullSetup();
+    document.setup() = test::busySetup();
     document.setup().description = "<b>bold</b>\r\nsecond line";
     document.TakeReferenceCopy();
     ScriptedServices services;
@@ -44,9 +48,10 @@ TEST(DisplayForm, ViewsShowTheCoreTextsAndTheSmallTypeStays)
         params.push_back(line);
     const int normalSize = form.TextBox->font().pointSize();
     EXPECT_EQ(form.TextBox->toPlainText(), joined(params));
+    EXPECT_TRUE(form.TextBox->toPlainText().contains("Ticket {Tkt}  Net <N> kg"));
 
     quelvar::Setup copy = document.setup();
-    const QString listing = descriptionToMemo(tallyScriptListText(copy));
+    const QString listing = QString::fromStdString(tallyScriptListText(copy));
     form.TSButton->click();
     EXPECT_EQ(form.TextBox->toPlainText(), listing);
     EXPECT_TRUE(form.TextBox->toPlainText().startsWith("Application Description: <b>bold</b>\n"));
@@ -61,15 +66,48 @@ TEST(DisplayForm, ViewsShowTheCoreTextsAndTheSmallTypeStays)
 }
 
 struct ReportFormTest : testing::Test {
-    quelvar::Setup setup = test::fullSetup();
+    quelvar::Setup setup = test::busySetup();
     ScriptedServices services;
     QTemporaryDir folder;
-    TReportForm form{setup, "/data/line1.sf", "12/6/26", services};
+    TReportForm form{setup, "/data/Waage-S\xC3\xBC" "d.sf", "12/6/26", services};
 };
+
+// Turning the paper in the preview lays the pages out anew for it.
+TEST_F(ReportFormTest, PreviewLaysThePagesOutForItsPaper)
+{
+    EXPECT_EQ(form.windowTitle(), "Setup File Report: Waage-S\u00FCd.sf");
+    auto* preview = form.findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(preview, nullptr);
+    const SetupReport report = buildSetupReport(setup, "", "");
+    for (auto orientation : {ReportOrientation::Landscape, ReportOrientation::Portrait}) {
+        if (orientation == ReportOrientation::Landscape)
+            preview->setLandscapeOrientation();
+        else
+            preview->setPortraitOrientation();
+        preview->updatePreview();
+        const auto expected = paginateReport(report, reportLayout(ReportPaper::Letter, orientation));
+        EXPECT_EQ(preview->pageCount(), static_cast<int>(expected.size()));
+        EXPECT_EQ(form.pages().size(), expected.size());
+    }
+}
+
+// The core lays lines out with the widths the painter's fonts have.
+TEST(ReportPainter, FontsHaveTheWidthsTheLayoutCounts)
+{
+    QTemporaryDir folder;
+    QPdfWriter device(folder.filePath("widths.pdf"));
+    const std::string text = "Setup File Report: Waage-S\xC3\xBC" "d.sf  Monitor 0123456789 WiM,.";
+    for (ReportFont role : {ReportFont::Title, ReportFont::PageNumber, ReportFont::Body,
+                            ReportFont::Small, ReportFont::Mono}) {
+        const QFontMetricsF metrics(QFont(reportQFont(role), &device), &device);
+        const double width = metrics.horizontalAdvance(QString::fromStdString(text)) /
+                             device.logicalDpiX() * 2540;
+        EXPECT_NEAR(width, reportTextWidth(text, role), 0.005 * width) << int(role);
+    }
+}
 
 TEST_F(ReportFormTest, ExportWritesThePdfOrSaysWhyNot)
 {
-    EXPECT_EQ(form.pages().size(), paginateReport(buildSetupReport(setup, "", "")).size());
     const QString pdf = folder.filePath("report.pdf");
     services.pdfFiles = {pdf, folder.filePath("missing/report.pdf"), std::nullopt};
     for (int i = 0; i < 3; ++i)

@@ -1,10 +1,13 @@
 #pragma once
-// Setups the report tests print: the factory setup, and one with functions,
-// setpoints, timers, page formats and a description longer than a line.
+// Setups the report tests print: the factory setup, one with functions, setpoints,
+// timers, page formats and a description longer than a line, and a busy one that
+// adds a function longer than a page, labels with fields and control codes, and
+// descriptions and a prompt with control bytes and a letter outside ASCII.
 
 #include "model/bytes.h"
 #include "model/image_map.h"
 #include "model/param_items.h"
+#include "printing/label_codec.h"
 #include "script/tally_script.h"
 
 #include <string>
@@ -52,6 +55,24 @@ inline Setup fullSetup()
     const std::uint8_t entry[] = {2, 10, 31};  // an item code no page item carries
     for (int b = 0; b < 3; ++b)
         setup.image[image::pageFormatOffset(1) + 3 + b] = entry[b];
+    return setup;
+}
+
+inline Setup busySetup()
+{
+    Setup setup = fullSetup();
+    setup.description += "\r\nCaf\xE9\tgate\x01.";
+    writeText(setup.functionDescriptions, 256, 256, "Sum the decks\r\nthen wait");
+    setup.image[image::functionSlotOffset(1) + 8] = 1;  // User1's prompt reads W, 1, I, T
+    std::vector<std::string> user2(63, "Nop\t\t\t\t");
+    user2.push_back("End\t\t\t\t");
+    CompileListing(setup, 2, user2, true);
+    const std::pair<int, const char*> labels[] = {{84, "Ticket {Tkt}  Net <N> kg"},
+                                                  {32, "A<10>B<12>C"},
+                                                  {85, "Temp \xB0" "C"},
+                                                  {86, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"}};
+    for (const auto& [number, text] : labels)
+        storeLabel(setup.image, *findPrintLabel(number), text);
     return setup;
 }
 

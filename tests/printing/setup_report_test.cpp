@@ -1,83 +1,138 @@
-#include "printing/setup_report.h"
+#include "printing/report_pages.h"
 
 #include "expected_text.h"
 #include "report_setups.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <sstream>
 
 using namespace quelvar;
 
 namespace {
 
-std::vector<ReportPage> pagesOf(quelvar::Setup& setup)
+constexpr ReportLayout kLetter = {19050, 25400};
+
+SetupReport busyReport()
 {
-    return paginateReport(buildSetupReport(setup, "/home/tech/line1.sf", "12/6/26"));
+    Setup setup = test::busySetup();
+    return buildSetupReport(setup, "/home/tech/Waage-S\xC3\xBC" "d.sf", "12/6/26");
 }
 
-TEST(SetupReport, TextMatchesTheSavedReports)
+SetupReport factoryReport()
 {
-    struct Case {
-        quelvar::Setup setup;
-        const char* expected;
-    } cases[] = {{test::factorySetup(), "report/factory.txt"},
-                 {test::fullSetup(), "report/full.txt"}};
-    for (auto& c : cases)
-        EXPECT_TRUE(test::matchesExpectedFile(reportText(pagesOf(c.setup)), c.expected));
+    Setup setup = test::factorySetup();
+    return buildSetupReport(setup, "/home/tech/line1.sf", "12/6/26");
 }
 
-// Every page starts with its header and numbers follow on; no line reaches past the
-// bottom margin, and no page could have taken its successor's first line.
-TEST(SetupReport, PagesKeepInsideTheirMargins)
+// Every placed line that prints: page, y, font, then each cell's x and text.
+std::string geometry(const std::vector<ReportPage>& pages)
 {
-    for (quelvar::Setup setup : {test::factorySetup(), test::fullSetup()}) {
-        const auto pages = pagesOf(setup);
-        ASSERT_GE(pages.size(), 4u);
-        for (std::size_t p = 0; p < pages.size(); ++p) {
-            const auto& lines = pages[p].lines;
-            ASSERT_GE(lines.size(), 3u);
-            EXPECT_EQ(pages[p].number, static_cast<int>(p) + 1);
-            EXPECT_EQ(lines[0].line.cells.at(0).text, "Setup File Report: line1.sf    12/6/26");
-            EXPECT_EQ(lines[1].line.cells.at(0).text, std::to_string(p + 1));
-            EXPECT_EQ(lines[2].y, kReportHeaderHeight);
-            const auto& last = lines.back();
-            EXPECT_LE(last.y + last.line.height, kReportBodyHeight);
-            if (p + 1 < pages.size()) {
-                EXPECT_GT(last.y + last.line.height + pages[p + 1].lines[2].line.height,
-                          kReportBodyHeight);
+    std::ostringstream out;
+    for (const ReportPage& page : pages)
+        for (const PlacedLine& placed : page.lines) {
+            std::ostringstream cells;
+            for (const ReportCell& cell : placed.line.cells)
+                if (!cell.text.empty()) cells << " | " << cell.x << ' ' << cell.text;
+            const ReportFontSpec font = reportFontSpec(placed.line.font);
+            if (!cells.str().empty())
+                out << page.number << ' ' << placed.y << ' ' << font.family << ' ' << font.points
+                    << cells.str() << '\n';
+        }
+    return out.str();
+}
+
+std::string withoutBlanks(std::string text)
+{
+    std::erase(text, ' ');
+    return text;
+}
+
+TEST(SetupReport, GeometryOfEveryPlacedCell)
+{
+    EXPECT_TRUE(test::matchesExpectedFile(geometry(paginateReport(factoryReport(), kLetter)),
+                                          "report/factory_geometry.txt"));
+    const ReportLayout a4 = reportLayout(ReportPaper::A4, ReportOrientation::Portrait);
+    EXPECT_TRUE(test::matchesExpectedFile(geometry(paginateReport(busyReport(), a4)),
+                                          "report/busy_geometry.txt"));
+}
+
+// On every paper each report line is placed once, in order, whole (wrapped texts
+// lose no character), inside the margins and clear of the next column; a block that
+// fits a page is on one page, and a longer one names itself atop the next.
+TEST(SetupReport, EveryPaperShowsEveryLineWhole)
+{
+    EXPECT_EQ(reportLayout(ReportPaper::Letter, ReportOrientation::Portrait).width, kLetter.width);
+    for (const SetupReport& report : {factoryReport(), busyReport()})
+        for (ReportPaper paper : {ReportPaper::Letter, ReportPaper::A4, ReportPaper::Legal})
+            for (auto orientation : {ReportOrientation::Portrait, ReportOrientation::Landscape}) {
+                const ReportLayout layout = reportLayout(paper, orientation);
+                SCOPED_TRACE(std::to_string(layout.width) + "x" + std::to_string(layout.height));
+                std::map<int, std::vector<std::string>> pieces;  // per line, each cell's pieces
+                std::map<int, std::set<int>> blockPages;
+                std::map<int, int> blockHeight;
+                for (const ReportPage& page : paginateReport(report, layout)) {
+                    for (const PlacedLine& placed : page.lines) {
+                        const auto& cells = placed.line.cells;
+                        EXPECT_LE(placed.y + placed.line.height, layout.height);
+                        for (std::size_t c = 0; c < cells.size(); ++c) {
+                            if (cells[c].text.empty()) continue;
+                            const int end = cells[c].x + reportTextWidth(cells[c].text, placed.line.font);
+                            const int limit = c + 1 < cells.size() && !cells[c + 1].text.empty()
+                                                  ? cells[c + 1].x
+                                                  : layout.width;
+                            EXPECT_LE(end, limit) << cells[c].text;
+                        }
+                        if (placed.source < 0 || placed.repeated) continue;
+                        auto& texts = pieces[placed.source];
+                        texts.resize(cells.size());
+                        for (std::size_t c = 0; c < cells.size(); ++c)
+                            texts[c] += withoutBlanks(cells[c].text);
+                        if (const int block = report.lines[placed.source].block) {
+                            blockPages[block].insert(page.number);
+                            blockHeight[block] += placed.line.height;
+                        }
+                    }
+                }
+                ASSERT_EQ(pieces.size(), report.lines.size());
+                for (std::size_t i = 0; i < report.lines.size(); ++i)
+                    for (std::size_t c = 0; c < report.lines[i].cells.size(); ++c)
+                        EXPECT_EQ(pieces[int(i)][c], withoutBlanks(report.lines[i].cells[c].text));
+                for (const auto& [block, pages] : blockPages)
+                    if (pages.size() > 1)
+                        EXPECT_GT(blockHeight[block], layout.height - kReportHeaderHeight) << block;
             }
-        }
-    }
 }
 
-// Cells never reach into the next column or past the right margin, and the text
-// block's lines fit its width; wrapped words lose no character.
-TEST(SetupReport, CellsAndTextBlockFitTheirRoom)
+// What a technician reads: labels as their dialog shows them, codes no table names
+// as codes, the file's name as spelled, no control byte on a page, and a listing
+// longer than a page named again with "(continued)". One text line per placed line.
+TEST(SetupReport, TextFormReadsAsTheSetupHoldsIt)
 {
-    quelvar::Setup setup = test::fullSetup();
-    setup.description = std::string(100, 'x') + " " + std::string(30, 'y');
-    const SetupReport report = buildSetupReport(setup, "", "d");
-    EXPECT_EQ(report.title, "Setup File Report:     d");
-    std::string block;
-    for (const ReportLine& line : report.lines) {
-        for (std::size_t i = 0; i < line.cells.size(); ++i) {
-            const ReportCell& cell = line.cells[i];
-            const int end = i + 1 < line.cells.size() ? line.cells[i + 1].x : kReportBodyWidth;
-            EXPECT_EQ(cell.x + cell.width, end) << cell.text;
-        }
-        if (line.section != 5 || line.cells.empty()) continue;
-        EXPECT_LE(line.cells[0].text.size() * kReportMonoAdvance,
-                  static_cast<std::size_t>(kReportTextBlockWidth));
-        block += line.cells[0].text + "|";
-    }
-    // A word longer than a line goes to a line of its own and is cut there.
-    EXPECT_TRUE(block.starts_with("Application Description:|" + std::string(92, 'x') + "|" +
-                                  std::string(8, 'x') + " " + std::string(30, 'y') + "||"))
-        << block;
+    const auto pages = paginateReport(busyReport(), kLetter);
+    const std::string text = reportText(pages);
+    for (const char* expected :
+         {"\n 84\tPrint label 84\tTicket {Tkt}  Net <N> kg\t0\t2\n",
+          "\n 32\tPrint label 32\tA<10>B<12>C\t0\t2\n", "\n 85\tPrint label 85\tTemp <176>C\t",
+          "\n 86\tPrint label 86\tWWWWWWWWWWWW\t0\t2\n\t\tWWWWWWWWWWWW\t\t\n\t\tWWWWWW\t\t\n",
+          "Setup File Report: Waage-S\xC3\xBC" "d.sf    12/6/26\t1\n", "\n2\t2\t10\t<31>\t<31>\t\n",
+          "\n3\t200\t201\t99\t<200>\t<201>\t<99>\t", "\nCaf\xC3\xA9<9>gate<1>.\n",
+          "\nSum the decks\nthen wait\n", "Prompt    W<1>IT", "\nTS Function User2 (continued)\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    std::size_t placed = 0;
+    for (const ReportPage& page : pages)
+        placed += page.lines.size() - 1;  // the title and page number share a line
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), placed + pages.size() - 1);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), pages.size() - 1);
+    EXPECT_TRUE(std::none_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\n' && c != '\f';
+    }));
 }
 
 TEST(SetupReport, ListingSetsTheGuardByteOfUsedFunctionsOnly)
 {
-    quelvar::Setup setup = test::fullSetup();
+    quelvar::Setup setup = test::busySetup();
     const quelvar::Setup before = setup;
     buildSetupReport(setup, "", "");
     EXPECT_EQ(setup.image[image::functionSlotOffset(3) + 63], 255);
