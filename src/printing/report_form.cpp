@@ -5,11 +5,29 @@
 #include "ui/services.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSignalBlocker>
 #include <QToolBar>
 
 namespace quelvar {
+
+namespace {
+
+constexpr std::pair<ReportPaper, const char*> kPapers[] = {
+    {ReportPaper::Letter, "Letter"}, {ReportPaper::A4, "A4"}, {ReportPaper::Legal, "Legal"}};
+
+// The paper list's entry for the printer's paper, -1 for another paper.
+int paperIndex(const QPageLayout& layout)
+{
+    for (int i = 0; i < 3; ++i)
+        if (layout.pageSize().isEquivalentTo(reportPageLayout(kPapers[i].first).pageSize())) return i;
+    return -1;
+}
+
+}  // namespace
 
 TReportForm::TReportForm(Setup& setup, const std::string& fileName, const std::string& date,
                          Services& services, QWidget* owner)
@@ -22,15 +40,38 @@ TReportForm::TReportForm(Setup& setup, const std::string& fileName, const std::s
                        : "Setup File Report: " + QString::fromStdString(m_report.fileName));
     printer()->setDocName("Setup File Report");
     printer()->setPageLayout(reportPageLayout());
+    addToolBarItems();
+    connect(this, &QPrintPreviewDialog::paintRequested, this, &TReportForm::paintRequested);
+}
+
+void TReportForm::addToolBarItems()
+{
     ExportPdfAction = new QAction("Export PDF...", this);
     ExportPdfAction->setObjectName("ExportPdfAction");
     ExportPdfAction->setToolTip("Save the report as a PDF file");
+    PaperComboBox = new QComboBox;
+    PaperComboBox->setObjectName("PaperComboBox");
+    PaperComboBox->setToolTip("Paper");
+    for (const auto& [paper, name] : kPapers)
+        PaperComboBox->addItem(name);
     if (auto* toolBar = findChild<QToolBar*>()) {
         toolBar->addSeparator();
+        toolBar->addWidget(PaperComboBox);
         toolBar->addAction(ExportPdfAction);
     }
     connect(ExportPdfAction, &QAction::triggered, this, &TReportForm::ExportPdfActionTriggered);
-    connect(this, &QPrintPreviewDialog::paintRequested, this, &TReportForm::paintRequested);
+    connect(PaperComboBox, &QComboBox::currentIndexChanged, this,
+            &TReportForm::PaperComboBoxChange);
+}
+
+// The chosen paper, turned as the preview has it, with the report's margins.
+void TReportForm::PaperComboBoxChange()
+{
+    const ReportPaper paper = kPapers[PaperComboBox->currentIndex()].first;
+    const bool landscape = printer()->pageLayout().orientation() == QPageLayout::Landscape;
+    printer()->setPageLayout(reportPageLayout(
+        paper, landscape ? ReportOrientation::Landscape : ReportOrientation::Portrait));
+    if (auto* preview = findChild<QPrintPreviewWidget*>()) preview->updatePreview();
 }
 
 std::vector<ReportPage> TReportForm::pages()
@@ -39,10 +80,15 @@ std::vector<ReportPage> TReportForm::pages()
 }
 
 // The preview (on every change of paper or orientation) and the printer both come
-// here. A printer that cannot start (no
-// printer, an output file that cannot be written) is reported, never ignored.
+// here. A printer that cannot start (no printer, an output file that cannot be
+// written) is reported, never ignored.
 void TReportForm::paintRequested(QPrinter* printer)
 {
+    {
+        // The printer's own page setup may have chosen the paper.
+        const QSignalBlocker quiet(PaperComboBox);
+        PaperComboBox->setCurrentIndex(paperIndex(printer->pageLayout()));
+    }
     if (ReportPainter(m_report).paint(*printer)) return;
     const QString file = printer->outputFileName();
     m_services.error("The report could not be printed",

@@ -2,7 +2,8 @@
 // The setup report form: builds the report of the setup in memory and shows its
 // pages in the print preview, from which the user prints them or exports them as a
 // PDF ("Export PDF..." on the preview's tool bar). The pages are laid out for the
-// paper and orientation chosen in the preview, again whenever they change.
+// paper and orientation chosen in the preview, again whenever they change; the
+// tool bar's paper list offers Letter, A4 and Legal even where no printer is set up.
 //
 //     TReportForm report(document.setup(), document.fileName(), todayShortDate(),
 //                        services, this);
@@ -16,6 +17,7 @@
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QPrinter;
 
 namespace quelvar {
@@ -34,10 +36,13 @@ public:
     std::vector<ReportPage> pages();
 
     QAction* ExportPdfAction;
+    QComboBox* PaperComboBox;
 
     void ExportPdfActionTriggered();
+    void PaperComboBoxChange();
 
 private:
+    void addToolBarItems();
     void paintRequested(QPrinter* printer);
 
     Services& m_services;

@@ -11,8 +11,6 @@ constexpr int kLetterBodyWidth = 19050;
 constexpr int kTitleX = 20;
 constexpr int kPageNumberX = 16930;
 constexpr int kTextBlockWidth = 19070;
-// The least room between a text and the next column's start.
-constexpr int kColumnGap = 50;
 
 constexpr std::string_view kContinued = " (continued)";
 
@@ -124,14 +122,15 @@ private:
         return lines;
     }
 
-    // Each cell may use the room up to the next column, the last up to the right
-    // margin; a longer text goes on in its column on further lines.
+    // Each cell may use the room up to a blank before the next column, the last up
+    // to the right margin; a longer text goes on in its column on further lines.
     std::vector<ReportLine> wrapCells(ReportLine line) const
     {
+        const int gap = widthOf(" ", line.font);
         std::vector<ReportLine> lines{line};
         for (std::size_t c = 0; c < line.cells.size(); ++c) {
             const bool last = c + 1 == line.cells.size();
-            const int room = (last ? m_layout.width : line.cells[c + 1].x - kColumnGap) -
+            const int room = (last ? m_layout.width : line.cells[c + 1].x - gap) -
                              line.cells[c].x;
             const auto pieces = wrapToFit(line.cells[c].text, room, line.font);
             for (std::size_t p = 0; p < pieces.size(); ++p) {

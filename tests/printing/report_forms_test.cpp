@@ -12,6 +12,7 @@
 #include "ui/latin1_text.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPdfWriter>
@@ -72,22 +73,28 @@ struct ReportFormTest : testing::Test {
     TReportForm form{setup, "/data/Waage-S\xC3\xBC" "d.sf", "12/6/26", services};
 };
 
-// Turning the paper in the preview lays the pages out anew for it.
+// Turning the paper or choosing another in the preview lays the pages out anew.
 TEST_F(ReportFormTest, PreviewLaysThePagesOutForItsPaper)
 {
     EXPECT_EQ(form.windowTitle(), "Setup File Report: Waage-S\u00FCd.sf");
     auto* preview = form.findChild<QPrintPreviewWidget*>();
     ASSERT_NE(preview, nullptr);
     const SetupReport report = buildSetupReport(setup, "", "");
-    for (auto orientation : {ReportOrientation::Landscape, ReportOrientation::Portrait}) {
-        if (orientation == ReportOrientation::Landscape)
+    const struct {
+        int paper;  // the paper list's entry
+        ReportLayout layout;
+    } steps[] = {{-1, reportLayout(ReportPaper::Letter, ReportOrientation::Landscape)},
+                 {1, reportLayout(ReportPaper::A4, ReportOrientation::Landscape)},
+                 {2, reportLayout(ReportPaper::Legal, ReportOrientation::Portrait)}};
+    for (const auto& step : steps) {
+        if (step.paper < 0)
             preview->setLandscapeOrientation();
-        else
+        else if (step.paper == 2)
             preview->setPortraitOrientation();
+        if (step.paper >= 0) form.PaperComboBox->setCurrentIndex(step.paper);
         preview->updatePreview();
-        const auto expected = paginateReport(report, reportLayout(ReportPaper::Letter, orientation));
-        EXPECT_EQ(preview->pageCount(), static_cast<int>(expected.size()));
-        EXPECT_EQ(form.pages().size(), expected.size());
+        EXPECT_EQ(preview->pageCount(), int(paginateReport(report, step.layout).size()));
+        EXPECT_EQ(reportLayoutOf(form.printer()->pageLayout()).height, step.layout.height);
     }
 }
 
