@@ -34,6 +34,7 @@ TEST_F(ReportCli, UsageErrors)
         {"report", file, "--text", "--date"},
         {"report", file, file, "--text"},
         {"report", file, "--html"},
+        {"report", file, "--text", "--paper", "a5"},
     };
     for (const auto& args : wrong)
         EXPECT_EQ(runCli(args).exitCode, 2) << args.back();
@@ -43,15 +44,21 @@ TEST_F(ReportCli, UsageErrors)
 }
 
 #ifdef QUELVAR_REPORT_PDF
-// One page per text page, each with its header and its number; a folder that cannot
-// be written fails without leaving anything behind.
+// One page per text page on the paper asked for, each with its header and its
+// number; a folder that cannot be written fails without leaving anything behind.
 TEST_F(ReportCli, PdfHasEveryPageWithItsHeader)
 {
     const std::string pdf = dir.path("report.pdf");
-    const CliRun run = runCli({"report", file, "--pdf", pdf, "--date", "12/6/26"});
+    const std::vector<std::string> paper = {"--date", "12/6/26", "--paper", "A4", "--landscape"};
+    std::vector<std::string> args = {"report", file, "--pdf", pdf};
+    args.insert(args.end(), paper.begin(), paper.end());
+    const CliRun run = runCli(args);
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const CliRun text = runCli({"report", file, "--text", "--date", "12/6/26"});
+    args = {"report", file, "--text"};
+    args.insert(args.end(), paper.begin(), paper.end());
+    const CliRun text = runCli(args);
     const auto pages = std::count(text.out.begin(), text.out.end(), '\f') + 1;
+    EXPECT_EQ(pages, 6);  // Letter portrait takes 4
     const CliRun pdfText = runProgram("/usr/bin/pdftotext", {"-layout", pdf, "-"});
     ASSERT_EQ(pdfText.exitCode, 0) << pdfText.err;
     std::vector<std::string> pdfPages(1);

@@ -103,7 +103,7 @@ TEST(ReportPainter, FontsHaveTheWidthsTheLayoutCounts)
 {
     QTemporaryDir folder;
     QPdfWriter device(folder.filePath("widths.pdf"));
-    const std::string text = "Setup File Report: Waage-S\xC3\xBC" "d.sf  Monitor 0123456789 WiM,.";
+    const std::string text = "Setup File Report: Waage-S\xC3\xBC" "d.sf  AVAWATo Ty Wa 0123456789";
     for (ReportFont role : {ReportFont::Title, ReportFont::PageNumber, ReportFont::Body,
                             ReportFont::Small, ReportFont::Mono}) {
         const QFontMetricsF metrics(QFont(reportQFont(role), &device), &device);
