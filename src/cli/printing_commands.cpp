@@ -2,7 +2,7 @@
 
 #include "cli/cli.h"
 
-#include "model/latin1_text.h"
+#include "model/utf8_text.h"
 #include "model/setup_file.h"
 #include "printing/label_codec.h"
 #include "printing/page_format.h"

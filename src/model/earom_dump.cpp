@@ -1,7 +1,7 @@
 #include "model/earom_dump.h"
 
 #include "model/bytes.h"
-#include "model/latin1_text.h"
+#include "model/utf8_text.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include "model/bytes.h"
 #include "model/image_map.h"
-#include "model/latin1_text.h"
+#include "model/utf8_text.h"
 #include "printing/print_items.h"
 #include "script/name_tables.h"
 

@@ -1,6 +1,6 @@
 #include "printing/label_form.h"
 
-#include "model/latin1_text.h"
+#include "model/utf8_text.h"
 #include "printing/label_codec.h"
 #include "printing/print_items.h"
 #include "script/name_tables.h"

@@ -1,7 +1,7 @@
 #include "script/function_listing.h"
 
 #include "model/bytes.h"
-#include "model/latin1_text.h"
+#include "model/utf8_text.h"
 #include "script/name_tables.h"
 #include "script/tally_script.h"
 

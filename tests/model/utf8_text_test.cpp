@@ -1,7 +1,7 @@
 // Setup text (Latin-1) to and from what is shown and typed (UTF-8).
 
 #include "model/earom_dump.h"
-#include "model/latin1_text.h"
+#include "model/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ using namespace quelvar;
 
 namespace {
 
-TEST(Latin1Text, VisibleTextHasNoControlCharacter)
+TEST(Utf8Text, VisibleTextHasNoControlCharacter)
 {
     const struct {
         std::string latin1;
@@ -27,7 +27,7 @@ TEST(Latin1Text, VisibleTextHasNoControlCharacter)
     EXPECT_EQ(latin1ToUtf8("\x01\xFF"), "\x01\xC3\xBF");
 }
 
-TEST(Latin1Text, TypedTextKeepsOnlyWhatTheIndicatorStores)
+TEST(Utf8Text, TypedTextKeepsOnlyWhatTheIndicatorStores)
 {
     const struct {
         std::string typed;
@@ -51,7 +51,7 @@ TEST(Latin1Text, TypedTextKeepsOnlyWhatTheIndicatorStores)
 }
 
 // One visible character per byte; the factory image has 0x82 at offset 0x22.
-TEST(Latin1Text, DumpShowsOneVisibleCharacterPerByte)
+TEST(Utf8Text, DumpShowsOneVisibleCharacterPerByte)
 {
     const std::uint8_t bytes[] = {'A', 0x1F, 0x7F, 0x82, 0x9F, 0xAD, 0xB0, 0xFF};
     EXPECT_TRUE(EaromDumpLine(bytes, 0).ends_with("   A~....\xC2\xB0\xC3\xBF"));

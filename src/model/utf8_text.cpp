@@ -1,4 +1,4 @@
-#include "model/latin1_text.h"
+#include "model/utf8_text.h"
 
 #include <cstdio>
 
