@@ -6,7 +6,7 @@ namespace quelvar {
 
 namespace {
 
-// The Part's columns are placed for Letter's 190.5 mm between the margins.
+// The report's columns are placed for the 190.5 mm between Letter's margins.
 constexpr int kLetterBodyWidth = 19050;
 constexpr int kTitleX = 20;
 constexpr int kPageNumberX = 16930;
