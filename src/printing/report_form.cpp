@@ -1,6 +1,7 @@
 #include "printing/report_form.h"
 
 #include "printing/report_painter.h"
+#include "ui/context_help.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QSignalBlocker>
 #include <QToolBar>
+#include <algorithm>
 
 namespace quelvar {
 
@@ -22,7 +24,7 @@ constexpr std::pair<ReportPaper, const char*> kPapers[] = {
 // The paper list's entry for the printer's paper, -1 for another paper.
 int paperIndex(const QPageLayout& layout)
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < static_cast<int>(std::size(kPapers)); ++i)
         if (layout.pageSize().isEquivalentTo(reportPageLayout(kPapers[i].first).pageSize())) return i;
     return -1;
 }
@@ -41,6 +43,8 @@ TReportForm::TReportForm(Setup& setup, const std::string& fileName, const std::s
     printer()->setDocName("Setup File Report");
     printer()->setPageLayout(reportPageLayout());
     addToolBarItems();
+    setHelpTopic(this, "Print");
+    installContextHelp(this, m_services);
     connect(this, &QPrintPreviewDialog::paintRequested, this, &TReportForm::paintRequested);
 }
 
@@ -58,6 +62,8 @@ void TReportForm::addToolBarItems()
         toolBar->addSeparator();
         toolBar->addWidget(PaperComboBox);
         toolBar->addAction(ExportPdfAction);
+        // Wide enough that no tool hides behind the tool bar's overflow button.
+        resize(std::max(width(), toolBar->sizeHint().width() + 24), std::max(height(), 600));
     }
     connect(ExportPdfAction, &QAction::triggered, this, &TReportForm::ExportPdfActionTriggered);
     connect(PaperComboBox, &QComboBox::currentIndexChanged, this,

@@ -61,7 +61,7 @@ public:
     {
     }
 
-    int x(int partX) const { return static_cast<int>(partX * m_scale); }
+    int x(int letterX) const { return static_cast<int>(letterX * m_scale); }
 
     // The line as it goes on paper: one line, or several where texts wrap.
     std::vector<ReportLine> fit(ReportLine line) const

@@ -7,6 +7,7 @@
 #include "printing/report_painter.h"
 #include "report_setups.h"
 #include "script/function_listing.h"
+#include "script/keyboard.h"
 #include "scripted_services.h"
 #include "transfer/display_form.h"
 #include "ui/latin1_text.h"
@@ -77,6 +78,9 @@ struct ReportFormTest : testing::Test {
 TEST_F(ReportFormTest, PreviewLaysThePagesOutForItsPaper)
 {
     EXPECT_EQ(form.windowTitle(), "Setup File Report: Waage-S\u00FCd.sf");
+    showActive(form);
+    pressKey(Qt::Key_F1);
+    EXPECT_EQ(services.helpShown, QStringList{"Print"});
     auto* preview = form.findChild<QPrintPreviewWidget*>();
     ASSERT_NE(preview, nullptr);
     const SetupReport report = buildSetupReport(setup, "", "");

@@ -130,6 +130,22 @@ TEST(SetupReport, TextFormReadsAsTheSetupHoldsIt)
     }));
 }
 
+// A title longer than its room before the page number goes on below it, and the
+// body starts under the header on every page.
+TEST(SetupReport, LongTitleWrapsInTheHeader)
+{
+    quelvar::Setup setup = test::factorySetup();
+    const std::string name = std::string(25, 'N') + " " + std::string(30, 'M') + ".sf";
+    for (const ReportPage& page : paginateReport(buildSetupReport(setup, name, "d"), kLetter)) {
+        ASSERT_GE(page.lines.size(), 4u);
+        EXPECT_EQ(page.lines[0].line.cells[0].text, "Setup File Report: " + std::string(25, 'N'));
+        EXPECT_EQ(page.lines[1].line.cells[0].text, std::to_string(page.number));
+        EXPECT_EQ(page.lines[2].line.cells[0].text, std::string(30, 'M') + ".sf    d");
+        EXPECT_EQ(page.lines[2].y, kReportHeaderHeight);
+        EXPECT_EQ(page.lines[3].y, 2 * kReportHeaderHeight);
+    }
+}
+
 TEST(SetupReport, ListingSetsTheGuardByteOfUsedFunctionsOnly)
 {
     quelvar::Setup setup = test::busySetup();
