@@ -3,6 +3,7 @@
 BUILD      ?= build
 SANITIZE   ?= build-sanitize
 FUZZ       ?= build-fuzz
+PACKAGE    ?= build-package
 FUZZ_SECONDS ?= 60
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS       ?= $(shell nproc)
@@ -34,17 +35,24 @@ screenshots: build
 
 # Whole transfers against the simulator pacing its line at 57600 and 9600 baud, the
 # editor's event loop during transfers through its built-in simulated indicator, the
-# setup report built and painted to a PDF, and the setup text exported and imported.
+# setup report built and painted to a PDF, the setup text exported and imported, and
+# the start-up of quelvar-cli beside a C++ program that does nothing.
 bench: build
 	$(BUILD)/bench/bench_transfer
 	$(BUILD)/bench/bench_event_loop
 	$(BUILD)/bench/bench_report
 	$(BUILD)/bench/bench_setup_text
+	$(BUILD)/bench/bench_startup
 
-# The Debian package quelvar_<version>_<arch>.deb in the top folder.
-package: build
-	cd $(BUILD) && cpack -G DEB
-	cp $(BUILD)/quelvar_*.deb .
+# The Debian package quelvar_<version>_<arch>.deb in the top folder, built in its own
+# folder for the /usr prefix, then checked as Debian's tools see it.
+package: deps
+	cmake -S . -B $(PACKAGE) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE) -j $(JOBS)
+	cd $(PACKAGE) && cpack -G DEB
+	cp $(PACKAGE)/quelvar_*.deb .
+	scripts/check-package $(PACKAGE)/quelvar_*.deb
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DQUELVAR_SANITIZE=ON
@@ -60,4 +68,4 @@ fuzz: deps
 	scripts/run-fuzzers $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(FUZZ)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZ) $(PACKAGE)

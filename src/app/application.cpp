@@ -3,11 +3,14 @@
 #include "ui/program_icon.h"
 #include "ui/window_keys.h"
 
+#include <QDialog>
 #include <QFont>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace quelvar {
@@ -36,24 +39,52 @@ bool QuelvarApplication::notify(QObject* receiver, QEvent* event)
 }
 
 namespace {
+
 int signalPipe[2] = {-1, -1};
+bool signalReceived = false;
+QPointer<QWidget> mainWindow;
 
 void writeSignal(int signal)
 {
     const char byte = static_cast<char>(signal);
     [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
 }
+
+void dismissModalWidgets()
+{
+    for (int guard = 0; guard < 32; ++guard) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+}
+
+// Runs from the event loop, whichever loop is running (a box's included).
+void onSignal(int signal)
+{
+    if (signal == SIGINT && mainWindow) {
+        dismissModalWidgets();
+        QMetaObject::invokeMethod(mainWindow, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    // Every event loop ends, and a box opened from here on closes at once.
+    signalReceived = true;
+    QCoreApplication::exit(0);
+}
+
 }  // namespace
 
-// The handler only writes a byte; the window is closed from the event loop.
-void closeOnTerminationSignals(QWidget* window)
+// The handler only writes a byte; the rest happens in the event loop.
+TerminationSignals::TerminationSignals()
 {
-    if (::pipe(signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    if (::pipe2(signalPipe, O_CLOEXEC) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
         char byte = 0;
-        [[maybe_unused]] auto got = ::read(signalPipe[0], &byte, 1);
-        window->close();
+        if (::read(signalPipe[0], &byte, 1) == 1) onSignal(byte);
     });
     struct sigaction action {};
     action.sa_handler = writeSignal;
@@ -61,6 +92,18 @@ void closeOnTerminationSignals(QWidget* window)
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
+
+bool TerminationSignals::received() const
+{
+    return signalReceived;
+}
+
+int TerminationSignals::exec(QWidget* window)
+{
+    if (signalReceived) return 0;
+    mainWindow = window;
+    return QApplication::exec();
 }
 
 void showException(const std::exception& e)

@@ -17,9 +17,22 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Ctrl+C in the terminal (SIGINT) or SIGTERM closes `window` as the Exit button
-// does: the save question comes first and the settings are written at the end.
-void closeOnTerminationSignals(QWidget* window);
+// SIGTERM and SIGINT (Ctrl+C in the editor's terminal) end the editor cleanly at any
+// time after start, a box shown at start-up included: SIGTERM ends the program at
+// once, without a question; SIGINT, once the main window runs, dismisses the boxes
+// and dialogs that are open (as Escape would) and closes the window as its Exit
+// button does. The settings are written either way, when the main window goes.
+// Made before anything can show a box; start-up stops once a signal has come.
+class TerminationSignals {
+public:
+    TerminationSignals();
+    TerminationSignals(const TerminationSignals&) = delete;
+    TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+    bool received() const;
+    // Runs the event loop of `window`, unless a signal ended start-up: then 0.
+    int exec(QWidget* window);
+};
 
 // Shows the message of an exception in the standard error box.
 void showException(const std::exception& e);

@@ -16,6 +16,7 @@
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string_view>
 
@@ -56,6 +57,17 @@ struct CommandLine {
     }
 };
 
+// Qt cannot start without a display and aborts; a platform named on the command line
+// or in QT_QPA_PLATFORM (offscreen, for screenshots) is taken as it is.
+bool displayMissing(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "-platform") return false;
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (const char* value = std::getenv(name); value && *value) return false;
+    return true;
+}
+
 // Help and version need no window system, so they work without a display.
 bool onlyPrints(int argc, char** argv)
 {
@@ -79,7 +91,13 @@ int main(int argc, char** argv)
         commandLine.parser.process(app);  // prints, then exits
         return 0;
     }
+    if (displayMissing(argc, argv)) {
+        std::fprintf(stderr, "quelvar: no display (DISPLAY or WAYLAND_DISPLAY is not set); try "
+                             "`xvfb-run quelvar` or `quelvar-cli`\n");
+        return 1;
+    }
     QuelvarApplication app(argc, argv);
+    TerminationSignals termination;
     commandLine.parser.process(app);
     const QCommandLineOption& simulator = commandLine.simulator;
     const QCommandLineOption& screenshots = commandLine.screenshots;
@@ -99,11 +117,11 @@ int main(int argc, char** argv)
         services.setHelpOwner(&form);
         if (simulate) form.simulateCom1(SimulatedCom1Driver::kDevice);
         form.FormCreate(defaultSettingsFiles());
+        if (termination.received()) return 0;
         form.createHiddenDownloadDialog();
         form.show();
         if (!parser.positionalArguments().isEmpty())
             form.readSetupFile(parser.positionalArguments().constFirst());
-        closeOnTerminationSignals(&form);
-        return app.exec();
+        return termination.exec(&form);
     });
 }

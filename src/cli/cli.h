@@ -15,6 +15,8 @@
 // Parsing checks every value (CLI::App reports a bad one with the command's usage and
 // exit 2), so a run function sees only sound arguments.
 
+#include "cli/command_line.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -48,17 +50,14 @@ struct Command {
 // it, its first 22016 bytes, and `err` says the rest was ignored.
 bool loadSetup(const std::string& path, Setup& setup, std::ostream& err);
 
-// A required positional argument holding a path, filled in when the command is parsed.
+// A required positional argument holding a path, filled in when the command is parsed;
+// `kind` is what completes it (command_line.h).
 std::shared_ptr<std::string> addFile(CLI::App& command, const std::string& name,
-                                     const std::string& help);
+                                     const std::string& help, const char* kind = kPathValue);
 inline std::shared_ptr<std::string> addSetupFile(CLI::App& command)
 {
-    return addFile(command, "FILE", "setup file (.sf)");
+    return addFile(command, "FILE", "setup file (.sf)", kSetupValue);
 }
-
-// Accepts plain decimal digits with a value from `low` to `high` and hands the
-// number on in canonical form; anything else is a usage error naming `what`.
-CLI::Validator decimalIn(long low, long high, const std::string& what);
 
 // A required function number 0-15.
 std::shared_ptr<int> addFunctionNumber(CLI::App& command);
@@ -70,8 +69,8 @@ std::span<const Command> printingCommands();
 std::span<const Command> reportCommands();
 std::span<const Command> textCommands();
 
-// Writes the report as a PDF on that paper, atomically; false with the reason when
-// it could not (always without the editor's build).
+// Writes the report as a PDF on that paper, atomically, with the painter module;
+// false with the reason when it could not (the module is built only with the editor).
 bool writeReportPdf(const SetupReport& report, ReportPaper paper, ReportOrientation orientation,
                     const std::string& path, std::string& reason);
 

@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/command_line.h"
 #include "cli/output.h"
 
 #include <csignal>
@@ -38,16 +39,10 @@ int main(int argc, char** argv)
                  "quelvar-cli");
     app.get_formatter()->label("Usage", "usage");
     app.set_version_flag("--version", "quelvar-cli " QUELVAR_VERSION);
+    addBashCompletionFlag(app);
     app.require_subcommand(1);
     const std::vector<Declared> commands = declareCommands(app);
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
-        // help() describes the command that was named, or the program without one.
-        std::cerr << "quelvar-cli: " << e.what() << '\n' << app.help();
-        return kUsage;
-    }
+    if (const int status = parseCommandLine(app, argc, argv); status >= 0) return status;
     // A file size limit then fails the write, which is reported, instead of killing us.
     std::signal(SIGXFSZ, SIG_IGN);
     for (const auto& [command, run] : commands) {

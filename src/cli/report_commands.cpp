@@ -27,11 +27,11 @@ struct ReportArgs {
 std::shared_ptr<ReportArgs> addReportArgs(CLI::App& command)
 {
     auto a = std::make_shared<ReportArgs>();
-    command.add_option("FILE", a->file, "setup file (.sf)")->required();
+    command.add_option("FILE", a->file, "setup file (.sf)")->required()->type_name(kSetupValue);
     auto* mode = command.add_option_group("output", "one of");
     mode->add_flag("--text", a->text,
                    "the pages as text: cells TAB-separated, a form feed between pages");
-    mode->add_option("--pdf", a->pdf, "write the pages as a PDF to this file");
+    mode->add_option("--pdf", a->pdf, "write the pages as a PDF to this file")->type_name(kPathValue);
     mode->require_option(1);
     command.add_option("--date", a->date, "the date in the title (default: today)");
     const std::map<std::string, ReportPaper> papers{

@@ -1,17 +1,17 @@
-// The setup report as a PDF, painted as the editor paints it; built only with the
-// editor, since it needs Qt.
+// quelvar-report-pdf: the module that paints the setup report into a PDF, as the
+// editor paints it. quelvar-cli loads it only for `report --pdf`, so no other
+// command loads Qt.
 
-#include "cli/cli.h"
+#include "cli/report_pdf.h"
 
 #include "printing/report_painter.h"
 
 #include <QGuiApplication>
 #include <memory>
 
-namespace quelvar::cli {
-
-bool writeReportPdf(const SetupReport& report, ReportPaper paper, ReportOrientation orientation,
-                    const std::string& path, std::string& reason)
+bool quelvarWriteReportPdf(const quelvar::SetupReport& report, quelvar::ReportPaper paper,
+                           quelvar::ReportOrientation orientation, const std::string& path,
+                           std::string& reason)
 {
     // Fonts need an application object; no display is needed for a PDF.
     static int argc = 3;
@@ -20,10 +20,8 @@ bool writeReportPdf(const SetupReport& report, ReportPaper paper, ReportOrientat
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) application = std::make_unique<QGuiApplication>(argc, argv);
     QString why;
-    const bool written = ReportPainter::writePdf(report, reportPageLayout(paper, orientation),
-                                                 QString::fromLocal8Bit(path), why);
+    const bool written = quelvar::ReportPainter::writePdf(
+        report, quelvar::reportPageLayout(paper, orientation), QString::fromLocal8Bit(path), why);
     reason = why.toLocal8Bit().toStdString();
     return written;
 }
-
-}  // namespace quelvar::cli

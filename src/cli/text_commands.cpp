@@ -85,6 +85,7 @@ Run defineExport(CLI::App& command)
     auto file = addSetupFile(command);
     auto output = std::make_shared<std::string>();
     command.add_option("-o,--output", *output, "write the text to OUT.toml (else to the output)")
+        ->type_name(kPathValue)
         ->option_text("OUT.toml");
     return [file, output](std::ostream& out, std::ostream& err) {
         if (outputIsInput(*output, *file, err)) return kUsage;
@@ -102,9 +103,10 @@ Run defineExport(CLI::App& command)
 
 Run defineImport(CLI::App& command)
 {
-    auto file = addFile(command, "TEXT", "setup text (.toml)");
+    auto file = addFile(command, "TEXT", "setup text (.toml)", kSetupValue);
     auto output = std::make_shared<std::string>();
     command.add_option("-o,--output", *output, "the setup file to write")
+        ->type_name(kPathValue)
         ->option_text("FILE.sf")
         ->required();
     return [file, output](std::ostream&, std::ostream& err) {
@@ -124,8 +126,8 @@ Run defineImport(CLI::App& command)
 
 Run defineDiff(CLI::App& command)
 {
-    auto a = addFile(command, "A", "setup file or setup text (read by its content)");
-    auto b = addFile(command, "B", "setup file or setup text (read by its content)");
+    auto a = addFile(command, "A", "setup file or setup text (read by its content)", kSetupValue);
+    auto b = addFile(command, "B", "setup file or setup text (read by its content)", kSetupValue);
     return [a, b](std::ostream& out, std::ostream& err) {
         Setup first, second;
         if (!loadAny(*a, first, err) || !loadAny(*b, second, err)) return kUsage;

@@ -37,9 +37,10 @@ struct TransferArgs {
 std::shared_ptr<TransferArgs> addTransferArgs(CLI::App& command, const std::string& fileHelp)
 {
     auto a = std::make_shared<TransferArgs>();
-    command.add_option("FILE", a->file, fileHelp)->required();
+    command.add_option("FILE", a->file, fileHelp)->required()->type_name(kSetupValue);
     command.add_option("--port", a->device, "serial device, e.g. /dev/ttyUSB0")
         ->required()
+        ->type_name(kDeviceValue)
         ->check([](const std::string& device) {
             return device.empty() ? std::string("the device is empty") : std::string();
         });
@@ -115,13 +116,23 @@ private:
     std::size_t m_bytes = 0;
 };
 
+// The dialog shows "+++ Upload Complete +++" as its last progress and then the box
+// "+++  Upload Complete  +++": one line says it.
+bool sameWords(std::string_view a, std::string_view b)
+{
+    std::string left(a), right(b);
+    std::erase(left, ' ');
+    std::erase(right, ' ');
+    return left == right;
+}
+
 // Runs the session to its end, progress on stdout, the failure message on stderr.
 bool runToEnd(TransferSession& session, std::ostream& out, std::ostream& err,
               const std::function<bool()>& keepGoing = {})
 {
     ProgressLine line(err);
     session.setProgressListener([&](const std::string& text) {
-        if (text.empty()) return;
+        if (text.empty() || sameWords(text, session.completionText())) return;
         line.clear();
         out << text << std::endl;
     });

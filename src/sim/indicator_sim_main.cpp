@@ -2,6 +2,7 @@
 // It prints the path of its device on the first line of stdout and runs until
 // it gets SIGINT or SIGTERM; each exchange is logged on stderr.
 
+#include "cli/command_line.h"
 #include "model/check_bytes.h"
 #include "model/setup_file.h"
 #include "sim/indicator_simulator.h"
@@ -33,57 +34,39 @@ struct Options {
     std::string load;
     std::string save;
     long baud = 0;
-    SimulatorFaults faults;
-    bool help = false;
+    std::vector<std::string> faults;
 };
 
-void printUsage(std::ostream& out)
+// "{busy,error,...,extra=N}": the fault names as a list the help and the
+// completion show.
+std::string faultList()
 {
-    out << "usage: quelvar-indicator-sim [--link PATH] [--load FILE.sf] [--save FILE.sf]\n"
-           "                             [--baud N] [--fault NAME[=VALUE]]...\n"
-           "faults: "
-        << kSimulatorFaultNames << '\n';
+    std::string list = "{";
+    for (char c : kSimulatorFaultNames)
+        if (c != ' ') list += c;
+    return list + "}";
 }
 
-int usageError(const std::string& problem)
+void declareOptions(CLI::App& app, Options& options)
 {
-    std::cerr << "quelvar-indicator-sim: " << problem << '\n';
-    printUsage(std::cerr);
-    return 2;
-}
-
-bool parseOptions(int argc, char** argv, Options& options, std::string& problem)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-            return true;
-        }
-        if (i + 1 >= argc) {
-            problem = "missing value after " + option;
-            return false;
-        }
-        const std::string value = argv[++i];
-        if (option == "--link") {
-            options.link = value;
-        } else if (option == "--load" || option == "--file") {
-            options.load = value;
-        } else if (option == "--save") {
-            options.save = value;
-        } else if (option == "--baud") {
-            char* end = nullptr;
-            options.baud = std::strtol(value.c_str(), &end, 10);
-            if (*end != '\0' || options.baud <= 0) problem = "--baud needs a positive number";
-        } else if (option == "--fault") {
-            problem = setSimulatorFault(value, options.faults);
-            if (!problem.empty()) problem = "--fault: " + problem;
-        } else {
-            problem = "unknown option " + option;
-        }
-        if (!problem.empty()) return false;
-    }
-    return true;
+    app.get_formatter()->label("Usage", "usage");
+    app.set_version_flag("--version", "quelvar-indicator-sim " QUELVAR_VERSION);
+    app.add_option("--link", options.link, "also make a symbolic link to the device here")
+        ->type_name(cli::kPathValue);
+    app.add_option("--load,--file", options.load, "start with the image of this setup file")
+        ->type_name(cli::kSetupValue);
+    app.add_option("--save", options.save, "write every accepted upload to this setup file")
+        ->type_name(cli::kSetupValue);
+    app.add_option("--baud", options.baud, "pace the line at N baud (default: unpaced)")
+        ->type_name("N")
+        ->transform(cli::decimalIn(1, 1'000'000'000, "a positive number"));
+    app.add_option("--fault", options.faults, "misbehave so (repeatable)")
+        ->type_name(faultList())
+        ->check([](const std::string& fault) {
+            SimulatorFaults unused;
+            return setSimulatorFault(fault, unused);
+        });
+    cli::addBashCompletionFlag(app);
 }
 
 bool loadMemory(const std::string& path, SetupImage& memory)
@@ -253,18 +236,18 @@ bool makeLink(const std::string& link, const std::string& target)
 
 int main(int argc, char** argv)
 {
+    CLI::App app("A simulated indicator on a pseudo-terminal. It prints the path of its "
+                 "device and runs until SIGINT or SIGTERM; each exchange is logged on stderr.",
+                 "quelvar-indicator-sim");
     Options options;
-    std::string problem;
-    if (!parseOptions(argc, argv, options, problem)) return usageError(problem);
-    if (options.help) {
-        printUsage(std::cout);
-        return 0;
-    }
+    declareOptions(app, options);
+    if (const int status = cli::parseCommandLine(app, argc, argv); status >= 0) return status;
 
     SetupImage memory = factoryIndicatorMemory();
     if (!options.load.empty() && !loadMemory(options.load, memory)) return 1;
     IndicatorSimulator simulator(memory);
-    simulator.faults = options.faults;
+    for (const std::string& fault : options.faults)
+        setSimulatorFault(fault, simulator.faults);
     if (!options.save.empty())
         simulator.onImageAccepted = [&](const SetupImage& image) {
             for (const auto& line : simulator.takeLog())

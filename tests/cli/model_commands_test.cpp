@@ -147,6 +147,9 @@ TEST(CliModel, UsageErrorsExitTwoWithTheCommandsUsage)
         {{"download", "a.sf", port, "--parity", "x"}, "usage: quelvar-cli download"},
         {{"upload", "a.sf", port, "--stop", "3"}, "usage: quelvar-cli upload"},
         {{"upload", "a.sf", port, "--data", "9"}, "usage: quelvar-cli upload"},
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"params", "a.sf", "--bogus"}, "unknown option --bogus"},
+        {{"upload", "--bogus"}, "unknown option --bogus"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args);

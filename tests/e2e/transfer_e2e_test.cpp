@@ -82,7 +82,7 @@ TEST(TransferEndToEnd, CommandLineUploadThenDownloadGivesTheSameImage)
     const CliRun up = runCli({"upload", sent, "--port", sim.devicePath()});
     EXPECT_EQ(up.exitCode, 0) << up.err;
     EXPECT_EQ(up.out, "Reading Indicator Status\nUploading Data\nWaiting for Indicator Status\n"
-                      "+++ Upload Complete +++\n+++  Upload Complete  +++\n");
+                      "+++  Upload Complete  +++\n");
 
     const CliRun down = runCli({"download", received, "--port", sim.devicePath()});
     EXPECT_EQ(down.exitCode, 0) << down.err;

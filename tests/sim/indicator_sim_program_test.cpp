@@ -129,17 +129,21 @@ TEST(IndicatorSimProgram, BadOptionsAreRefusedWithUsage)
         {{"--fault", "slow"}, 2, "--fault: unknown fault 'slow'"},
         {{"--fault", "garbage=8888888888888888"}, 2, "--fault: fault 'garbage' needs a number"},
         {{"--fault", "extra=1000001"}, 2, "--fault: fault 'extra' needs a number"},
-        {{"--baud", "fast"}, 2, "--baud needs a positive number"},
+        {{"--baud", "fast"}, 2, "--baud: 'fast' is not a positive number"},
         {{"--load", "/nonexistent/x.sf"}, 1, "cannot load"},
-        {{"--bogus", "1"}, 2, "unknown option --bogus"},
+        {{"--bogus"}, 2, "unknown option --bogus"},
+        {{"--link", "l", "--bogus", "1"}, 2, "unknown option --bogus"},
     };
     for (const auto& c : cases) {
         const test::CliRun run = test::runProgram(QUELVAR_INDICATOR_SIM, c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1];
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0];
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("quelvar-indicator-sim: " + c.saying), std::string::npos) << run.err;
     }
-    const test::CliRun help = test::runProgram(QUELVAR_INDICATOR_SIM, {"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.starts_with("usage: quelvar-indicator-sim")) << help.out;
+    for (const auto& [option, saying] : {std::pair{"--help", "usage: quelvar-indicator-sim"},
+                                         std::pair{"--version", "quelvar-indicator-sim 2."}}) {
+        const test::CliRun run = test::runProgram(QUELVAR_INDICATOR_SIM, {option});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_NE(run.out.find(saying), std::string::npos) << run.out;
+    }
 }
