@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <pwd.h>
+#include <sstream>
 #include <unistd.h>
 
 namespace quelvar {
@@ -111,6 +112,17 @@ void placeUserSettings(SettingsFiles& files, const std::string& configHome, cons
     files.oldUser = (folder / "quelvar" / name).string();
 }
 
+std::vector<std::string> systemSettingsFiles(const char* configDirs, const std::string& name)
+{
+    std::vector<std::string> files;
+    std::istringstream folders(configDirs ? configDirs : "");
+    for (std::string folder; std::getline(folders, folder, ':');)
+        if (folder.starts_with('/'))
+            files.insert(files.begin(), (std::filesystem::path(folder) / "quelvar" / name).string());
+    if (files.empty()) files.push_back("/etc/xdg/quelvar/" + name);
+    return files;
+}
+
 namespace {
 
 // The user's file, or the one at the old place while there is none at the new.
@@ -119,13 +131,15 @@ bool userFileAtOldPlace(const SettingsFiles& files)
     return !files.oldUser.empty() && !exists(files.user) && exists(files.oldUser);
 }
 
-// The files that exist, beside first.
+// The files that exist, the least important first.
 std::vector<IniFile> readSettingsFiles(const SettingsFiles& files)
 {
+    std::vector<std::string> paths = files.system;
+    paths.push_back(files.beside);
+    paths.push_back(userFileAtOldPlace(files) ? files.oldUser : files.user);
     std::vector<IniFile> read;
     std::string reason;
-    const std::string& user = userFileAtOldPlace(files) ? files.oldUser : files.user;
-    for (const std::string& path : {files.beside, user})
+    for (const std::string& path : paths)
         if (auto file = readIniFile(path, reason)) read.push_back(std::move(*file));
     return read;
 }

@@ -3,16 +3,18 @@
 // parity, byteSize and stops, and the optional section "Devices" (com1=/dev/ttyUSB0),
 // into which only a device mapped in the port settings dialog is written.
 //
-// There may be two settings files: the one beside the program (on a copy an
-// administrator installed, the technicians may not write it) and the user's own.
-// Both are read, the user's keys overriding; the settings are written back into
-// one of them in place, every other line kept.
+// There may be several settings files: the system's defaults ($XDG_CONFIG_DIRS), the
+// one beside the program (on a copy an administrator installed, the technicians may
+// not write it) and the user's own. All are read in that order, later keys
+// overriding earlier ones; the settings are written back into the one beside the
+// program or the user's own, in place, every other line kept.
 
 #include "model/file_io.h"
 #include "model/ini_file.h"
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quelvar {
 
@@ -27,7 +29,14 @@ struct SettingsFiles {
     // Where earlier versions kept the user's file: read while `user` does not exist,
     // and moved to `user` by the next write.
     std::string oldUser;
+    // The system's defaults, the least important first; read first, never written.
+    std::vector<std::string> system;
 };
+
+// The system's files `name` for the folder list `configDirs` ($XDG_CONFIG_DIRS:
+// absolute folders separated by ':', the most important first; /etc/xdg when it
+// names none), each folder's quelvar/name, the least important first.
+std::vector<std::string> systemSettingsFiles(const char* configDirs, const std::string& name);
 
 // The folder of the users' configuration files: $XDG_CONFIG_HOME when it is an
 // absolute path, else ~/.config.
@@ -44,8 +53,8 @@ void placeUserSettings(SettingsFiles& files, const std::string& configHome,
 void readComSettings(std::span<const IniFile> files, ComPort& port);
 void writeComSettings(IniFile& file, const ComPort& port);
 
-// Reads the files that exist (beside, then the user's, or the old user's file when
-// there is no user's file yet) into the port.
+// Reads the files that exist (the system's, beside, then the user's, or the old
+// user's file when there is no user's file yet) into the port.
 void ReadSettings(const SettingsFiles& files, ComPort& port);
 
 // The file the settings go to: the user's own when it exists (its keys win when

@@ -11,6 +11,7 @@
 #include "serial/fake_serial_driver.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -140,6 +141,12 @@ TEST_F(MainFormTest, SettingsFilesAreNamedAfterTheProgramInTheUsersConfigFolder)
     EXPECT_EQ(files.beside, folder.filePath("bin/quelvar.INI").toStdString());
     EXPECT_EQ(files.user, folder.filePath("config/quelvar/quelvar.INI").toStdString());
     EXPECT_EQ(files.oldUser, folder.filePath("config/quelvar/quelvar/quelvar.INI").toStdString());
+    // Installed under any prefix: the package's copyright file is in its place.
+    EXPECT_FALSE(files.besideIsSystemDefault);
+    QDir(folder.path()).mkpath("bin");
+    QDir(folder.path()).mkpath("share/doc/quelvar");
+    QFile(folder.filePath("share/doc/quelvar/copyright")).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(settingsFiles(folder.filePath("bin/quelvar"), "").besideIsSystemDefault);
 
     const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME"), savedHome = qgetenv("HOME");
     const std::string name =

@@ -64,4 +64,18 @@ QT_QPA_PLATFORM=offscreen "$bin/quelvar" --version 2>/dev/null | grep -q "$versi
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
     "$bin/quelvar-cli" report "$stage/a.sf" --pdf "$stage/a.pdf" || fail "report --pdf failed"
 [ "$(head -c 5 "$stage/a.pdf")" = "%PDF-" ] || fail "report --pdf wrote no PDF"
+# Installed means installed: the editor, ended by SIGTERM, writes its settings into the
+# user's own file, never beside itself.
+XDG_CONFIG_HOME=$stage/config QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+    "$bin/quelvar" --simulator 2>/dev/null &
+editor=$!
+for _ in $(seq 1000); do
+    caught=$(sed -n 's/^SigCgt:\s*//p' "/proc/$editor/status" 2>/dev/null || true)
+    [ -n "$caught" ] && (( 0x$caught & 0x4000 )) && break
+    sleep 0.01
+done
+kill -TERM "$editor"
+wait "$editor" || fail "the staged editor ended with $? on SIGTERM"
+[ -f "$stage/config/quelvar/quelvar.INI" ] || fail "the staged editor wrote no user settings"
+[ ! -e "$bin/quelvar.INI" ] || fail "the staged editor wrote settings beside itself"
 echo "installed and valid: $stage"

@@ -132,3 +132,37 @@ TEST(ComSettings, TheUsersFileMovesFromTheOldPlaceOnTheNextWrite)
     ReadSettings(files, port);
     EXPECT_EQ(port.baudRate, 19200);
 }
+
+// $XDG_CONFIG_DIRS lists the system's folders, the most important first; each
+// file is read before the one beside the program, and the user's wins over all.
+TEST(ComSettings, SystemDefaultsAreReadFirstTheMostImportantLast)
+{
+    const struct {
+        const char* configDirs;
+        std::vector<std::string> files;
+    } cases[] = {
+        {nullptr, {"/etc/xdg/quelvar/q.INI"}},
+        {"", {"/etc/xdg/quelvar/q.INI"}},
+        {"relative:", {"/etc/xdg/quelvar/q.INI"}},
+        {"/site:relative:/etc/xdg", {"/etc/xdg/quelvar/q.INI", "/site/quelvar/q.INI"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(systemSettingsFiles(c.configDirs, "q.INI"), c.files) << c.configDirs;
+
+    TempDir dir;
+    SettingsFiles files{dir.path("beside.INI"), dir.path("user.INI"), false};
+    files.system = {dir.path("xdg.INI"), dir.path("site.INI")};
+    dir.write("xdg.INI", "[Com]\ncomport=2\nbaud=1200\nparity=101\nbyteSize=7\n");
+    dir.write("site.INI", "[Com]\ncomport=3\nbaud=2400\nparity=111\n");
+    dir.write("beside.INI", "[Com]\ncomport=4\nbaud=4800\n");
+    dir.write("user.INI", "[Com]\nbaud=9600\n");
+    FakeSerialDriver driver;
+    ComPort port(driver);
+    ReadSettings(files, port);
+    EXPECT_EQ(port.baudRate, 9600);
+    EXPECT_EQ(port.portNumber, 4);
+    EXPECT_EQ(port.parity, 'o');
+    EXPECT_EQ(port.byteSize, 7);
+    ASSERT_TRUE(WriteSettings(files, port).ok());
+    EXPECT_EQ(dir.read("site.INI"), "[Com]\ncomport=3\nbaud=2400\nparity=111\n");
+}
