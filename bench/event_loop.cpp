@@ -34,7 +34,7 @@ public:
     void message(const QString& text, const QString&) override { last = text; }
     void error(const QString& text, const QString&) override { last = text; }
     Answer askYesNoCancel(const QString&, const QString&) override { return Answer::Cancel; }
-    Answer askYesNo(const QString&, const QString&) override { return Answer::No; }
+    bool warnYesNo(const QString&) override { return false; }
     bool askOkCancel(const QString&, BoxIcon) override { return false; }
     std::optional<QString> chooseOpenFile() override { return std::nullopt; }
     std::optional<QString> chooseSaveFile(const QString&) override { return std::nullopt; }

@@ -28,7 +28,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 namespace quelvar {
 
 struct ShownBox {
-    enum Kind { Message, Error, YesNoCancel, YesNo, OkCancel };
+    enum Kind { Message, Error, YesNoCancel, Warning, OkCancel };
     Kind kind;
     QString text;
     QString caption;  // the save questions' caption
@@ -67,10 +67,10 @@ public:
         shown.push_back({ShownBox::YesNoCancel, text, caption, {}});
         return nextAnswer(text);
     }
-    Answer askYesNo(const QString& text, const QString& caption) override
+    bool warnYesNo(const QString& text) override
     {
-        shown.push_back({ShownBox::YesNo, text, caption, {}});
-        return nextAnswer(text);
+        shown.push_back({ShownBox::Warning, text, {}, {}});
+        return nextAnswer(text) == Answer::Yes;
     }
     bool askOkCancel(const QString& text, BoxIcon) override
     {

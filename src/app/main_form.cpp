@@ -346,21 +346,12 @@ void TMainForm::FormDestroy()
     m_port.Close();
 }
 
-// Closing asks to save unsaved changes. When the person says Yes but the setup
-// still counts as changed afterwards (save dialog cancelled, write failed), the
-// window stays open rather than discard the setup.
+// Closing (the Exit button, the window's close button, a desktop logout) asks to
+// save unsaved changes; Cancel or Esc, or a Yes that saved nothing, keeps it open.
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (IsSetupChanged() &&
-        m_services.askYesNo(kSaveQuestion, QString::fromStdString(m_document.fileName())) ==
-            Answer::Yes) {
-        SaveSetupFile();
-        if (IsSetupChanged()) {
-            event->ignore();
-            return;
-        }
-    }
-    event->accept();
+    event->setAccepted(askSaveBeforeReplacing(true));
+    updateStatus();
 }
 
 bool TMainForm::event(QEvent* event)
@@ -394,7 +385,8 @@ bool TMainForm::IsSetupChanged()
     return m_document.IsSetupChanged();
 }
 
-// The save question before the setup in memory is replaced. False: Cancel.
+// The save question before the setup in memory is replaced or left. False: Cancel,
+// or Yes that saved nothing (save dialog cancelled, write failed): the setup stays.
 bool TMainForm::askSaveBeforeReplacing(bool prefillName)
 {
     if (!IsSetupChanged()) return true;
@@ -405,7 +397,7 @@ bool TMainForm::askSaveBeforeReplacing(bool prefillName)
             SaveSetupFile();
         else
             SaveSetupFileAs();
-        return true;
+        return !IsSetupChanged();
     case Answer::No: return true;
     default: return false;
     }
@@ -418,9 +410,15 @@ bool TMainForm::OpenSetupFile()
     return chosen && readSetupFile(*chosen);
 }
 
-// The file chosen in the open dialog, or named on the command line.
+// The file chosen in the open dialog, or named on the command line. One that does
+// not look like a setup file replaces the setup only when the person says so.
 bool TMainForm::readSetupFile(const QString& path)
 {
+    const std::string doubts = setupFileDoubts(path.toStdString());
+    if (!doubts.empty() &&
+        !m_services.warnYesNo(QString("%1 is not a setup file: %2. Open it anyway?")
+                                  .arg(path, QString::fromStdString(doubts))))
+        return false;
     const auto result = m_document.readFile(path.toStdString());
     if (!result.complete())
         m_services.message(QString::fromStdString(setupReadMessage(result, m_document.fileName())),
@@ -546,11 +544,12 @@ void TMainForm::DisplayListButtonClick()
     runDialog(new TDisplayForm(m_document, m_services, this));
 }
 
-// The reset setup counts as unchanged: unsaved edits go without a save question.
+// Unsaved edits go without a save question; the factory setup counts as a change
+// to the current file, if there is one.
 void TMainForm::DefaultsButtonClick()
 {
     if (!m_services.askOkCancel("Reset All Parameters to Factory Defaults!")) return;
-    m_document.resetToFactory();
+    m_document.resetToDefaults();
     showDescription();
     updateStatus();
 }

@@ -41,6 +41,13 @@ void SetupDocument::resetToFactory()
     TakeReferenceCopy();
 }
 
+void SetupDocument::resetToDefaults()
+{
+    const Setup fileSetup = m_reference;
+    resetToFactory();
+    if (!m_fileName.empty()) m_reference = fileSetup;
+}
+
 SetupReadResult SetupDocument::readFile(const std::string& path)
 {
     m_fileName = path;

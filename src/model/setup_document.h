@@ -50,8 +50,12 @@ public:
     void ClearApplicationText();
 
     // The factory setup: image reset to defaults, texts cleared, reference copy
-    // taken (start-up and Reset to Defaults).
+    // taken (start-up).
     void resetToFactory();
+    // Reset to Defaults: the factory setup. With a current file name the reference
+    // copy stays that file's, so the factory setup counts as a change to the file
+    // (closing asks to save it); with none it counts as unchanged.
+    void resetToDefaults();
 
     // Sets the current file name and reads the file. A file that does not open
     // changes nothing else. Otherwise the reference copy is taken, and when fewer

@@ -13,6 +13,13 @@ constexpr std::size_t kDescriptionOffset = kSetupImageSize;
 constexpr std::size_t kFunctionDescriptionsOffset = kDescriptionOffset + kDescriptionBlockSize;
 constexpr std::size_t kLineCommentsOffset = kFunctionDescriptionsOffset + kFunctionDescriptionsSize;
 
+// Whole kilobytes as "36 KB", any other size exactly.
+std::string sizeText(std::uintmax_t bytes)
+{
+    if (bytes > 0 && bytes % 1024 == 0) return std::to_string(bytes / 1024) + " KB";
+    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
 template <std::size_t N>
 void copyBlockOut(const std::array<std::uint8_t, N>& block, SetupFileBytes& file, std::size_t at)
 {
@@ -105,6 +112,16 @@ FileWriteResult writeSetupFile(const std::string& path, Setup& setup)
     sealSetup(setup);
     const SetupFileBytes bytes = encodeSetupFile(setup);
     return writeFileAtomically(path, bytes);
+}
+
+std::string setupFileDoubts(const std::string& path)
+{
+    const FileReadResult file = readFileStart(path, kSetupImageSize);
+    if (!file.opened) return {};
+    std::string doubts = file.fileSize == kSetupFileSize ? "" : sizeText(file.fileSize);
+    if (file.bytes.size() == kSetupImageSize && !VerifyCheckBytes(file.bytes))
+        doubts += (doubts.empty() ? "" : ", ") + std::string("check bytes do not verify");
+    return doubts;
 }
 
 std::string setupReadMessage(const SetupReadResult& result, const std::string& fileName)

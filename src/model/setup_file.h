@@ -66,6 +66,12 @@ SetupReadResult readSetupFile(const std::string& path, Setup& setup);
 // previous file is intact and the result says at which stage writing stopped.
 FileWriteResult writeSetupFile(const std::string& path, Setup& setup);
 
+// What makes the file at `path` unlike a setup file, for a warning before it
+// replaces the setup: "36 KB, check bytes do not verify" (its size when it is not
+// 22016 bytes, then whether the check bytes of a whole image fail). Empty for a
+// sealed setup file, and for a file that does not open (reading it says why).
+std::string setupFileDoubts(const std::string& path);
+
 // The editor's message for a failed read or write, with `fileName` in it; empty
 // when the read was complete or the write succeeded. The reason is not included.
 std::string setupReadMessage(const SetupReadResult& result, const std::string& fileName);

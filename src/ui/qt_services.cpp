@@ -86,17 +86,19 @@ void QtServices::error(const QString& text, const QString& detail)
             detail);
 }
 
-// The save questions have no owner window: the file name is their caption.
+// The save question has no owner window: the file name is its caption.
 Answer QtServices::askYesNoCancel(const QString& text, const QString& caption)
 {
     return toAnswer(execBox(QMessageBox::NoIcon, caption, text,
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, nullptr));
 }
 
-Answer QtServices::askYesNo(const QString& text, const QString& caption)
+bool QtServices::warnYesNo(const QString& text)
 {
-    return toAnswer(
-        execBox(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, nullptr));
+    QMessageBox box(QMessageBox::Warning, QString(kApplicationTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, activeOwner());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool QtServices::askOkCancel(const QString& text, BoxIcon icon)

@@ -24,7 +24,7 @@ public:
     void message(const QString& text, const QString& detail = {}) override;
     void error(const QString& text, const QString& detail = {}) override;
     Answer askYesNoCancel(const QString& text, const QString& caption) override;
-    Answer askYesNo(const QString& text, const QString& caption) override;
+    bool warnYesNo(const QString& text) override;
     bool askOkCancel(const QString& text, BoxIcon icon = BoxIcon::Question) override;
     std::optional<QString> chooseOpenFile() override;
     std::optional<QString> chooseSaveFile(const QString& initialName) override;

@@ -31,9 +31,10 @@ public:
     // operating system's reason) is shown in smaller print below the text.
     virtual void error(const QString& text, const QString& detail = {}) = 0;
 
-    // Save questions: no owner window, `caption` as the box's caption.
+    // The save question: no owner window, `caption` as the box's caption; Esc is Cancel.
     virtual Answer askYesNoCancel(const QString& text, const QString& caption) = 0;
-    virtual Answer askYesNo(const QString& text, const QString& caption) = 0;
+    // A warning before something is replaced, Yes or No (No the default): true for Yes.
+    virtual bool warnYesNo(const QString& text) = 0;
     // Confirmations: true when the person chose OK.
     virtual bool askOkCancel(const QString& text, BoxIcon icon = BoxIcon::Question) = 0;
 

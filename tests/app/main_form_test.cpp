@@ -217,13 +217,16 @@ TEST_F(MainFormTest, PortFailuresAreReportedOnceWithTheReasonAsDetail)
 
 TEST_F(MainFormTest, ExitAsksOnlyWhenTheSetupChanged)
 {
-    // Typing in the memo counts even before the memo loses focus.
+    // Typing in the memo counts even before the memo loses focus; Cancel (or Esc)
+    // keeps the window and the setup.
     start();
     typeInMemo("Line 3 scale");
-    services.answers = {Answer::No};
+    services.answers = {Answer::Cancel, Answer::No};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(memo()->toPlainText(), "Line 3 scale");
     EXPECT_TRUE(form->close());
-    ASSERT_EQ(services.shown.size(), 1u);
-    EXPECT_EQ(services.shown[0].kind, ShownBox::YesNo);
+    ASSERT_EQ(services.shown.size(), 2u);
+    EXPECT_EQ(services.shown[0].kind, ShownBox::YesNoCancel);
     EXPECT_EQ(services.shown[0].text, kSaveQuestion);
     EXPECT_EQ(services.shown[0].caption, "");
 
@@ -253,7 +256,7 @@ TEST_F(MainFormTest, ResetCancelledKeepsTheSetupAndTheFileName)
     services.answers = {Answer::Ok};
     form->DefaultsButtonClick();
     EXPECT_EQ(document.fileName(), path.toStdString());
-    EXPECT_FALSE(form->IsSetupChanged());
+    EXPECT_TRUE(form->IsSetupChanged());  // a.sf holds another setup
 }
 
 TEST_F(MainFormTest, YesAtExitThatSavesNothingKeepsTheWindowOpen)
@@ -264,11 +267,14 @@ TEST_F(MainFormTest, YesAtExitThatSavesNothingKeepsTheWindowOpen)
     services.answers = {Answer::Yes};
     services.saveFiles = {std::nullopt};
     EXPECT_FALSE(form->close());
-    // Write failed: the setup still counts as changed.
-    services.answers = {Answer::Yes};
+    // Write failed: the setup still counts as changed, and the status bar names the
+    // file the next question does.
+    services.answers = {Answer::Yes, Answer::Cancel};
     services.saveFiles = {folder.filePath("missing/dir/x.sf")};
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->IsSetupChanged());
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(form->findChild<QLabel*>("fileNameStatus")->text(), services.shown.back().caption);
     // Saved: the window closes.
     services.answers = {Answer::Yes};
     services.saveFiles = {folder.filePath("x.sf")};
@@ -290,20 +296,32 @@ TEST_F(MainFormTest, FailedWriteKeepsTheSetupChanged)
     EXPECT_EQ(document.fileName(), path.toStdString());
 }
 
-TEST_F(MainFormTest, OpenFailuresAndShortFiles)
+// A file unlike a setup file replaces the setup only after Yes at its warning.
+TEST_F(MainFormTest, OpenFailuresAndFilesThatAreNoSetup)
 {
     start();
     const QString missing = folder.filePath("nope.sf");
-    const QString shortFile = writeBytes("short.sf", QByteArray(2048, '\0'));
+    const QString shortFile = writeBytes("short.sf", QByteArray(2048, '\1'));
     const QString empty = writeBytes("empty.sf", {});
+    const QString big = writeBytes("big.sf", QByteArray(36 * 1024, '\1'));
+    const QString warning = "%1 is not a setup file: %2. Open it anyway?";
     const struct {
         QString path;
-        QString text;
+        QStringList texts;
+        Answer answer;
         bool factoryChanged;  // the setup afterwards: factory state counted as changed
     } cases[] = {
-        {missing, "Error Opening file: " + missing, false},
-        {shortFile, "Error reading file: " + shortFile + "count was/sb 1  4", true},
-        {empty, "Error reading file: " + empty + "count was/sb 0  4", true},
+        {missing, {"Error Opening file: " + missing}, Answer::Yes, false},
+        {shortFile,
+         {warning.arg(shortFile, "2 KB, check bytes do not verify"),
+          "Error reading file: " + shortFile + "count was/sb 1  4"},
+         Answer::Yes,
+         true},
+        {empty,
+         {warning.arg(empty, "0 bytes"), "Error reading file: " + empty + "count was/sb 0  4"},
+         Answer::Yes,
+         true},
+        {big, {warning.arg(big, "36 KB, check bytes do not verify")}, Answer::No, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
@@ -312,10 +330,12 @@ TEST_F(MainFormTest, OpenFailuresAndShortFiles)
         document.setup().image[200] = 0x5A;  // an edit the open must not destroy silently
         document.TakeReferenceCopy();
         const quelvar::Setup before = document.setup();
+        const std::string nameBefore = document.fileName();
         services.openFiles = {c.path};
+        services.answers = {c.answer};
         EXPECT_FALSE(form->OpenSetupFile());
-        EXPECT_EQ(services.texts(), QStringList{c.text});
-        EXPECT_EQ(document.fileName(), c.path.toStdString());
+        EXPECT_EQ(services.texts(), c.texts);
+        EXPECT_EQ(document.fileName(), c.answer == Answer::Yes ? c.path.toStdString() : nameBefore);
         if (c.factoryChanged) {
             EXPECT_NE(document.setup().image[200], 0x5A);
             EXPECT_TRUE(form->IsSetupChanged());
@@ -338,8 +358,9 @@ TEST_F(MainFormTest, UploadRefusesAFileWithWrongCheckBytes)
     file.close();
 
     services.openFiles = {path};
+    services.answers = {Answer::Yes};  // open it anyway
     form->UploadButtonClick();
-    EXPECT_EQ(services.texts(), QStringList{"Checksum Error in file " + path});
+    EXPECT_EQ(services.texts().last(), "Checksum Error in file " + path);
     EXPECT_EQ(memo()->toPlainText(), "stored");  // the file was read all the same
 }
 
@@ -365,16 +386,15 @@ TEST_F(MainFormTest, SaveQuestionsBeforeOpenAndDownload)
     EXPECT_EQ(services.saveDialogInitialNames, QStringList{current});
     EXPECT_FALSE(form->IsSetupChanged());
 
-    // Open: the save dialog is not pre-filled; Cancel at the question reads nothing.
+    // Open: the save dialog is not pre-filled; Cancel at the question, or a Yes that
+    // saved nothing, reads nothing.
     document.setup().image[300] ^= 1;
-    services.answers = {Answer::Yes};
+    services.answers = {Answer::Yes, Answer::Cancel};
     services.saveFiles = {std::nullopt};
-    services.openFiles = {std::nullopt};
     EXPECT_FALSE(form->OpenSetupFile());
     EXPECT_EQ(services.saveDialogInitialNames.last(), "");
-    services.answers = {Answer::Cancel};
     EXPECT_FALSE(form->OpenSetupFile());
-    EXPECT_TRUE(services.openFiles.empty());
+    EXPECT_TRUE(form->IsSetupChanged());
 }
 
 TEST_F(MainFormTest, SavedDescriptionIsCutTo511AndCountsAsSaved)
@@ -476,7 +496,9 @@ TEST_F(MainFormTest, StatusBarShowsTheFileAndWhetherTheSetupChanged)
     button("TallyScriptButton")->click();
     EXPECT_EQ(status(), (QStringList{path, "Changed"}));
 
-    services.answers = {Answer::Ok};
+    // The factory setup is not the file's: a change to it, which closing asks about.
+    services.answers = {Answer::Ok, Answer::Cancel};
     button("DefaultsButton")->click();
-    EXPECT_EQ(status(), (QStringList{path, ""}));
+    EXPECT_EQ(status(), (QStringList{path, "Changed"}));
+    EXPECT_FALSE(form->close());
 }

@@ -268,3 +268,22 @@ TEST(SetupDocument, WholeFileReadsUnchangedWhateverItsCheckBytes)
     EXPECT_FALSE(doc.IsSetupChanged());
     EXPECT_FALSE(VerifyCheckBytes(doc.setup().image));
 }
+
+TEST(SetupFile, DoubtsNameTheSizeAndTheCheckBytes)
+{
+    TempDir dir;
+    quelvar::Setup setup = sampleSetup();
+    ASSERT_TRUE(writeSetupFile(dir.path("sealed.sf"), setup).ok());
+    std::string bytes = dir.read("sealed.sf");
+    dir.write("longer.sf", bytes + "x");
+    bytes[5] = static_cast<char>(bytes[5] + 1);
+    dir.write("unsealed.sf", bytes);
+    const std::pair<const char*, const char*> cases[] = {
+        {"sealed.sf", ""},
+        {"longer.sf", "22017 bytes"},
+        {"unsealed.sf", "check bytes do not verify"},
+        {"missing.sf", ""},  // opening it says why
+    };
+    for (const auto& [name, doubts] : cases)
+        EXPECT_EQ(setupFileDoubts(dir.path(name)), doubts) << name;
+}

@@ -30,15 +30,19 @@ TEST(QtServices, BoxesHaveTheSystemsButtonsAndCaptions)
 {
     QtServices services;
     SeenBox seen;
-    auto press = [&seen](QMessageBox::StandardButton button) {
-        QTimer::singleShot(0, [&seen, button] {
+    auto act = [&seen](std::function<void(QMessageBox*)> action) {
+        QTimer::singleShot(0, [&seen, action] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             seen = {box->windowTitle(), box->text(), box->informativeText(), box->standardButtons(),
                     box->icon()};
-            box->button(button)->click();
+            action(box);
         });
     };
+    auto press = [&act](QMessageBox::StandardButton button) {
+        act([button](QMessageBox* box) { box->button(button)->click(); });
+    };
+    auto keys = [&act](Qt::Key key) { act([key](QMessageBox* box) { QTest::keyClick(box, key); }); };
 
     press(QMessageBox::Cancel);
     EXPECT_EQ(services.askYesNoCancel("Current file has changed. Save file?", "/tmp/a.sf"),
@@ -46,9 +50,13 @@ TEST(QtServices, BoxesHaveTheSystemsButtonsAndCaptions)
     EXPECT_EQ(seen.caption, "/tmp/a.sf");
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 
-    press(QMessageBox::Yes);
-    EXPECT_EQ(services.askYesNo("Current file has changed. Save file?", ""), Answer::Yes);
+    // Esc at the save question is Cancel; Enter at a warning is No.
+    keys(Qt::Key_Escape);
+    EXPECT_EQ(services.askYesNoCancel("Current file has changed. Save file?", ""), Answer::Cancel);
+    keys(Qt::Key_Return);
+    EXPECT_FALSE(services.warnYesNo("a.sf is not a setup file: 36 KB. Open it anyway?"));
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
 
     press(QMessageBox::Ok);
     EXPECT_TRUE(services.askOkCancel("Reset All Parameters to Factory Defaults!"));
