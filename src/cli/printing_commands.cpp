@@ -131,7 +131,8 @@ Run defineSetPage(CLI::App& command)
     auto column = addNumber(command, "COLUMN", "print column; the low 8 bits are kept",
                             wholeNumber("a column number"));
     auto item = std::make_shared<std::string>();
-    command.add_option("ITEM", *item, "print item name, 0, or empty for none")->required();
+    command.add_option("ITEM", *item, "print item name, a code 0-255, or empty for none")
+        ->required();
     return [=](std::ostream&, std::ostream& err) {
         Setup setup;
         if (!loadSetup(*file, setup, err)) return kFailed;

@@ -73,14 +73,6 @@ std::optional<KeyStoreFailure> storeKeyFunction(SetupImage& image, std::size_t e
     return std::nullopt;
 }
 
-std::optional<KeyStoreFailure>
-storeKeyFunctions(SetupImage& image, const std::array<std::string, kKeyEventCount>& typed)
-{
-    for (std::size_t n = 0; n < kKeyEventCount; ++n)
-        if (auto failure = storeKeyFunction(image, n, typed[n])) return failure;
-    return std::nullopt;
-}
-
 std::string keyStoreMessage(const KeyStoreFailure& failure)
 {
     return "Invalid Function - " + std::string(kKeyEvents[failure.event].name) + ": " +
@@ -137,17 +129,6 @@ std::string setpointMessage(SetpointField field, std::string_view name)
                                                   "Function register"};
     return std::string(kFieldNames[static_cast<int>(field)]) +
            " - invalid name: " + std::string(name);
-}
-
-SetpointFromNames setpointFromNames(const SetpointNames& names)
-{
-    const auto upper = setpointCode(SetpointField::Upper, 0, names.upper);
-    if (!upper) return {{}, SetpointField::Upper};
-    const auto lower = setpointCode(SetpointField::Lower, *upper, names.lower);
-    if (!lower) return {{}, SetpointField::Lower};
-    const auto function = setpointCode(SetpointField::Function, *upper, names.function);
-    if (!function) return {{}, SetpointField::Function};
-    return {{*upper, *lower, *function}, std::nullopt};
 }
 
 TimerRecord readTimer(const SetupImage& image, int timer)

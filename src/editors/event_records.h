@@ -52,11 +52,6 @@ struct KeyStoreFailure {
 // Stores the function typed for one event; the failure when the name is no function.
 std::optional<KeyStoreFailure> storeKeyFunction(SetupImage& image, std::size_t event,
                                                 std::string_view typed);
-// Stores the function typed for each event, in keyEvents() order, and stops at the
-// first name that is no function: the events before it keep their new codes, that
-// one and those after it their old ones.
-std::optional<KeyStoreFailure>
-storeKeyFunctions(SetupImage& image, const std::array<std::string, kKeyEventCount>& typed);
 // The message for a refused name: "Invalid Function - F1 key: USER3".
 std::string keyStoreMessage(const KeyStoreFailure& failure);
 
@@ -97,10 +92,6 @@ void writeSetpoint(SetupImage& image, int setpoint, const SetpointRecord& record
 // The names the three fields show; a code that no entry carries shows empty.
 SetpointNames setpointNames(const SetpointRecord& record);
 
-struct SetpointFromNames {
-    SetpointRecord record;                 // valid when `invalid` is empty
-    std::optional<SetpointField> invalid;  // the first field whose name is in no table
-};
 // The code `name` stands for in one field of a setpoint whose upper register is
 // `upperCode` (the lower field's table depends on it), taken exactly as typed; an
 // empty name gives the table's none code, a name in no entry nothing.
@@ -108,10 +99,6 @@ std::optional<std::uint8_t> setpointCode(SetpointField field, std::uint8_t upper
                                          std::string_view name);
 // The message for a name refused in `field`: "Upper register - invalid name: gross".
 std::string setpointMessage(SetpointField field, std::string_view name);
-
-// The record three names stand for, taken exactly as typed (no trimming, no change
-// of case); empty names give the none codes 0, 0 and 255.
-SetpointFromNames setpointFromNames(const SetpointNames& names);
 
 // --- timers ------------------------------------------------------------------
 

@@ -1,10 +1,10 @@
 #include "editors/keyboard_form.h"
 
-#include "script/name_tables.h"
+#include "editors/function_list.h"
+#include "script/name_table.h"
 #include "ui/context_help.h"
 #include "ui/event_form_parts.h"
 #include "ui/form_parts.h"
-#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 #include "ui/tab_stop_list.h"
@@ -18,15 +18,11 @@
 namespace quelvar {
 
 TCfgKeyboardForm::TCfgKeyboardForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_services(services), m_fields(image, services)
 {
     setWindowTitle("Keyboard and Power On Functions");
     buildLayout();
     connectHandlers();
-    const auto names = keyFunctionNames(m_image);
-    for (std::size_t n = 0; n < kKeyEventCount; ++n)
-        boxes()[n]->setText(fromSetupText(names[n]));
-    fillList(FuncListBox, functionListRows(functionTable()));
     m_target = PoweronEditBox;
     focusBox(PoweronEditBox);
     setHelpTopic(this, "KeyboardEvent");
@@ -54,24 +50,13 @@ void TCfgKeyboardForm::buildLayout()
     ZerokeyEditBox = nameBox("ZerokeyEditBox");
     F1keyEditBox = nameBox("F1keyEditBox");
     F2keyEditBox = nameBox("F2keyEditBox");
-    FuncListBox = nameList("FuncListBox", recordNames({&functionTable()}));
-    OKButton = formButton("OKButton", "OK");
-    cancelButton = formButton("cancelButton", "Cancel");
-    helpButton = formButton("helpButton", "Help");
-
-    const QString captions[] = {"Po&wer On", "&Print key", "&Units key", "&Gross | Net",
-                                "&Tare key", "&Zero key",  "F&1 key",    "F&2 key"};
-    auto* fields = new QGridLayout;
-    for (int row = 0; row < static_cast<int>(kKeyEventCount); ++row) {
-        QLineEdit* box = boxes()[static_cast<std::size_t>(row)];
-        box->setMinimumWidth(box->fontMetrics().horizontalAdvance("Pulse clearWW"));
-        fields->addWidget(buddyLabel(captions[row], box), row, 0);
-        fields->addWidget(box, row, 1);
-    }
-    fields->setRowStretch(static_cast<int>(kKeyEventCount), 1);
+    FuncListBox = functionListBox();
+    OKButton = formButton("OKButton", kOkCaption);
+    cancelButton = formButton("cancelButton", kCancelCaption);
+    helpButton = formButton("helpButton", kHelpCaption);
 
     auto* top = new QHBoxLayout;
-    top->addLayout(fields);
+    top->addLayout(addFields());
     top->addWidget(FuncListBox, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
@@ -82,34 +67,40 @@ void TCfgKeyboardForm::buildLayout()
                    OKButton, cancelButton, helpButton});
 }
 
+// A name is trimmed and its first letter raised before it is looked up; the message
+// of a refused one names its key ("Invalid Function - F1 key: USER3").
+QGridLayout* TCfgKeyboardForm::addFields()
+{
+    const char* captions[] = {"Po&wer On", "&Print key", "&Units key", "&Gross | Net",
+                              "&Tare key", "&Zero key",  "F&1 key",    "F&2 key"};
+    const char* paths[] = {"keys.power_on", "keys.print_key", "keys.units_key",
+                           "keys.gross_net_key", "keys.tare_key", "keys.zero_key",
+                           "keys.f1_key", "keys.f2_key"};
+    auto* rows = new QGridLayout;
+    for (int row = 0; row < static_cast<int>(kKeyEventCount); ++row) {
+        QLineEdit* box = boxes()[static_cast<std::size_t>(row)];
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance("Pulse clearWW"));
+        DialogField& field = m_fields.add(box, captions[row], paths[row], kNameLength);
+        field.messageNamesIt = true;
+        rows->addWidget(field.label, row, 0);
+        rows->addWidget(box, row, 1);
+    }
+    rows->setRowStretch(static_cast<int>(kKeyEventCount), 1);
+    m_fields.load();
+    return rows;
+}
+
 void TCfgKeyboardForm::connectHandlers()
 {
-    for (QLineEdit* box : boxes())
-        onFocusIn(box, [this, box] { m_target = box; });
-    onRowChosen(FuncListBox, [this] { FuncListBoxDblClick(); });
+    pickFunctionsInto(FuncListBox, boxes(), m_target, false);
     connect(OKButton, &QPushButton::clicked, this, &TCfgKeyboardForm::OKButtonClick);
     connect(cancelButton, &QPushButton::clicked, this, &TCfgKeyboardForm::cancelButtonClick);
     connect(helpButton, &QPushButton::clicked, this, &TCfgKeyboardForm::helpButtonClick);
 }
 
-// The focus stays in the list, so more rows can be tried.
-void TCfgKeyboardForm::FuncListBoxDblClick()
-{
-    m_target->setText(fromSetupText(functionTable().name(FuncListBox->currentRow())));
-}
-
 void TCfgKeyboardForm::OKButtonClick()
 {
-    std::array<std::string, kKeyEventCount> typed;
-    for (std::size_t n = 0; n < kKeyEventCount; ++n)
-        typed[n] = setupTextOf(boxes()[n]);
-    const auto failure = storeKeyFunctions(m_image, typed);
-    if (!failure) {
-        accept();
-        return;
-    }
-    focusBox(boxes()[failure->event]);
-    m_services.message(fromSetupText(keyStoreMessage(*failure)));
+    if (m_fields.store()) accept();
 }
 
 void TCfgKeyboardForm::cancelButtonClick()

@@ -4,10 +4,12 @@
 
 #include "editors/event_records.h"
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 #include <array>
 
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -41,15 +43,15 @@ private:
     // The boxes in the order of keyEvents().
     std::array<QLineEdit*, kKeyEventCount> boxes() const;
     void buildLayout();
+    QGridLayout* addFields();
     void connectHandlers();
 
-    void FuncListBoxDblClick();
     void OKButtonClick();
     void cancelButtonClick();
     void helpButtonClick();
 
-    SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
     QLineEdit* m_target = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "editors/setpoint_form.h"
 
+#include "editors/function_list.h"
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/conversion.h"
@@ -10,6 +11,7 @@
 #include "ui/services.h"
 #include "ui/tab_stop_list.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +25,14 @@ namespace quelvar {
 namespace {
 
 constexpr int kNumberLength = 2;
+
+// The setup text's field of one byte of a setpoint's record.
+const text::Field& recordField(int setpoint, const char* key)
+{
+    return setupField("setpoint." + std::to_string(setpoint) + "." + key);
+}
+
+constexpr const char* kRecordKeys[] = {"upper", "lower", "function"};
 
 QPushButton* arrowButton(const char* objectName, QStyle::StandardPixmap picture,
                          const QString& shortcut, const QString& hint)
@@ -40,12 +50,11 @@ QPushButton* arrowButton(const char* objectName, QStyle::StandardPixmap picture,
 }  // namespace
 
 TCfgSetpointForm::TCfgSetpointForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_image(image), m_services(services), m_fields(image, services)
 {
     setWindowTitle("Configure Setpoint Events");
     buildLayout();
     connectHandlers();
-    fillList(FuncListBox, functionListRows(functionTable()));
     // Sized for the longer of its two fillings.
     fillList(regListBox, nameListRows(statusConditionTable()));
     m_target = UpperEditBox;
@@ -72,10 +81,10 @@ void TCfgSetpointForm::buildLayout()
     LowerEditBox = nameBox("LowerEditBox");
     FunctionEditBox = nameBox("FunctionEditBox");
     regListBox = nameList("regListBox", recordNames({&registerTable(), &statusConditionTable()}));
-    FuncListBox = nameList("FuncListBox", recordNames({&functionTable()}));
-    OKButton = formButton("OKButton", "OK");
-    helpButton = formButton("helpButton", "Help");
-    cancelButton = formButton("cancelButton", "Cancel");
+    FuncListBox = functionListBox();
+    OKButton = formButton("OKButton", kOkCaption);
+    helpButton = formButton("helpButton", kHelpCaption);
+    cancelButton = formButton("cancelButton", kCancelCaption);
 
     auto* number = new QHBoxLayout;
     number->addWidget(buddyLabel("Setpoint &No.", SetpointEditBox));
@@ -84,23 +93,13 @@ void TCfgSetpointForm::buildLayout()
     number->addWidget(upButton);
     number->addStretch();
 
-    auto* fields = new QGridLayout;
-    const QString captions[] = {"&Upper Register", "&Lower Register", "E&xecute Function"};
-    QLineEdit* boxes[] = {UpperEditBox, LowerEditBox, FunctionEditBox};
-    for (int row = 0; row < 3; ++row) {
-        boxes[row]->setMinimumWidth(boxes[row]->fontMetrics().horizontalAdvance("Pulse clearWW"));
-        fields->addWidget(buddyLabel(captions[row], boxes[row]), row, 0);
-        fields->addWidget(boxes[row], row, 1);
-    }
-    fields->setColumnStretch(2, 1);
-
     auto* lists = new QHBoxLayout;
     lists->addWidget(regListBox);
     lists->addWidget(FuncListBox);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(number);
-    layout->addLayout(fields);
+    layout->addLayout(addFields());
     layout->addLayout(lists, 1);
     layout->addLayout(buttonRow({OKButton, cancelButton, helpButton}));
 
@@ -108,9 +107,36 @@ void TCfgSetpointForm::buildLayout()
                    FuncListBox, OKButton, cancelButton, helpButton});
 }
 
+// The names are taken exactly as typed; a refused one's message names its box
+// ("Upper register - invalid name: gross"). The lower name is looked up in the
+// table the upper register asks for.
+QGridLayout* TCfgSetpointForm::addFields()
+{
+    const char* captions[] = {"&Upper Register", "&Lower Register", "E&xecute Function"};
+    QLineEdit* boxes[] = {UpperEditBox, LowerEditBox, FunctionEditBox};
+    auto* rows = new QGridLayout;
+    for (int row = 0; row < 3; ++row) {
+        boxes[row]->setMinimumWidth(boxes[row]->fontMetrics().horizontalAdvance("Pulse clearWW"));
+        DialogField& field = m_fields.add(boxes[row], captions[row],
+                                          recordField(kFirstSetpoint, kRecordKeys[row]).path,
+                                          kNameLength);
+        field.messageNamesIt = true;
+        m_record[static_cast<std::size_t>(row)] = &field;
+        rows->addWidget(field.label, row, 0);
+        rows->addWidget(boxes[row], row, 1);
+    }
+    rows->setColumnStretch(2, 1);
+    return rows;
+}
+
 void TCfgSetpointForm::connectHandlers()
 {
-    onLeave(SetpointEditBox, [this] { SetpointEditBoxExit(); });
+    // A click on Cancel or Help takes nothing: Cancel stores nothing, and the number
+    // is still there after the help.
+    onLeave(SetpointEditBox, [this] {
+        const QWidget* next = QApplication::focusWidget();
+        if (next != cancelButton && next != helpButton) SetpointEditBoxExit();
+    });
     // Enter in the number box goes to the setpoint typed; it does not press OK.
     onEnterKey(SetpointEditBox, [this] {
         SetpointEditBoxExit();
@@ -141,30 +167,22 @@ void TCfgSetpointForm::ShowSetpoint()
 {
     m_current = clampSetpoint(m_current);
     SetpointEditBox->setText(QString::number(m_current));
-    const SetpointRecord record = readSetpoint(m_image, m_current);
-    const SetpointNames names = setpointNames(record);
-    UpperEditBox->setText(fromSetupText(names.upper));
-    fillRegisterList(m_target == LowerEditBox && isStatusTest(record.upper) ? StatusConditions
-                                                                            : Registers);
-    LowerEditBox->setText(fromSetupText(names.lower));
-    FunctionEditBox->setText(fromSetupText(names.function));
+    for (std::size_t byte = 0; byte < m_record.size(); ++byte)
+        m_record[byte]->field = recordField(m_current, kRecordKeys[byte]);
+    m_fields.load();
+    const bool statusTest = isStatusTest(readSetpoint(m_image, m_current).upper);
+    fillRegisterList(m_target == LowerEditBox && statusTest ? StatusConditions : Registers);
 }
 
-// The names are taken exactly as typed. Nothing is stored unless all three are
-// found; the current setpoint stays.
+// Nothing is stored unless all three names are found; the current setpoint stays.
+// A setpoint left as it was keeps its bytes; one changed in any box is stored whole,
+// as shown, so an empty box stands for none whatever its byte held.
 bool TCfgSetpointForm::SaveSetpoint()
 {
-    const auto result = setpointFromNames(
-        {setupTextOf(UpperEditBox), setupTextOf(LowerEditBox), setupTextOf(FunctionEditBox)});
-    if (!result.invalid) {
-        writeSetpoint(m_image, m_current, result.record);
-        return true;
-    }
-    QLineEdit* const boxes[] = {UpperEditBox, LowerEditBox, FunctionEditBox};
-    QLineEdit* box = boxes[static_cast<int>(*result.invalid)];
-    focusBox(box);
-    m_services.message(fromSetupText(setpointMessage(*result.invalid, setupTextOf(box))));
-    return false;
+    if (m_fields.hasChanged())
+        for (DialogField* field : m_record)
+            field->keepsBytes = false;
+    return m_fields.store();
 }
 
 // A number typed but not yet taken (the arrows and OK do not move the focus) is

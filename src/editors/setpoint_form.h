@@ -4,9 +4,12 @@
 
 #include "editors/event_records.h"
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
+#include <array>
 
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -42,6 +45,7 @@ public:
 
 private:
     void buildLayout();
+    QGridLayout* addFields();
     void connectHandlers();
     void fillRegisterList(ListMode mode);
     bool storePendingNumber();
@@ -61,6 +65,9 @@ private:
 
     SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
+    // Upper, lower and function, bound to the current setpoint's bytes.
+    std::array<DialogField*, 3> m_record{};
     int m_current = kFirstSetpoint;
     QLineEdit* m_target = nullptr;
     ListMode m_listMode = NoList;

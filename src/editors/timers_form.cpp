@@ -1,11 +1,10 @@
 #include "editors/timers_form.h"
 
-#include "script/name_tables.h"
+#include "editors/function_list.h"
+#include "script/name_table.h"
 #include "ui/context_help.h"
-#include "ui/conversion.h"
 #include "ui/event_form_parts.h"
 #include "ui/form_parts.h"
-#include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 #include "ui/tab_stop_list.h"
@@ -19,22 +18,32 @@
 namespace quelvar {
 
 namespace {
-constexpr int kTimeLength = 5;
+
+QString timerPath(int timer, const char* key)
+{
+    return QString("timer.%1.%2").arg(timer).arg(key);
 }
 
+// A function box has no label of its own: its row's label belongs to the time box.
+DialogField functionField(QLineEdit* box, int timer)
+{
+    box->setMaxLength(kNameLength);
+    return {QString("Timer %1 Function").arg(timer),
+            {box},
+            nullptr,
+            setupField(timerPath(timer, "function").toStdString()),
+            [box](const std::optional<text::Value>& value) { box->setText(shownText(value)); },
+            [box] { return readText(box->text(), text::Kind::Text); }};
+}
+
+}  // namespace
+
 TCfgTimersForm::TCfgTimersForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_services(services), m_fields(image, services)
 {
     setWindowTitle("Configure Timers");
     buildLayout();
     connectHandlers();
-    fillList(FuncListBox, functionListRows(functionTable()));
-    for (int k = 1; k <= kTimerCount; ++k) {
-        const TimerRecord record = readTimer(m_image, k);
-        const auto n = static_cast<std::size_t>(k - 1);
-        timeBoxes()[n]->setText(QString::number(record.time));
-        functionBoxes()[n]->setText(fromSetupText(nameOfCode(functionTable(), record.function)));
-    }
     m_target = Function1Edit;
     focusBox(Timer1Edit);
     setHelpTopic(this, "CfgTimers");
@@ -58,36 +67,21 @@ std::array<QLineEdit*, kTimerCount> TCfgTimersForm::functionBoxes() const
 
 void TCfgTimersForm::buildLayout()
 {
-    const char* timeNames[] = {"Timer1Edit", "Timer2Edit", "Timer3Edit", "Timer4Edit",
-                               "Timer5Edit"};
-    const char* functionNames[] = {"Function1Edit", "Function2Edit", "Function3Edit",
-                                   "Function4Edit", "Function5Edit"};
     QLineEdit** times[] = {&Timer1Edit, &Timer2Edit, &Timer3Edit, &Timer4Edit, &Timer5Edit};
     QLineEdit** functions[] = {&Function1Edit, &Function2Edit, &Function3Edit, &Function4Edit,
                                &Function5Edit};
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel("Time"), 0, 1);
-    fields->addWidget(new QLabel("Function"), 0, 2);
     for (int k = 1; k <= kTimerCount; ++k) {
         const auto n = static_cast<std::size_t>(k - 1);
-        QLineEdit* time = *times[n] = nameBox(timeNames[n], kTimeLength);
-        time->setFixedWidth(time->fontMetrics().horizontalAdvance("6553500"));
-        QLineEdit* function = *functions[n] = nameBox(functionNames[n]);
-        function->setMinimumWidth(function->fontMetrics().horizontalAdvance("Pulse clearWW"));
-        fields->addWidget(buddyLabel(QString("Timer &%1").arg(k), time), k, 0);
-        fields->addWidget(time, k, 1);
-        fields->addWidget(function, k, 2);
+        *times[n] = nameBox(QString("Timer%1Edit").arg(k).toLatin1().constData());
+        *functions[n] = nameBox(QString("Function%1Edit").arg(k).toLatin1().constData());
     }
-    fields->addWidget(new QLabel("Time values in tenths (0.1) of a second."), kTimerCount + 1, 0, 1,
-                      3);
-    fields->setRowStretch(kTimerCount + 2, 1);
-    FuncListBox = nameList("FuncListBox", recordNames({&functionTable()}));
-    OKButton = formButton("OKButton", "OK");
-    cancelButton = formButton("cancelButton", "Cancel");
-    helpButton = formButton("helpButton", "Help");
+    FuncListBox = functionListBox();
+    OKButton = formButton("OKButton", kOkCaption);
+    cancelButton = formButton("cancelButton", kCancelCaption);
+    helpButton = formButton("helpButton", kHelpCaption);
 
     auto* top = new QHBoxLayout;
-    top->addLayout(fields);
+    top->addLayout(addFields());
     top->addWidget(FuncListBox, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
@@ -98,53 +92,45 @@ void TCfgTimersForm::buildLayout()
                    cancelButton, helpButton});
 }
 
+// The function names are checked first, timer 1 first, then the times: a refused
+// name is reported before a refused time. A time must fit its word (0 to 65535).
+QGridLayout* TCfgTimersForm::addFields()
+{
+    auto* rows = new QGridLayout;
+    rows->addWidget(new QLabel("Time"), 0, 1);
+    rows->addWidget(new QLabel("Function"), 0, 2);
+    for (int k = 1; k <= kTimerCount; ++k) {
+        QLineEdit* function = functionBoxes()[static_cast<std::size_t>(k - 1)];
+        function->setMinimumWidth(function->fontMetrics().horizontalAdvance("Pulse clearWW"));
+        m_fields.add(functionField(function, k));
+        rows->addWidget(function, k, 2);
+    }
+    for (int k = 1; k <= kTimerCount; ++k) {
+        QLineEdit* time = timeBoxes()[static_cast<std::size_t>(k - 1)];
+        time->setFixedWidth(time->fontMetrics().horizontalAdvance("6553500"));
+        const DialogField& field =
+            m_fields.add(time, QString("Timer &%1").arg(k), timerPath(k, "time").toStdString());
+        rows->addWidget(field.label, k, 0);
+        rows->addWidget(time, k, 1);
+    }
+    rows->addWidget(new QLabel("Time values in tenths (0.1) of a second."), kTimerCount + 1, 0, 1,
+                    3);
+    rows->setRowStretch(kTimerCount + 2, 1);
+    m_fields.load();
+    return rows;
+}
+
 void TCfgTimersForm::connectHandlers()
 {
-    for (QLineEdit* box : functionBoxes())
-        onFocusIn(box, [this, box] { m_target = box; });
-    onRowChosen(FuncListBox, [this] { FuncListBoxDblClick(); });
+    pickFunctionsInto(FuncListBox, functionBoxes(), m_target, true);
     connect(OKButton, &QPushButton::clicked, this, &TCfgTimersForm::OKButtonClick);
     connect(cancelButton, &QPushButton::clicked, this, &TCfgTimersForm::cancelButtonClick);
     connect(helpButton, &QPushButton::clicked, this, &TCfgTimersForm::helpButtonClick);
 }
 
-void TCfgTimersForm::FuncListBoxDblClick()
-{
-    m_target->setText(fromSetupText(functionTable().name(FuncListBox->currentRow())));
-    focusBox(m_target);
-}
-
-// Every name and every time is read before anything is stored: the lowest-numbered
-// bad name, else the first time that is no number, is reported with its box focused.
-bool TCfgTimersForm::readRecords(std::array<TimerRecord, kTimerCount>& records)
-{
-    for (std::size_t n = 0; n < records.size(); ++n) {
-        const auto code = typedFunctionCode(setupTextOf(functionBoxes()[n]));
-        if (!code) {
-            focusBox(functionBoxes()[n]);
-            m_services.message(
-                fromSetupText(timerFunctionMessage(setupTextOf(functionBoxes()[n]))));
-            return false;
-        }
-        records[n].function = *code;
-    }
-    for (std::size_t n = 0; n < records.size(); ++n) {
-        QLineEdit* box = timeBoxes()[n];
-        if (!runGuarded(m_services, [&] { records[n].time = timerTime(toInt(box->text())); })) {
-            focusBox(box);
-            return false;
-        }
-    }
-    return true;
-}
-
 void TCfgTimersForm::OKButtonClick()
 {
-    std::array<TimerRecord, kTimerCount> records;
-    if (!readRecords(records)) return;
-    for (int k = 1; k <= kTimerCount; ++k)
-        writeTimer(m_image, k, records[static_cast<std::size_t>(k - 1)]);
-    accept();
+    if (m_fields.store()) accept();
 }
 
 void TCfgTimersForm::cancelButtonClick()

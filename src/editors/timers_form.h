@@ -3,10 +3,12 @@
 
 #include "editors/event_records.h"
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 #include <array>
 
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -42,16 +44,15 @@ private:
     std::array<QLineEdit*, kTimerCount> timeBoxes() const;
     std::array<QLineEdit*, kTimerCount> functionBoxes() const;
     void buildLayout();
+    QGridLayout* addFields();
     void connectHandlers();
-    bool readRecords(std::array<TimerRecord, kTimerCount>& records);
 
-    void FuncListBoxDblClick();
     void OKButtonClick();
     void cancelButtonClick();
     void helpButtonClick();
 
-    SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
     QLineEdit* m_target = nullptr;
 };
 

@@ -107,6 +107,17 @@ std::size_t encodeToken(std::string_view text, std::size_t open, const Bracket& 
     return open + 1;
 }
 
+// Encodes the character or token at `i`; returns where to go on.
+std::size_t encodeStep(std::string_view text, std::size_t i, std::vector<std::uint8_t>& bytes)
+{
+    const char c = text[i];
+    const Bracket* bracket = bracketOpenedBy(c);
+    if (bracket && !(i + 1 < text.size() && text[i + 1] == c))
+        return encodeToken(text, i, *bracket, bytes);
+    bytes.push_back(static_cast<std::uint8_t>(c));
+    return i + (bracket ? 2 : 1);
+}
+
 // The bytes of an encoded label before its ending 0.
 std::size_t labelLength(const std::vector<std::uint8_t>& bytes)
 {
@@ -153,16 +164,8 @@ std::vector<std::uint8_t> EncodeLabel(std::string_view text, std::size_t limit)
 {
     std::vector<std::uint8_t> bytes;
     std::size_t i = 0;
-    while (i < text.size() && bytes.size() < limit) {
-        const char c = text[i];
-        const Bracket* bracket = bracketOpenedBy(c);
-        if (!bracket || (i + 1 < text.size() && text[i + 1] == c)) {
-            bytes.push_back(static_cast<std::uint8_t>(c));
-            i += bracket ? 2 : 1;
-        } else {
-            i = encodeToken(text, i, *bracket, bytes);
-        }
-    }
+    while (i < text.size() && bytes.size() < limit)
+        i = encodeStep(text, i, bytes);
     bytes.push_back(0);
     return bytes;
 }
@@ -187,6 +190,18 @@ std::string readLabel(std::span<const std::uint8_t> image, const PrintLabel& lab
 std::size_t encodedLabelLength(std::string_view text)
 {
     return labelLength(EncodeLabel(text));
+}
+
+std::size_t fittingLabelText(std::string_view text, std::size_t maxLength)
+{
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t next = encodeStep(text, i, bytes);
+        if (labelLength(bytes) < bytes.size()) break;  // a 0 ends the label
+        if (bytes.size() > maxLength) return i;
+        i = next;
+    }
+    return text.size();
 }
 
 bool storeLabel(std::span<std::uint8_t> image, const PrintLabel& label, std::string_view text)

@@ -46,6 +46,9 @@ const PrintLabel* findPrintLabel(int number);
 std::string readLabel(std::span<const std::uint8_t> image, const PrintLabel& label);
 // How many bytes `text` takes as a label (before its ending 0).
 std::size_t encodedLabelLength(std::string_view text);
+// How many leading characters of `text` fit a label of `maxLength` bytes: the
+// characters after them (a token whole) are what OK would cut.
+std::size_t fittingLabelText(std::string_view text, std::size_t maxLength);
 // Stores `text` into the label's slot, cut at its maximum length and followed by a
 // 0; the bytes after that 0 stay as they were. False when it had to be cut.
 bool storeLabel(std::span<std::uint8_t> image, const PrintLabel& label, std::string_view text);

@@ -6,6 +6,7 @@
 #include "script/name_tables.h"
 #include "ui/context_help.h"
 #include "ui/dialog_button.h"
+#include "ui/form_parts.h"
 #include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
@@ -29,16 +30,23 @@ void fillList(TabStopListBox* list, const NameTable& table)
         list->addItem(fromSetupText(row));
 }
 
+// Alt and the label's last digit; Label 84 shares its digit with Label 34.
+QString labelCaption(int number)
+{
+    if (number == 84) return "&Label 84";
+    return QString("Label %1&%2").arg(number / 10).arg(number % 10);
+}
+
 }  // namespace
 
 TCfgLabelForm::TCfgLabelForm(SetupImage& image, Services& services, QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services)
+    : QDialog(owner), m_services(services), m_fields(image, services)
 {
     setWindowTitle("Configure Print Labels");
     buildLayout();
     RegisterButtonClick();
+    m_fields.load();
     for (std::size_t i = 0; i < printLabels().size(); ++i) {
-        LabelEditBoxes[i]->setText(fromSetupText(readLabel(m_image, printLabels()[i])));
         showLength(i);
         connect(LabelEditBoxes[i], &QLineEdit::textChanged, this, [this, i] { showLength(i); });
     }
@@ -68,29 +76,27 @@ void TCfgLabelForm::buildLayout()
         auto* box = new QLineEdit;
         box->setObjectName(QString("L%1EditBox").arg(number));
         box->setMinimumWidth(metrics.averageCharWidth() * 34);
-        auto* caption = new QLabel(QString("Label %1").arg(number));
-        caption->setBuddy(box);
         auto* length = new QLabel;
         length->setObjectName(QString("L%1LengthLabel").arg(number));
         length->setMinimumWidth(metrics.horizontalAdvance("000/30 "));
-        const int row = static_cast<int>(i);
-        labels->addWidget(caption, row, 0);
-        labels->addWidget(box, row, 1);
-        labels->addWidget(length, row, 2);
         LabelEditBoxes[i] = box;
         LengthLabels[i] = length;
+        const int row = static_cast<int>(i);
+        labels->addWidget(addField(i), row, 0);
+        labels->addWidget(box, row, 1);
+        labels->addWidget(length, row, 2);
     }
 
-    RegisterButton = dialogButton("RegisterButton", "Register");
-    PrintItemButton = dialogButton("PrintItemButton", "Print Item");
+    RegisterButton = dialogButton("RegisterButton", "&Register");
+    PrintItemButton = dialogButton("PrintItemButton", "&Print Item");
     ListBox1 = new TabStopListBox;
     ListBox1->setObjectName("ListBox1");
     ListBox1->setTabStops({32});
     ListBox1->setMinimumWidth(metrics.averageCharWidth() * 32);
-    okButton = dialogButton("okButton", "OK");
+    okButton = dialogButton("okButton", kOkCaption);
     okButton->setDefault(true);
-    cancelButton = dialogButton("cancelButton", "Cancel");
-    helpButton = dialogButton("helpButton", "Help");
+    cancelButton = dialogButton("cancelButton", kCancelCaption);
+    helpButton = dialogButton("helpButton", kHelpCaption);
 
     auto* listButtons = new QVBoxLayout;
     listButtons->addWidget(RegisterButton);
@@ -117,7 +123,36 @@ void TCfgLabelForm::buildLayout()
         setTabOrder(order[i], order[i + 1]);
 }
 
-// The count shows before OK what OK will cut: it turns red past the maximum.
+// A label takes what it is typed, as long as it is: OK refuses one that does not
+// fit or holds a character the indicator cannot store, with that part selected.
+QLabel* TCfgLabelForm::addField(std::size_t index)
+{
+    const PrintLabel& label = printLabels()[index];
+    QLineEdit* box = LabelEditBoxes[index];
+    DialogField& field =
+        m_fields.add(box, labelCaption(label.number),
+                     "labels.label_" + std::to_string(label.number));
+    field.messageNamesIt = true;
+    field.read = [box, &label]() -> Reading {
+        Latin1Text typed = utf8ToLatin1(box->text().toStdString());
+        if (!typed.ok())
+            return {{}, QString::fromStdString(labelCharacterMessage(label, typed.refused))};
+        return {std::move(typed.text)};
+    };
+    // The character the indicator cannot store, else what does not fit, selected.
+    field.focus = [box, &label] {
+        const Latin1Text typed = utf8ToLatin1(box->text().toStdString());
+        const auto from = static_cast<int>(
+            typed.ok() ? fittingLabelText(typed.text, label.maxLength) : typed.text.size());
+        const auto length = typed.ok() ? box->text().size() - from
+                                       : QString::fromStdString(typed.refused).size();
+        box->setFocus();
+        box->setSelection(from, static_cast<int>(length));
+    };
+    return field.label;
+}
+
+// The count shows before OK what OK will refuse: it turns red past the maximum.
 void TCfgLabelForm::showLength(std::size_t index)
 {
     const PrintLabel& label = printLabels()[index];
@@ -137,28 +172,9 @@ void TCfgLabelForm::PrintItemButtonClick()
     fillList(ListBox1, labelItemTable());
 }
 
-// A character the indicator cannot store is named and its box gets the focus;
-// nothing is stored. Else every label is stored, a too-long one cut and reported,
-// and the dialog closes.
 void TCfgLabelForm::okButtonClick()
 {
-    std::array<std::string, 10> texts;
-    for (std::size_t i = 0; i < printLabels().size(); ++i) {
-        Latin1Text typed = utf8ToLatin1(LabelEditBoxes[i]->text().toStdString());
-        if (!typed.ok()) {
-            m_services.message(
-                QString::fromStdString(labelCharacterMessage(printLabels()[i], typed.refused)));
-            LabelEditBoxes[i]->setFocus();
-            return;
-        }
-        texts[i] = std::move(typed.text);
-    }
-    for (std::size_t i = 0; i < printLabels().size(); ++i) {
-        const PrintLabel& label = printLabels()[i];
-        if (!storeLabel(m_image, label, texts[i]))
-            m_services.message(QString::fromStdString(labelTooLongMessage(label)));
-    }
-    accept();
+    if (m_fields.store()) accept();
 }
 
 void TCfgLabelForm::cancelButtonClick()

@@ -4,6 +4,7 @@
 // may be typed (register abbreviations or label print items).
 
 #include "model/setup.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 #include <array>
@@ -34,6 +35,7 @@ public:
 
 private:
     void buildLayout();
+    QLabel* addField(std::size_t index);
     void showLength(std::size_t index);
     void RegisterButtonClick();
     void PrintItemButtonClick();
@@ -41,8 +43,8 @@ private:
     void cancelButtonClick();
     void helpButtonClick();
 
-    SetupImage& m_image;
     Services& m_services;
+    FieldKit m_fields;
 };
 
 }  // namespace quelvar

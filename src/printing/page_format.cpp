@@ -41,17 +41,23 @@ PageEntry pageEntry(const PageFormat& format, int entry)
     return {format[at], format[at + 1], format[at + 2]};
 }
 
-std::string_view pageItemName(std::uint8_t code)
+std::string pageItemName(std::uint8_t code)
 {
-    return pageItemTable().name(LookupByCode(pageItemTable(), code));
+    const int index = LookupByCode(pageItemTable(), code);
+    if (index == 0) return std::to_string(code);
+    return std::string(pageItemTable().name(index));
 }
 
 std::optional<std::uint8_t> pageItemCode(std::string_view name)
 {
-    if (name == "0") return 0;
-    const int index = LookupByName(pageItemTable(), name);
-    if (index == 0) return std::nullopt;
-    return lowByte(pageItemTable().code(index));
+    if (const int index = LookupByName(pageItemTable(), name); index != 0)
+        return lowByte(pageItemTable().code(index));
+    const bool digits = !name.empty() && name.size() <= 3 &&
+                        std::ranges::all_of(name, [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) return std::nullopt;
+    const int code = std::stoi(std::string(name));
+    if (code > 255) return std::nullopt;
+    return static_cast<std::uint8_t>(code);
 }
 
 bool storePageEntry(PageFormat& format, int entry, std::int32_t row, std::int32_t column,
@@ -76,14 +82,7 @@ bool setPageEntry(std::span<std::uint8_t> image, int page, int entry, std::int32
                   std::int32_t column, std::string_view item)
 {
     PageFormat format = readPageFormat(image, page);
-    const PageFormat shown = format;
-    for (int e = 1; e <= kPageEntryCount; ++e) {
-        const PageEntry was = pageEntry(shown, e);
-        const bool stored =
-            e == entry ? storePageEntry(format, e, row, column, item)
-                       : storePageEntry(format, e, was.row, was.column, pageItemName(was.item));
-        if (!stored) return false;
-    }
+    if (!storePageEntry(format, entry, row, column, item)) return false;
     writePageFormat(image, page, format);
     return true;
 }

@@ -31,12 +31,13 @@ void writePageFormat(std::span<std::uint8_t> image, int page, const PageFormat& 
 // Entry 1..16.
 PageEntry pageEntry(const PageFormat& format, int entry);
 
-// The item name shown for a stored code: "0" for a code no item carries (0 itself
-// included), an empty name for 255.
-std::string_view pageItemName(std::uint8_t code);
+// The item name shown for a stored code: the name of the page item carrying it, an
+// empty name for 255, else the code in decimal ("0", "31").
+std::string pageItemName(std::uint8_t code);
 
-// The code a typed item name stands for: 0 for "0", else the code of the page item
-// table entry of exactly that name (case counts); nothing for any other text.
+// The code a typed item name stands for: the code of the page item table entry of
+// exactly that name (case counts), or a code typed in decimal (0 to 255); nothing
+// for any other text.
 std::optional<std::uint8_t> pageItemCode(std::string_view name);
 
 // Stores entry 1..16 as the page items dialog's OK does: row and column keep their
@@ -50,9 +51,7 @@ bool storePageEntry(PageFormat& format, int entry, std::int32_t row, std::int32_
 std::string pageItemNotValidMessage(std::string_view item);
 
 // Sets one entry of page 1..4 as the page items dialog does when that entry is typed
-// and OK is pressed: every entry is stored again from what the dialog shows, so an
-// item code no item carries becomes 0 on a row that is not 0. False, with the image
-// unchanged, when the item name is not valid.
+// and OK is pressed. False, with the image unchanged, when the item name is not valid.
 bool setPageEntry(std::span<std::uint8_t> image, int page, int entry, std::int32_t row,
                   std::int32_t column, std::string_view item);
 

@@ -2,8 +2,9 @@
 
 #include "printing/print_items.h"
 #include "ui/context_help.h"
-#include "ui/conversion.h"
 #include "ui/dialog_button.h"
+#include "ui/event_form_parts.h"
+#include "ui/form_parts.h"
 #include "ui/latin1_text.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
@@ -13,9 +14,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -32,20 +33,25 @@ QTableWidgetItem* entryNumberCell(int entry, const QPalette& palette)
     return cell;
 }
 
+std::string entryPath(int page, int entry, const char* key)
+{
+    return "page." + std::to_string(page) + ".entry." + std::to_string(entry) + "." + key;
+}
+
 }  // namespace
 
 TCfgPageItemsForm::TCfgPageItemsForm(SetupImage& image, Services& services, int page,
                                      QWidget* owner)
-    : QDialog(owner), m_image(image), m_services(services), m_page(page)
+    : QDialog(owner), m_services(services), m_page(page), m_fields(image, services)
 {
-    const QString caption = QString("Page %1 Format").arg(page);
-    setWindowTitle(caption);
+    setWindowTitle(QString("Page %1 Format").arg(page));
     buildLayout();
-    PageFormatLable->setText(caption);
+    PageFormatLable->setText(QString("&Page %1 Format").arg(page));
+    addFields();
+    for (const std::string& line : functionListRows(pageItemTable()))
+        PageItemsListbox->addItem(fromSetupText(line));
 
-    PageItemsListbox->installEventFilter(this);
-    connect(PageItemsListbox, &QListWidget::itemDoubleClicked, this,
-            [this] { PageItemsListboxDblClick(); });
+    onRowChosen(PageItemsListbox, [this] { PageItemsListboxDblClick(); });
     connect(OKButton, &QPushButton::clicked, this, &TCfgPageItemsForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TCfgPageItemsForm::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TCfgPageItemsForm::HelpButtonClick);
@@ -84,19 +90,19 @@ void TCfgPageItemsForm::buildLayout()
                                         kPageEntryCount * PFGrid->rowHeight(0) +
                                         2 * PFGrid->frameWidth());
 
-    auto* listHeading = new QLabel("Print Item List");
+    auto* listHeading = new QLabel("Print &Item List");
     listHeading->setFont(bold);
     PageItemsListbox = new TabStopListBox;
     PageItemsListbox->setObjectName("PageItemsListbox");
     PageItemsListbox->setTabStops({48});
     PageItemsListbox->setMinimumWidth(PageItemsListbox->fontMetrics().averageCharWidth() * 42);
     listHeading->setBuddy(PageItemsListbox);
+    PageFormatLable->setBuddy(PFGrid);
 
-    OKButton = dialogButton("OKButton", "OK");
+    OKButton = dialogButton("OKButton", kOkCaption);
     OKButton->setDefault(true);
-    OKButton->setShortcut(QKeySequence("Alt+O"));
-    CancelButton = dialogButton("CancelButton", "Cancel");
-    HelpButton = dialogButton("HelpButton", "Help");
+    CancelButton = dialogButton("CancelButton", kCancelCaption);
+    HelpButton = dialogButton("HelpButton", kHelpCaption);
 
     auto* body = new QGridLayout;
     body->addWidget(PageFormatLable, 0, 0);
@@ -126,35 +132,47 @@ void TCfgPageItemsForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void TCfgPageItemsForm::FormShow()
+// Each entry's row, column and item, in this order: the item is checked only on a
+// row that is not 0. A refused cell becomes the current one, open for typing.
+void TCfgPageItemsForm::addFields()
 {
-    m_working = readPageFormat(m_image, m_page);
     for (int entry = 1; entry <= kPageEntryCount; ++entry) {
-        const PageEntry e = pageEntry(m_working, entry);
         const int row = entry - 1;
         PFGrid->setItem(row, kEntryColumn, entryNumberCell(entry, palette()));
-        PFGrid->setItem(row, kItemColumn,
-                        new QTableWidgetItem(fromSetupText(std::string(pageItemName(e.item)))));
-        PFGrid->setItem(row, kRowColumn, new QTableWidgetItem(QString::number(e.row)));
-        PFGrid->setItem(row, kColumnColumn, new QTableWidgetItem(QString::number(e.column)));
+        for (int column : {kItemColumn, kRowColumn, kColumnColumn})
+            PFGrid->setItem(row, column, new QTableWidgetItem);
+        m_fields.add(cellField(entry, kRowColumn, QString("Entry %1 Row").arg(entry)));
+        m_fields.add(cellField(entry, kColumnColumn, QString("Entry %1 Column").arg(entry)));
+        m_fields.add(cellField(entry, kItemColumn, QString("Entry %1").arg(entry)));
     }
-    PFGrid->setCurrentCell(0, kItemColumn);
-    PageItemsListbox->clear();
-    for (const std::string& line : functionListRows(pageItemTable()))
-        PageItemsListbox->addItem(fromSetupText(line));
 }
 
-// Enter in the pick list picks, as a double-click does.
-bool TCfgPageItemsForm::eventFilter(QObject* watched, QEvent* event)
+DialogField TCfgPageItemsForm::cellField(int entry, Column column, const QString& caption)
 {
-    if (watched == PageItemsListbox && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            PageItemsListboxDblClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    const char* keys[] = {"", "item", "row", "column"};
+    const int row = entry - 1;
+    const text::Field& field = setupField(entryPath(m_page, entry, keys[column]));
+    QTableWidgetItem* cell = PFGrid->item(row, column);
+    return {caption,
+            {PFGrid},
+            nullptr,
+            field,
+            [cell](const std::optional<text::Value>& value) { cell->setText(shownText(value)); },
+            [cell, kind = field.kind] { return readText(cell->text(), kind); },
+            [this, row, column] { focusCell(row, column); }};
+}
+
+void TCfgPageItemsForm::focusCell(int row, int column)
+{
+    PFGrid->setFocus();
+    PFGrid->setCurrentCell(row, column);
+    PFGrid->edit(PFGrid->currentIndex());
+}
+
+void TCfgPageItemsForm::FormShow()
+{
+    m_fields.load();
+    PFGrid->setCurrentCell(0, kItemColumn);
 }
 
 void TCfgPageItemsForm::PageItemsListboxDblClick()
@@ -166,33 +184,10 @@ void TCfgPageItemsForm::PageItemsListboxDblClick()
     PFGrid->setFocus();
 }
 
-// Entries before a faulty one have already changed the working copy; the setup
-// image changes only when all sixteen are sound.
-bool TCfgPageItemsForm::storeEntries()
-{
-    for (int entry = 1; entry <= kPageEntryCount; ++entry) {
-        const int row = entry - 1;
-        const std::int32_t rowValue = toInt(PFGrid->cellText(row, kRowColumn));
-        const std::int32_t column = toInt(PFGrid->cellText(row, kColumnColumn));
-        const std::string item = toSetupText(PFGrid->cellText(row, kItemColumn));
-        if (!storePageEntry(m_working, entry, rowValue, column, item)) {
-            PFGrid->setCurrentCell(row, kItemColumn);
-            PFGrid->setFocus();
-            m_services.message(fromSetupText(pageItemNotValidMessage(item)));
-            return false;
-        }
-    }
-    return true;
-}
-
 void TCfgPageItemsForm::OKButtonClick()
 {
     PFGrid->commitOpenEditor();
-    bool stored = false;
-    if (runGuarded(m_services, [this, &stored] { stored = storeEntries(); }) && stored) {
-        writePageFormat(m_image, m_page, m_working);
-        accept();
-    }
+    if (m_fields.store()) accept();
 }
 
 void TCfgPageItemsForm::CancelButtonClick()

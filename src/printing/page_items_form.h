@@ -5,6 +5,7 @@
 
 #include "model/setup.h"
 #include "printing/page_format.h"
+#include "ui/field_kit.h"
 
 #include <QDialog>
 
@@ -34,21 +35,21 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
+    void addFields();
+    DialogField cellField(int entry, Column column, const QString& caption);
+    void focusCell(int row, int column);
     void FormShow();
-    bool storeEntries();
     void PageItemsListboxDblClick();
     void OKButtonClick();
     void CancelButtonClick();
     void HelpButtonClick();
 
-    SetupImage& m_image;
     Services& m_services;
     int m_page;
-    PageFormat m_working{};  // kept across an OK that ends with an error
+    FieldKit m_fields;
 };
 
 }  // namespace quelvar

@@ -1,8 +1,9 @@
 #include "printing/print_format_form.h"
 
-#include "ui/dialog_button.h"
 #include "printing/page_items_form.h"
 #include "ui/context_help.h"
+#include "ui/dialog_button.h"
+#include "ui/form_parts.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 
@@ -18,15 +19,16 @@ TPrintFormatForm::TPrintFormatForm(SetupImage& image, Services& services, QWidge
     auto* layout = new QVBoxLayout(this);
     for (int page = 1; page <= 4; ++page) {
         auto* button =
-            dialogButton(QString("FP%1Button").arg(page), QString("Format Page %1").arg(page));
+            dialogButton(QString("FP%1Button").arg(page), QString("Format Page &%1").arg(page));
         connect(button, &QPushButton::clicked, this, [this, page] { FPButtonClick(page); });
         layout->addWidget(button);
         FPButtons[static_cast<std::size_t>(page - 1)] = button;
     }
     FPButtons[0]->setDefault(true);
     layout->addSpacing(fontMetrics().height() / 2);
-    CloseButton = dialogButton("CloseButton", "Close");
-    HelpButton = dialogButton("HelpButton", "Help");
+    // Close does what Cancel does elsewhere, and carries its letter.
+    CloseButton = dialogButton("CloseButton", "&Close");
+    HelpButton = dialogButton("HelpButton", kHelpCaption);
     layout->addWidget(CloseButton);
     layout->addWidget(HelpButton);
     setMinimumWidth(fontMetrics().averageCharWidth() * 36);

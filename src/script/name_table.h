@@ -18,9 +18,12 @@
 
 namespace quelvar {
 
+// The longest name of any table: what a name box takes.
+inline constexpr int kNameLength = 11;
+
 struct NameRecord {
     std::uint16_t code;            // the indicator's code; every code in use fits a byte
-    std::string_view name;         // at most 11 characters
+    std::string_view name;         // at most kNameLength characters
     std::string_view description;  // at most 34 characters
 };
 

@@ -127,10 +127,15 @@ void onEnterKey(QWidget* widget, std::function<void()> handler)
     });
 }
 
+// Tabbing into a list makes its first row current without selecting it; a row moved
+// to with the keys or clicked is selected.
 void onRowChosen(QListWidget* list, std::function<void()> handler)
 {
     QObject::connect(list, &QListWidget::itemDoubleClicked, list, [handler] { handler(); });
-    onEnterKey(list, std::move(handler));
+    onEnterKey(list, [list, handler] {
+        const QListWidgetItem* row = list->currentItem();
+        if (row && row->isSelected()) handler();
+    });
 }
 
 void removeEventHandlers(QWidget* window)

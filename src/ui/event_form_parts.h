@@ -39,8 +39,9 @@ void onLeave(QWidget* box, std::function<void()> handler);
 // `handler` runs on Enter in `widget`; that Enter does not press the dialog's
 // default button.
 void onEnterKey(QWidget* widget, std::function<void()> handler);
-// `handler` runs on a double-click on a row of `list` and on Enter in it; that
-// Enter does not press the dialog's default button.
+// `handler` runs on a double-click on a row of `list` and on Enter in it once a row
+// is chosen (moved to or clicked, not only current because the list took the focus);
+// that Enter never presses the dialog's default button.
 void onRowChosen(QListWidget* list, std::function<void()> handler);
 // Removes the handlers above from every widget in `window`. A dialog calls it from
 // its destructor: QWidget's destructor, which runs after it, can still move the focus.

@@ -64,24 +64,6 @@ QString withoutLeadingBlanks(QString text)
     return text.sliced(first - text.begin());
 }
 
-Reading readBox(const QLineEdit* box, text::Kind kind)
-{
-    const QString text = box->text();
-    if (kind == text::Kind::Text) return {toSetupText(text)};
-    if (const auto number = parseIntegerText(text.toStdString())) return {std::int64_t{*number}};
-    return {{}, QString::fromStdString(notANumberMessage(text.toStdString(), "integer")), nullptr};
-}
-
-void showInBox(QLineEdit* box, const std::optional<text::Value>& value)
-{
-    if (!value)
-        box->clear();
-    else if (const auto* number = std::get_if<std::int64_t>(&*value))
-        box->setText(QString::number(*number));
-    else
-        box->setText(fromSetupText(text::textOf(*value)));
-}
-
 // True when storing what the controls show gives back the bytes the setup holds.
 bool givesBack(const DialogField& field, const Setup& setup)
 {
@@ -110,6 +92,20 @@ void showChoice(QComboBox* list, std::string_view text, int shownWhenNone)
 std::string choiceText(const QComboBox* list)
 {
     return toSetupText(withoutLeadingBlanks(list->currentText()));
+}
+
+Reading readText(const QString& text, text::Kind kind)
+{
+    if (kind == text::Kind::Text) return {toSetupText(text)};
+    if (const auto number = parseIntegerText(text.toStdString())) return {std::int64_t{*number}};
+    return {{}, QString::fromStdString(notANumberMessage(text.toStdString(), "integer")), nullptr};
+}
+
+QString shownText(const std::optional<text::Value>& value)
+{
+    if (!value) return {};
+    if (const auto* number = std::get_if<std::int64_t>(&*value)) return QString::number(*number);
+    return fromSetupText(text::textOf(*value));
 }
 
 QString DialogField::name() const
@@ -147,8 +143,8 @@ DialogField& FieldKit::add(QLineEdit* box, const QString& caption, std::string_v
     requireKind(added.field, {text::Kind::Integer, text::Kind::Text});
     if (maxLength == 0 && kind == text::Kind::Integer) maxLength = numberLength(added.field);
     if (maxLength > 0) box->setMaxLength(maxLength);
-    added.show = [box](const std::optional<text::Value>& value) { showInBox(box, value); };
-    added.read = [box, kind] { return readBox(box, kind); };
+    added.show = [box](const std::optional<text::Value>& value) { box->setText(shownText(value)); };
+    added.read = [box, kind] { return readText(box->text(), kind); };
     return added;
 }
 
@@ -243,9 +239,14 @@ bool FieldKit::store()
     const Outcome outcome = apply();
     if (const DialogField* refused = outcome.refused) {
         QWidget* at = outcome.reading.at ? outcome.reading.at : refused->controls.front();
-        at->setFocus(Qt::OtherFocusReason);
-        if (auto* box = qobject_cast<QLineEdit*>(at)) box->selectAll();
-        m_services.error(refused->name() + ": " + outcome.reading.refusal);
+        if (refused->focus && !outcome.reading.at) {
+            refused->focus();
+        } else {
+            at->setFocus(Qt::OtherFocusReason);
+            if (auto* box = qobject_cast<QLineEdit*>(at)) box->selectAll();
+        }
+        const QString& why = outcome.reading.refusal;
+        m_services.error(refused->messageNamesIt ? why : refused->name() + ": " + why);
         return false;
     }
     m_image = outcome.setup.image;

@@ -78,6 +78,12 @@ struct DialogField {
     text::Field field;               // shows the value from the setup and stores it back
     std::function<void(const std::optional<text::Value>&)> show = {};
     std::function<Reading()> read = {};
+    // Takes the person to a refusal of this field; none: the reading's control, else
+    // the first, with its text selected.
+    std::function<void()> focus = {};
+    // The refusal's message names the field itself ("Label 32 exceeds maximum
+    // length") and is shown as it stands.
+    bool messageNamesIt = false;
     bool keepsBytes = false;  // set by load: the controls cannot give back the bytes
 
     // The caption as a refusal names it: "Vibration Filter".
@@ -129,6 +135,11 @@ private:
 // blanks, is `text` (else the choice at `shownWhenNone`), and the chosen text so.
 void showChoice(QComboBox* list, std::string_view text, int shownWhenNone = -1);
 std::string choiceText(const QComboBox* list);
+// What a box's text gives a field of `kind` (Text or Integer): the text, or a
+// whole number; a text that is none is refused.
+Reading readText(const QString& text, text::Kind kind);
+// The text a box shows for a value (none: empty).
+QString shownText(const std::optional<text::Value>& value);
 
 // The setup text's field at `path` ("scale.filter"); a path no field has is a fault
 // of the program and throws std::logic_error.

@@ -77,7 +77,9 @@ TEST_F(PrintingCli, SetPageStoresWhatPagesShows)
 
     ASSERT_EQ(run({"set-page", file, "3", "2", "7", "268", "Tare"}).exitCode, 0);
     ASSERT_EQ(run({"set-page", file, "3", "3", "-1", "1", ""}).exitCode, 0);
+    ASSERT_EQ(run({"set-page", file, "3", "4", "2", "2", "31"}).exitCode, 0);  // no name
     pages = run({"pages", file});
+    EXPECT_EQ(lineStarting(pages.out, "3\t4\t"), "3\t4\t2\t2\t31");
     EXPECT_EQ(lineStarting(pages.out, "3\t2\t"), "3\t2\t7\t12\tTare");
     EXPECT_EQ(lineStarting(pages.out, "3\t3\t"), "3\t3\t255\t1\t");
     EXPECT_EQ(run({"check", file}).exitCode, 0);

@@ -6,43 +6,25 @@
 namespace quelvar {
 namespace {
 
-std::array<int, 8> keyBytes(const SetupImage& image)
-{
-    std::array<int, 8> bytes;
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = image[456 + i];
-    return bytes;
-}
-
-TEST(KeyFunctions, StoredInDialogOrderUpToTheFirstBadName)
+// A key's name is trimmed and its first letter raised; a refused one leaves its byte.
+TEST(KeyFunctions, NamesAreTrimmedAndRaised)
 {
     const struct {
-        std::array<std::string, 8> typed;  // Power On, Print, Units, Gross/Net, Tare, Zero, F1, F2
-        std::array<int, 8> bytes;          // 456..463: Power On, F1, F2, Print ... Zero
-        int failed;
-        const char* name;
+        std::size_t event;  // Power On, Print, Units, Gross/Net, Tare, Zero, F1, F2
+        const char* typed;
+        int byte;           // at 456..463: Power On, F1, F2, Print ... Zero
+        const char* refused;
     } cases[] = {
-        {{"", "Printmode", "Units", "Gross/net", "Tare", "Zero", " user3 ", "Weighout"},
-         {255, 3, 139, 136, 127, 128, 129, 130},
-         -1,
-         ""},
-        {{"user1", "user2", "user4", "user5", " ", "zap", "User6", "User7"},
-         {1, 138, 139, 2, 4, 5, 255, 130},
-         5,
-         "Zap"},
-        {{"", "", "", "", "", "", "USER3", "Tare"},
-         {255, 138, 139, 255, 255, 255, 255, 255},
-         6,
-         "USER3"},
+        {6, " user3 ", 3, nullptr},
+        {4, " ", 255, nullptr},
+        {5, "zap", 130, "Invalid Function - Zero key: Zap"},
+        {6, "USER3", 138, "Invalid Function - F1 key: USER3"},
     };
     for (const auto& c : cases) {
         SetupImage image = factoryImage();
-        const auto failure = storeKeyFunctions(image, c.typed);
-        EXPECT_EQ(keyBytes(image), c.bytes) << c.name;
-        EXPECT_EQ(failure ? static_cast<int>(failure->event) : -1, c.failed) << c.name;
-        if (failure) {
-            EXPECT_EQ(failure->name, c.name);
-        }
+        const auto failure = storeKeyFunction(image, c.event, c.typed);
+        EXPECT_EQ(image[keyEvents()[c.event].offset], c.byte) << c.typed;
+        EXPECT_EQ(failure ? keyStoreMessage(*failure) : "", c.refused ? c.refused : "");
     }
 }
 
@@ -50,27 +32,22 @@ TEST(SetpointRecords, NamesAreTakenExactlyAsTyped)
 {
     using F = SetpointField;
     const struct {
-        SetpointNames names;
-        SetpointRecord record;
-        std::optional<SetpointField> invalid;
+        SetpointField field;
+        std::uint8_t upper;  // the upper register's code
+        const char* name;
+        std::optional<std::uint8_t> code;
     } cases[] = {
-        {{"", "", ""}, {0, 0, 255}, {}},
-        {{"Gross", "Fixed43", "User2"}, {64, 43, 2}, {}},
-        {{"True", "Motion", "Tare"}, {115, 107, 129}, {}},
-        {{"False", "Setpoint15", ""}, {116, 15, 255}, {}},
-        {{"gross", "", ""}, {}, F::Upper},
-        {{"Gross ", "", ""}, {}, F::Upper},
-        {{"True", "Gross", ""}, {}, F::Lower},  // a register where a condition belongs
-        {{"Gross", "Motion", ""}, {}, F::Lower},
-        {{"Gross", "Net", "tare"}, {}, F::Function},
+        {F::Upper, 0, "", 0},          {F::Lower, 0, "", 0},
+        {F::Function, 0, "", 255},     {F::Upper, 0, "Gross", 64},
+        {F::Lower, 64, "Fixed43", 43}, {F::Function, 64, "User2", 2},
+        {F::Lower, 115, "Motion", 107}, {F::Lower, 116, "Setpoint15", 15},
+        {F::Upper, 0, "gross", {}},    {F::Upper, 0, "Gross ", {}},
+        {F::Lower, 115, "Gross", {}},  // a register where a condition belongs
+        {F::Lower, 64, "Motion", {}},  {F::Function, 64, "tare", {}},
     };
-    for (const auto& c : cases) {
-        const auto result = setpointFromNames(c.names);
-        EXPECT_EQ(result.invalid, c.invalid) << c.names.upper << '/' << c.names.lower;
-        if (c.invalid) continue;
-        EXPECT_EQ(result.record, c.record) << c.names.upper;
-        EXPECT_EQ(setpointNames(c.record), c.names) << c.names.upper;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(setpointCode(c.field, c.upper, c.name), c.code) << c.name;
+    EXPECT_EQ(setpointNames({115, 107, 129}), (SetpointNames{"True", "Motion", "Tare"}));
 }
 
 TEST(SetpointRecords, CodesNoEntryCarriesShowEmpty)

@@ -2,6 +2,7 @@
 #include "editors/setpoint_form.h"
 #include "editors/timers_form.h"
 #include "form_test_support.h"
+#include "mnemonics.h"
 #include "script/keyboard.h"
 #include "scripted_services.h"
 #include "ui/tab_stop_list.h"
@@ -27,7 +28,7 @@ protected:
 using KeyboardFormTest = EventFormTest<TCfgKeyboardForm>;
 using TimersFormTest = EventFormTest<TCfgTimersForm>;
 
-TEST(EventForms, HelpAndF1OpenTheirTopics)
+TEST(EventForms, HelpF1AndAltLetters)
 {
     SetupImage image = factoryImage();
     ScriptedServices services;
@@ -39,12 +40,52 @@ TEST(EventForms, HelpAndF1OpenTheirTopics)
                                                        {&timers, timers.helpButton}};
     for (auto [form, help] : forms) {
         showActive(*form);
+        EXPECT_EQ(mnemonicFaults(*form), QStringList{}) << form->windowTitle().toStdString();
         pressKey(Qt::Key_F1);
-        help->click();
+        QTest::mouseClick(help, Qt::LeftButton);
         form->hide();
     }
     EXPECT_EQ(services.helpShown, (QStringList{"KeyboardEvent", "KeyboardEvent", "CfgSetpoints",
                                                "CfgSetpoints", "CfgTimers", "CfgTimers"}));
+}
+
+// Tabbing into a list makes its first row current, but only a row moved to or
+// clicked is taken by Enter.
+TEST(EventForms, EnterTakesOnlyAChosenRow)
+{
+    const SetupImage factory = factoryImage();
+    SetupImage image = factory;
+    ScriptedServices services;
+    TCfgKeyboardForm keyboard(image, services);
+    TCfgSetpointForm setpoints(image, services);
+    TCfgTimersForm timers(image, services);
+    const struct {
+        QDialog* form;
+        QLineEdit* before;  // the box before the list, and the one it fills
+        QListWidget* list;
+        QLineEdit* target;
+    } cases[] = {
+        {&keyboard, keyboard.F2keyEditBox, keyboard.FuncListBox, keyboard.F2keyEditBox},
+        {&setpoints, setpoints.FunctionEditBox, setpoints.regListBox, setpoints.UpperEditBox},
+        {&setpoints, setpoints.FunctionEditBox, setpoints.FuncListBox, setpoints.FunctionEditBox},
+        {&timers, timers.Function5Edit, timers.FuncListBox, timers.Function5Edit},
+    };
+    for (const auto& c : cases) {
+        showActive(*c.form);
+        const QString before = c.target->text();
+        c.before->setFocus(Qt::TabFocusReason);
+        while (!c.list->hasFocus())
+            pressKey(Qt::Key_Tab);
+        pressKey(Qt::Key_Return);
+        EXPECT_EQ(c.target->text(), before) << c.list->objectName().toStdString();
+        EXPECT_TRUE(c.form->isVisible());
+        c.list->setFocus();
+        pressKey(Qt::Key_Down);
+        pressKey(Qt::Key_Return);
+        EXPECT_EQ(c.target->text(), c.list->item(1)->text().section('\t', 0, 0));
+        c.form->reject();
+    }
+    EXPECT_EQ(image, factory);
 }
 
 TEST_F(KeyboardFormTest, FactoryNamesAndOkKeepTheBytes)
@@ -57,6 +98,7 @@ TEST_F(KeyboardFormTest, FactoryNamesAndOkKeepTheBytes)
                            "Tare", "Zero",      "Weighin", "Weighout"};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(boxes[i]->text(), names[i]) << i;
+    EXPECT_EQ(form.F1keyEditBox->maxLength(), 11);
     ASSERT_EQ(form.FuncListBox->count(), 48);
     EXPECT_EQ(form.FuncListBox->item(0)->text(), "\tDo not execute a function");
     EXPECT_TRUE(form.PoweronEditBox->hasFocus());
@@ -65,26 +107,44 @@ TEST_F(KeyboardFormTest, FactoryNamesAndOkKeepTheBytes)
     EXPECT_EQ(image, factory);
 }
 
-TEST_F(KeyboardFormTest, TypedNamesRaiseTheFirstLetter)
+// OK checks every box before it stores one: a refused name is focused and selected,
+// and Cancel then leaves the image as it was.
+TEST_F(KeyboardFormTest, RefusedNameStoresNothing)
 {
+    typeInto(form.PoweronEditBox, "user3");  // the first letter is raised
+    typeInto(form.GrossNetkeyEditBox, " tare ");
     const struct {
+        QLineEdit* box;
         const char* typed;
-        int byte;  // at 457 once stored
         const char* message;
     } cases[] = {
-        {"USER3", 138, "Invalid Function - F1 key: USER3"},
-        {"user3", 3, nullptr},
+        {form.F1keyEditBox, "USER3", "Invalid Function - F1 key: USER3"},
+        {form.ZerokeyEditBox, "bad", "Invalid Function - Zero key: Bad"},
     };
     for (const auto& c : cases) {
-        typeInto(form.F1keyEditBox, c.typed);
-        form.OKButton->click();
-        EXPECT_EQ(image[457], c.byte) << c.typed;
-        EXPECT_EQ(form.isVisible(), c.message != nullptr);
-        if (!c.message) continue;
+        const QString before = c.box->text();
+        typeInto(c.box, c.typed);
+        services.shown.clear();
+        QTest::mouseClick(form.OKButton, Qt::LeftButton);
         EXPECT_EQ(services.texts(), QStringList{c.message});
-        EXPECT_TRUE(form.F1keyEditBox->hasFocus());
-        EXPECT_EQ(form.F1keyEditBox->selectedText(), c.typed);
+        EXPECT_EQ(QApplication::focusWidget(), c.box);
+        EXPECT_EQ(c.box->selectedText(), c.typed);
+        EXPECT_EQ(image, factory);
+        typeInto(c.box, before);
     }
+    typeInto(form.ZerokeyEditBox, "bad");
+    QTest::mouseClick(form.OKButton, Qt::LeftButton);
+    QTest::mouseClick(form.cancelButton, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(image, factory);
+
+    TCfgKeyboardForm again(image, services);
+    showActive(again);
+    typeInto(again.PoweronEditBox, "user3");
+    typeInto(again.GrossNetkeyEditBox, " tare ");
+    QTest::mouseClick(again.OKButton, Qt::LeftButton);
+    EXPECT_EQ(image[456], 3);
+    EXPECT_EQ(image[461], 129);
 }
 
 TEST_F(KeyboardFormTest, ListRowsFillTheTargetBoxAndCancelDropsThem)
@@ -97,7 +157,7 @@ TEST_F(KeyboardFormTest, ListRowsFillTheTargetBoxAndCancelDropsThem)
     pressKey(Qt::Key_Return);  // as a double-click; OK is not pressed
     EXPECT_EQ(form.TarekeyEditBox->text(), "User1");
     EXPECT_TRUE(form.isVisible());
-    form.cancelButton->click();
+    QTest::mouseClick(form.cancelButton, Qt::LeftButton);
     EXPECT_EQ(image, factory);
 }
 
@@ -109,40 +169,56 @@ TEST_F(TimersFormTest, FactoryTimesAndOkKeepTheBytes)
     for (auto* box : {form.Function1Edit, form.Function5Edit})
         EXPECT_EQ(box->text(), "");
     EXPECT_EQ(form.targetBox(), form.Function1Edit);
-    form.OKButton->click();
+    EXPECT_EQ(form.Timer2Edit->maxLength(), 5);
+    QTest::mouseClick(form.OKButton, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(image, factory);
 }
 
-TEST_F(TimersFormTest, OkStoresFunctionsAndTimesModulo65536)
+TEST_F(TimersFormTest, OkStoresFunctionsAndTimes)
 {
     typeInto(form.Function3Edit, " user5");
     typeInto(form.Timer1Edit, "100");
-    typeInto(form.Timer2Edit, "65536");
-    typeInto(form.Timer4Edit, "-1");
-    form.OKButton->click();
+    typeInto(form.Timer2Edit, "0");
+    typeInto(form.Timer4Edit, "258");
+    QTest::mouseClick(form.OKButton, Qt::LeftButton);
     EXPECT_TRUE(services.shown.empty());
-    const int expected[] = {100, 0, 255, 0, 0, 255, 255, 255, 5, 255, 255, 255};
+    const int expected[] = {100, 0, 255, 0, 0, 255, 255, 255, 5, 2, 1, 255};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(image[467 + i], expected[i]) << 467 + i;
 }
 
-TEST_F(TimersFormTest, ABadNameOrTimeChangesNothing)
+// The lowest-numbered bad name is reported first, as typed, then the times; a
+// time must fit its word.
+TEST_F(TimersFormTest, RefusedOkStoresNothing)
 {
     typeInto(form.Function1Edit, "User1");
     typeInto(form.Timer1Edit, "7");
-    typeInto(form.Function2Edit, " bad ");
     typeInto(form.Function4Edit, "nope");
-    form.OKButton->click();  // the lowest-numbered bad name, as typed
-    EXPECT_TRUE(form.Function2Edit->hasFocus());
-    typeInto(form.Function2Edit, "Tare");
-    typeInto(form.Function4Edit, "Zero");
-    typeInto(form.Timer3Edit, "abc");
-    form.OKButton->click();
-    EXPECT_TRUE(form.Timer3Edit->hasFocus());
-    EXPECT_EQ(services.texts(),
-              (QStringList{"Invalid Function:  bad ", "'abc' is not a valid integer value"}));
-    EXPECT_TRUE(form.isVisible());
+    const struct {
+        QLineEdit* box;
+        const char* typed;
+        const char* message;
+        const char* after;  // what the box holds for the next case
+    } cases[] = {
+        {form.Function2Edit, " bad ", "Timer 2 Function: Invalid Function:  bad ", "Tare"},
+        {form.Function4Edit, "nope", "Timer 4 Function: Invalid Function: nope", "Zero"},
+        {form.Timer3Edit, "abc", "Timer 3: 'abc' is not a valid integer value", "1"},
+        {form.Timer5Edit, "70000", "Timer 5: 70000 is out of range (0 to 65535)", "1"},
+        {form.Timer2Edit, "-1", "Timer 2: -1 is out of range (0 to 65535)", "-1"},
+    };
+    for (const auto& c : cases) {
+        typeInto(c.box, c.typed);
+        services.shown.clear();
+        QTest::mouseClick(form.OKButton, Qt::LeftButton);
+        EXPECT_EQ(services.texts(), QStringList{c.message});
+        EXPECT_EQ(QApplication::focusWidget(), c.box) << c.typed;
+        EXPECT_EQ(c.box->selectedText(), c.typed);
+        EXPECT_EQ(image, factory);
+        typeInto(c.box, c.after);
+    }
+    QTest::mouseClick(form.cancelButton, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(image, factory);
 }
 

@@ -1,5 +1,6 @@
 #include "editors/setpoint_form.h"
 #include "form_test_support.h"
+#include "mnemonics.h"
 #include "script/keyboard.h"
 #include "scripted_services.h"
 #include "ui/tab_stop_list.h"
@@ -53,10 +54,10 @@ TEST_F(SetpointFormTest, FreshSetupShowsSetpointOneEmpty)
     EXPECT_EQ(form->regListBox->count(), 51);
     EXPECT_EQ(form->regListBox->item(0)->text(), "\tNo register selected");
     EXPECT_EQ(form->FuncListBox->count(), 48);
+    EXPECT_EQ(mnemonicFaults(*form), QStringList{});
     pressKey(Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(record(1), (std::array{0, 0, 255}));
-    EXPECT_EQ(record(2), (std::array{255, 255, 255}));
+    EXPECT_EQ(image, factory);  // a setpoint left as it was keeps its bytes
 }
 
 TEST_F(SetpointFormTest, NamesStoreTheirCodes)
@@ -115,8 +116,8 @@ TEST_F(SetpointFormTest, ArrowsStoreAndStepWithinOneToFifteen)
     retype(form->UpperEditBox, "Net");
     typeInto(form->SetpointEditBox, "9");
     form->cancelButton->click();  // what the arrow and leaving the box stored stays
-    EXPECT_EQ(record(1), (std::array{64, 0, 255}));
-    EXPECT_EQ(record(2), (std::array{0, 0, 255}));
+    EXPECT_EQ(record(1), (std::array{64, 0, 255}));  // changed: stored whole
+    EXPECT_EQ(record(2), (std::array{255, 255, 255}));
     EXPECT_EQ(record(15), (std::array{0, 0, 255}));
 }
 
@@ -144,7 +145,34 @@ TEST_F(SetpointFormTest, NumbersNotTakenByLeavingNeverReachSetpointZero)
     EXPECT_EQ(services.texts(), QStringList{"'' is not a valid integer value"});
     EXPECT_EQ(image[479], 100);
     EXPECT_EQ(image[481], 7);
-    EXPECT_EQ(record(1), (std::array{0, 0, 255}));
+    EXPECT_EQ(record(1), (std::array{255, 255, 255}));
+}
+
+// A click on Cancel or Help moves the focus out of the number box without taking the
+// number typed there: Cancel closes at once, with nothing stored.
+TEST_F(SetpointFormTest, ClickOnCancelOrHelpTakesNoNumber)
+{
+    const struct {
+        const char* upper;
+        const char* number;
+        QPushButton* TCfgSetpointForm::*button;
+    } cases[] = {
+        {"Gross", "3", &TCfgSetpointForm::cancelButton},
+        {"gross", "x", &TCfgSetpointForm::cancelButton},
+        {"Gross", "3", &TCfgSetpointForm::helpButton},
+    };
+    for (const auto& c : cases) {
+        open();
+        services.shown.clear();
+        typeInto(form->UpperEditBox, c.upper);
+        typeInto(form->SetpointEditBox, c.number);
+        QTest::mouseClick((*form).*c.button, Qt::LeftButton);
+        EXPECT_EQ(form->isVisible(), c.button == &TCfgSetpointForm::helpButton) << c.number;
+        EXPECT_EQ(services.texts(), QStringList{});
+        EXPECT_EQ(image, factory);
+    }
+    EXPECT_EQ(form->SetpointEditBox->text(), "3");
+    EXPECT_EQ(services.helpShown, QStringList{"CfgSetpoints"});
 }
 
 TEST_F(SetpointFormTest, ListsOfferWhatTheTargetBoxTakes)

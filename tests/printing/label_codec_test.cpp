@@ -104,11 +104,14 @@ TEST(LabelCodec, StoringCutsALongLabelAndKeepsTheRestOfTheSlot)
         bool fits;
         std::string slotStart;  // the slot was all 'x'
         const char* readBack;
+        std::size_t fitting;  // characters before the excess
     } cases[] = {
-        {"1234567890123456", true, "1234567890123456\0"s, "1234567890123456"},
-        {"12345678901234567", false, "1234567890123456\0"s, "1234567890123456"},
-        {"123456789012345<G>", false, "123456789012345\xFD\0"s, "123456789012345<253>"},
-        {"short", true, "short\0xx"s, "short"},
+        {"1234567890123456", true, "1234567890123456\0"s, "1234567890123456", 16},
+        {"12345678901234567", false, "1234567890123456\0"s, "1234567890123456", 16},
+        {"123456789012345<G>", false, "123456789012345\xFD\0"s, "123456789012345<253>", 15},
+        {"12345678901234<G>!", false, "12345678901234\xFD\x40\0"s, "12345678901234<G>", 17},
+        {"12<0>34567890123456789", true, "12\0x"s, "12", 22},  // a 0 byte ends it
+        {"short", true, "short\0xx"s, "short", 5},
     };
     for (const auto& c : cases) {
         SetupImage image;
@@ -120,6 +123,7 @@ TEST(LabelCodec, StoringCutsALongLabelAndKeepsTheRestOfTheSlot)
             << c.text;
         EXPECT_EQ(image[124], 'x') << "the next slot";
         EXPECT_EQ(readLabel(image, label32), c.readBack);
+        EXPECT_EQ(fittingLabelText(c.text, 16), c.fitting) << c.text;
     }
     EXPECT_EQ(labelTooLongMessage(*findPrintLabel(90)), "Label 90 exceeds maximum length");
     EXPECT_EQ(findPrintLabel(35), nullptr);

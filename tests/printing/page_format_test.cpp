@@ -35,6 +35,8 @@ TEST(PageFormat, EntriesStoreTheirRowColumnAndItem)
         {3, 5, "Gross", true, {3, 5, 5}},
         {3, 5, "", true, {3, 5, 255}},
         {3, 5, "0", true, {3, 5, 0}},
+        {3, 5, "31", true, {3, 5, 31}},  // a code without a name, typed as its number
+        {3, 5, "256", false, {3, 5, 31}},
         {3, 5, "Count", true, {3, 5, 69}},
         {300, -1, "Net", true, {44, 255, 7}},
         {0, 9, "anything", true, {0, 9, 31}},  // an empty entry keeps its item
@@ -61,17 +63,18 @@ TEST(PageFormat, SettingOneEntryStoresThePageAsTheDialogShowsIt)
     SetupImage image{};
     ResetSetupToDefaults(image);
     const std::size_t page2 = 222;
-    image[page2 + 5] = 31;  // entry 2 carries a code no item has: it shows "0"
+    image[page2 + 5] = 31;  // entry 2 carries a code no item has: it shows "31"
     const SetupImage before = image;
     EXPECT_FALSE(setPageEntry(image, 2, 3, 9, 9, "net"));
     EXPECT_EQ(image, before);
 
     EXPECT_TRUE(setPageEntry(image, 2, 3, 9, 10, "Ticket"));
-    EXPECT_EQ(image[page2 + 5], 0);
+    EXPECT_EQ(image[page2 + 5], 31);
     EXPECT_EQ((std::array{image[page2 + 6], image[page2 + 7], image[page2 + 8]}),
               (std::array<std::uint8_t, 3>{9, 10, 1}));
     EXPECT_EQ(pageItemCode("Spacehold"), 32);
-    EXPECT_EQ(pageItemName(70), "0");
+    EXPECT_EQ(pageItemName(70), "70");
+    EXPECT_EQ(pageItemName(0), "0");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The page print format, page items and print labels dialogs, driven by keyboard.
 
+#include "mnemonics.h"
 #include "model/param_items.h"
 #include "printing/label_codec.h"
 #include "printing/label_form.h"
@@ -99,6 +100,8 @@ TEST_F(PageItemsFormTest, KeyboardEditedEntriesAreStored)
     EXPECT_TRUE(services.shown.empty());
 }
 
+// OK checks every cell before it stores one; a refused cell is opened with its text
+// selected, and Cancel then leaves the image as it was.
 TEST_F(PageItemsFormTest, RefusedEntriesChangeNothing)
 {
     const SetupImage factory = image;
@@ -108,30 +111,55 @@ TEST_F(PageItemsFormTest, RefusedEntriesChangeNothing)
         const char* typed;
         QString shown;
     } cases[] = {
-        {1, Column::kItemColumn, "gross", "Item entry not valid: gross"},
-        {2, Column::kItemColumn, "Label 32", "Item entry not valid: Label 32"},
-        {1, Column::kRowColumn, "x", "'x' is not a valid integer value"},
-        {3, Column::kColumnColumn, "", "'' is not a valid integer value"},
+        {1, Column::kItemColumn, "gross", "Entry 2: Item entry not valid: gross"},
+        {2, Column::kItemColumn, "256", "Entry 3: Item entry not valid: 256"},
+        {1, Column::kRowColumn, "x", "Entry 2 Row: 'x' is not a valid integer value"},
+        {3, Column::kColumnColumn, "300", "Entry 4 Column: 300 is out of range (0 to 255)"},
     };
     for (const auto& c : cases) {
         services.shown.clear();
         auto& f = open(2);
         typeIntoCell(c.row, c.column, c.typed);
-        if (!*c.typed) pressKey(Qt::Key_Delete);
-        f.OKButton->click();
+        QTest::mouseClick(f.OKButton, Qt::LeftButton);
         EXPECT_EQ(services.texts(), QStringList{c.shown});
-        EXPECT_TRUE(f.isVisible());
-        if (c.column == Column::kItemColumn) {
-            EXPECT_EQ(f.PFGrid->currentRow(), c.row);
-            EXPECT_EQ(f.PFGrid->currentColumn(), Column::kItemColumn);
-        }
+        EXPECT_EQ(f.PFGrid->currentRow(), c.row);
+        EXPECT_EQ(f.PFGrid->currentColumn(), c.column);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return editorOpen(); }));
+        EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget())->selectedText(), c.typed);
+        QTest::mouseClick(f.CancelButton, Qt::LeftButton);
+        EXPECT_FALSE(f.isVisible());
     }
     EXPECT_EQ(image, factory);
+}
+
+// A code no item carries shows as its number and is stored back; a number typed
+// stores that code.
+TEST_F(PageItemsFormTest, UnnamedItemCodesRoundTrip)
+{
+    image[222 + 5] = 31;  // page 2, entry 2
+    const SetupImage before = image;
+    open(2);
+    EXPECT_EQ(cell(1, Column::kItemColumn), "31");
+    QTest::mouseClick(form->OKButton, Qt::LeftButton);
+    EXPECT_EQ(image, before);
+    open(2);
+    typeIntoCell(2, Column::kItemColumn, "70");
+    QTest::mouseClick(form->OKButton, Qt::LeftButton);
+    EXPECT_EQ(image[222 + 8], 70);
+    EXPECT_EQ(image[222 + 5], 31);
 }
 
 TEST_F(PageItemsFormTest, PickListReplacesTheCurrentItem)
 {
     auto& f = open(2);
+    EXPECT_EQ(mnemonicFaults(f), QStringList{});
+    f.OKButton->setFocus();
+    pressKey(Qt::Key_Tab, Qt::ShiftModifier);  // into the list: its first row is current,
+    ASSERT_TRUE(f.PageItemsListbox->hasFocus());  // not chosen
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(cell(0, Column::kItemColumn), "Gross");
+    EXPECT_TRUE(f.isVisible());
+
     f.PFGrid->setCurrentCell(-1, -1);
     f.PageItemsListbox->setFocus();
     f.PageItemsListbox->setCurrentRow(12);
@@ -160,12 +188,13 @@ TEST(PrintFormatForm, PageButtonsOpenTheirPage)
     TPrintFormatForm form(image, services);
     showActive(form);
     QString caption;
+    EXPECT_EQ(mnemonicFaults(form), QStringList{});
     whenDialogOpens<TCfgPageItemsForm>(
         &form, [&](TCfgPageItemsForm& items) { caption = items.PageFormatLable->text(); });
     pressKey(Qt::Key_F1);
     form.HelpButton->click();
     form.FPButtons[2]->click();
-    EXPECT_EQ(caption, "Page 3 Format");
+    EXPECT_EQ(caption, "&Page 3 Format");
     EXPECT_EQ(services.helpShown, (QStringList{"CfgPage", "CfgPage"}));
 }
 
@@ -199,21 +228,41 @@ TEST_F(LabelFormTest, UntouchedLabelsStoreTheirOwnBytes)
     EXPECT_TRUE(services.shown.empty());
 }
 
-TEST_F(LabelFormTest, LongLabelsAreCutAndReportedInOrder)
+// A label that does not fit is refused with its excess selected; nothing is stored
+// until every label fits.
+TEST_F(LabelFormTest, LongLabelsAreRefused)
 {
+    const SetupImage before = image;
     TCfgLabelForm form(image, services);
     showActive(form);
+    EXPECT_EQ(mnemonicFaults(form), QStringList{});
     typeInto(form.LabelEditBoxes[9], QString(31, 'z'));
-    typeInto(form.LabelEditBoxes[1], "12345678901234<G>");
-    EXPECT_EQ(form.LengthLabels[1]->text(), "16/16");
-    typeText("!");
-    EXPECT_EQ(form.LengthLabels[1]->text(), "17/16");
-    EXPECT_TRUE(form.LengthLabels[1]->styleSheet().contains("red"));
-    form.okButton->click();
-    EXPECT_EQ(services.texts(),
-              (QStringList{"Label 33 exceeds maximum length", "Label 90 exceeds maximum length"}));
+    typeInto(form.LabelEditBoxes[0], "12345678901234<G>");
+    EXPECT_EQ(form.LengthLabels[0]->text(), "16/16");
+    typeText("<22>xyz");
+    EXPECT_EQ(form.LengthLabels[0]->text(), "20/16");
+    EXPECT_TRUE(form.LengthLabels[0]->styleSheet().contains("red"));
+    const struct {
+        int index;
+        const char* message;
+        const char* excess;
+    } cases[] = {
+        {0, "Label 32 exceeds maximum length", "<22>xyz"},
+        {9, "Label 90 exceeds maximum length", "z"},
+    };
+    for (const auto& c : cases) {
+        services.shown.clear();
+        QTest::mouseClick(form.okButton, Qt::LeftButton);
+        EXPECT_EQ(services.texts(), QStringList{c.message});
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), form.LabelEditBoxes[c.index]);
+        EXPECT_EQ(form.LabelEditBoxes[c.index]->selectedText(), c.excess);
+        EXPECT_EQ(image, before);
+        pressKey(Qt::Key_Delete);
+    }
+    QTest::mouseClick(form.okButton, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(readLabel(image, *findPrintLabel(33)), "12345678901234<G>");
+    EXPECT_EQ(readLabel(image, *findPrintLabel(32)), "12345678901234<G>");
     EXPECT_EQ(readLabel(image, *findPrintLabel(90)), std::string(30, 'z'));
 }
 
@@ -232,6 +281,7 @@ TEST_F(LabelFormTest, CharacterOutsideTheIndicatorsSetIsRefused)
                   "Label 86: \"\xE2\x82\xAC\" (U+20AC) is not in the indicator's character set")});
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.LabelEditBoxes[5]->hasFocus());
+    EXPECT_EQ(form.LabelEditBoxes[5]->selectedText(), QString::fromUtf8("\xE2\x82\xAC"));
     EXPECT_EQ(image, before);
     typeInto(form.LabelEditBoxes[5], "5 EUR");
     pressKey(Qt::Key_Return);
