@@ -50,15 +50,15 @@ void writeSignal(int signal)
     [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
 }
 
-void dismissModalWidgets()
+// Dialogs close as Cancel does; a message box waits for its answer (a question
+// dismissed could count as No and throw a setup away), and the exit question
+// comes on top of it.
+void dismissModalDialogs()
 {
     for (int guard = 0; guard < 32; ++guard) {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || qobject_cast<QMessageBox*>(dialog)) return;
+        dialog->reject();
     }
 }
 
@@ -66,7 +66,7 @@ void dismissModalWidgets()
 void onSignal(int signal)
 {
     if (signal == SIGINT && mainWindow) {
-        dismissModalWidgets();
+        dismissModalDialogs();
         QMetaObject::invokeMethod(mainWindow, &QWidget::close, Qt::QueuedConnection);
         return;
     }

@@ -19,9 +19,8 @@ public:
 
 // SIGTERM and SIGINT (Ctrl+C in the editor's terminal) end the editor cleanly at any
 // time after start, a box shown at start-up included: SIGTERM ends the program at
-// once, without a question; SIGINT, once the main window runs, dismisses the boxes
-// and dialogs that are open (as Escape would) and closes the window as its Exit
-// button does. The settings are written either way, when the main window goes.
+// once, without a question; SIGINT, once the main window runs, dismisses the dialogs
+// that are open (as Cancel would) and closes the window as its Exit button does. The settings are written either way, when the main window goes.
 // Made before anything can show a box; start-up stops once a signal has come.
 class TerminationSignals {
 public:

@@ -69,7 +69,8 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
 XDG_CONFIG_HOME=$stage/config QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
     "$bin/quelvar" --simulator 2>/dev/null &
 editor=$!
-for _ in $(seq 1000); do
+# It takes SIGTERM once its handler is in place (slow under the sanitizers).
+for _ in $(seq 6000); do
     caught=$(sed -n 's/^SigCgt:\s*//p' "/proc/$editor/status" 2>/dev/null || true)
     [ -n "$caught" ] && (( 0x$caught & 0x4000 )) && break
     sleep 0.01
