@@ -27,8 +27,7 @@ Decoded decodeAt(std::string_view text, std::size_t at)
         c = c << 6 | (next & 0x3F);
     }
     constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return {kNotUtf8, 1};
+    if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {kNotUtf8, 1};
     return {c, length};
 }
 
@@ -94,7 +93,8 @@ std::string notInCharacterSetMessage(std::string_view refused)
         return "the byte " + std::string(code) + " is not UTF-8 text";
     }
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(d.character));
-    return "\"" + std::string(refused) + "\" (" + code + ") is not in the indicator's character set";
+    return "\"" + std::string(refused) + "\" (" + code +
+           ") is not in the indicator's character set";
 }
 
 std::size_t utf8Length(std::string_view text)

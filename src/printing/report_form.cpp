@@ -25,7 +25,8 @@ constexpr std::pair<ReportPaper, const char*> kPapers[] = {
 int paperIndex(const QPageLayout& layout)
 {
     for (int i = 0; i < static_cast<int>(std::size(kPapers)); ++i)
-        if (layout.pageSize().isEquivalentTo(reportPageLayout(kPapers[i].first).pageSize())) return i;
+        if (layout.pageSize().isEquivalentTo(reportPageLayout(kPapers[i].first).pageSize()))
+            return i;
     return -1;
 }
 
@@ -75,8 +76,8 @@ void TReportForm::PaperComboBoxChange()
 {
     const ReportPaper paper = kPapers[PaperComboBox->currentIndex()].first;
     const bool landscape = printer()->pageLayout().orientation() == QPageLayout::Landscape;
-    printer()->setPageLayout(reportPageLayout(
-        paper, landscape ? ReportOrientation::Landscape : ReportOrientation::Portrait));
+    printer()->setPageLayout(reportPageLayout(paper, landscape ? ReportOrientation::Landscape
+                                                               : ReportOrientation::Portrait));
     if (auto* preview = findChild<QPrintPreviewWidget*>()) preview->updatePreview();
 }
 
@@ -104,8 +105,9 @@ void TReportForm::paintRequested(QPrinter* printer)
 void TReportForm::ExportPdfActionTriggered()
 {
     const QString name = QString::fromStdString(m_report.fileName);
-    const auto path = m_services.choosePdfFile(
-        name.isEmpty() ? QString("Setup File Report.pdf") : QFileInfo(name).completeBaseName() + ".pdf");
+    const auto path =
+        m_services.choosePdfFile(name.isEmpty() ? QString("Setup File Report.pdf")
+                                                : QFileInfo(name).completeBaseName() + ".pdf");
     if (!path) return;
     QString reason;
     if (!ReportPainter::writePdf(m_report, printer()->pageLayout(), *path, reason))

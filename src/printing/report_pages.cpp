@@ -37,9 +37,11 @@ std::pair<std::string, std::string> splitToFit(const std::string& text, int room
     }
     if (end == text.size()) return {text, ""};
     const std::size_t blank = text.rfind(' ', end);
-    if (blank != std::string::npos && blank > 0) return {text.substr(0, blank), text.substr(blank + 1)};
+    if (blank != std::string::npos && blank > 0)
+        return {text.substr(0, blank), text.substr(blank + 1)};
     if (end == 0)
-        while (++end < text.size() && continuationByte(text[end])) {}
+        while (++end < text.size() && continuationByte(text[end])) {
+        }
     return {text.substr(0, end), text.substr(end)};
 }
 
@@ -89,8 +91,8 @@ public:
             lines.push_back({y, std::move(piece), -1, false});
             y += kReportHeaderHeight;
         }
-        const ReportLine page{0, kReportHeaderHeight, ReportFont::PageNumber,
-                              {{numberX, std::to_string(number)}}};
+        const ReportLine page{
+            0, kReportHeaderHeight, ReportFont::PageNumber, {{numberX, std::to_string(number)}}};
         lines.insert(lines.begin() + 1, {0, page, -1, false});
         return lines;
     }
@@ -130,8 +132,7 @@ private:
         std::vector<ReportLine> lines{line};
         for (std::size_t c = 0; c < line.cells.size(); ++c) {
             const bool last = c + 1 == line.cells.size();
-            const int room = (last ? m_layout.width : line.cells[c + 1].x - gap) -
-                             line.cells[c].x;
+            const int room = (last ? m_layout.width : line.cells[c + 1].x - gap) - line.cells[c].x;
             const auto pieces = wrapToFit(line.cells[c].text, room, line.font);
             for (std::size_t p = 0; p < pieces.size(); ++p) {
                 if (p == lines.size()) {
@@ -159,7 +160,8 @@ int heightOf(const std::vector<ReportLine>& lines)
 
 class Paginator {
 public:
-    Paginator(const SetupReport& report, ReportLayout layout) : m_report(report), m_layout(layout), m_fitter(layout)
+    Paginator(const SetupReport& report, ReportLayout layout)
+        : m_report(report), m_layout(layout), m_fitter(layout)
     {
         for (const ReportLine& line : report.lines)
             m_fitted.push_back(m_fitter.fit(line));

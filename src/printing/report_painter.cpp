@@ -68,7 +68,8 @@ void ReportPainter::paintLine(QPainter& painter, const PlacedLine& placed)
     const double scaleX = device->logicalDpiX() / kHundredthsPerInch;
     const QFont font(reportQFont(line.font), device);
     painter.setFont(font);
-    const double baseline = (placed.y + line.height) * scaleY - QFontMetricsF(font, device).descent();
+    const double baseline =
+        (placed.y + line.height) * scaleY - QFontMetricsF(font, device).descent();
     for (const ReportCell& cell : line.cells)
         painter.drawText(QPointF(cell.x * scaleX, baseline), QString::fromStdString(cell.text));
 }

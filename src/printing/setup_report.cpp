@@ -186,8 +186,8 @@ void addFunctionDump(ReportBuilder& out, const SetupImage& image)
         Cells title;
         for (int g = 0; g < 3; ++g) {
             const std::string name = nameOrCode(functionTable(), first + g);
-            title.push_back(
-                {kDumpByteX[g][0], formatted("Tally Script function %2d  %s", first + g, name.c_str())});
+            title.push_back({kDumpByteX[g][0],
+                             formatted("Tally Script function %2d  %s", first + g, name.c_str())});
         }
         out.heading(std::move(title));
         for (int offset = 0; offset < 64; offset += 8) {

@@ -5,7 +5,7 @@
 // are UTF-8, so the report is the same on screen, in a PDF, on paper and as text.
 //
 //     SetupReport report = buildSetupReport(setup, document.fileName(), todayShortDate());
-//     auto pages = paginateReport(report, reportLayout(ReportPaper::A4, ReportOrientation::Portrait));
+//     auto pages = paginateReport(report, layout);   // report_pages.h
 
 #include "model/setup.h"
 #include "printing/report_fonts.h"

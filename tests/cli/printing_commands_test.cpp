@@ -47,7 +47,7 @@ TEST_F(PrintingCli, SetLabelStoresWhatLabelsShows)
         {"32", "123456789012345<G>", 0, "Label 32 exceeds maximum length\n",
          "32\t123456789012345<253>"},
         {"33", "<13>[[x", 0, "", "33\t<13>[[x"},
-        {"85", "Temp \xC2\xB0" "C", 0, "", "85\tTemp <176>C"},  // stored as the dialog stores it
+        {"85", "Temp \u00B0C", 0, "", "85\tTemp <176>C"},  // stored as the dialog stores it
         {"85", "5 \xE2\x82\xAC", 1,
          "quelvar-cli: Label 85: \"\xE2\x82\xAC\" (U+20AC) is not in the indicator's character set\n",
          "85\tTemp <176>C"},

@@ -16,7 +16,7 @@ TEST(Utf8Text, VisibleTextHasNoControlCharacter)
         LineBreaks breaks;
         std::string shown;
     } cases[] = {
-        {"Caf\xE9 \xB0" "C", LineBreaks::AsCodes, "Caf\xC3\xA9 \xC2\xB0" "C"},
+        {"Caf\351 \260C", LineBreaks::AsCodes, "Caf\xC3\xA9 \u00B0C"},
         {std::string("a\tb\x01\x0C\x7F\x85\x9F\xA0z\0", 11), LineBreaks::AsCodes,
          "a<9>b<1><12><127><133><159>\xC2\xA0z<0>"},
         {"1\r\n2\r3\n\n4", LineBreaks::Kept, "1\n2\n3\n\n4"},
@@ -34,13 +34,15 @@ TEST(Utf8Text, TypedTextKeepsOnlyWhatTheIndicatorStores)
         std::string text;
         std::string message;  // empty: converted whole
     } cases[] = {
-        {"Temp \xC2\xB0" "C \xC3\xBF", "Temp \xB0" "C \xFF", ""},
-        {"5 \xE2\x82\xAC!", "5 ", "\"\xE2\x82\xAC\" (U+20AC) is not in the indicator's character set"},
-        {"x\xF0\x9F\x98\x80", "x", "\"\xF0\x9F\x98\x80\" (U+1F600) is not in the indicator's character set"},
-        {"ab\xB0", "ab", "the byte 0xB0 is not UTF-8 text"},       // Latin-1, not UTF-8
-        {"\xC0\xB0", "", "the byte 0xC0 is not UTF-8 text"},       // an overlong form
-        {"\xED\xA0\x80", "", "the byte 0xED is not UTF-8 text"},   // a surrogate
-        {"\xC3", "", "the byte 0xC3 is not UTF-8 text"},           // cut short
+        {"Temp \u00B0C \u00FF", "Temp \260C \377", ""},
+        {"5 \xE2\x82\xAC!", "5 ",
+         "\"\xE2\x82\xAC\" (U+20AC) is not in the indicator's character set"},
+        {"x\xF0\x9F\x98\x80", "x",
+         "\"\xF0\x9F\x98\x80\" (U+1F600) is not in the indicator's character set"},
+        {"ab\xB0", "ab", "the byte 0xB0 is not UTF-8 text"},      // Latin-1, not UTF-8
+        {"\xC0\xB0", "", "the byte 0xC0 is not UTF-8 text"},      // an overlong form
+        {"\xED\xA0\x80", "", "the byte 0xED is not UTF-8 text"},  // a surrogate
+        {"\xC3", "", "the byte 0xC3 is not UTF-8 text"},          // cut short
     };
     for (const auto& c : cases) {
         const Latin1Text typed = utf8ToLatin1(c.typed);

@@ -6,9 +6,9 @@
 #include "printing/label_form.h"
 #include "printing/page_items_form.h"
 #include "printing/print_format_form.h"
-#include "ui/string_grid.h"
 #include "script/keyboard.h"
 #include "scripted_services.h"
+#include "ui/string_grid.h"
 #include "ui/tab_stop_list.h"
 
 #include <QLabel>
@@ -273,7 +273,7 @@ TEST_F(LabelFormTest, CharacterOutsideTheIndicatorsSetIsRefused)
     TCfgLabelForm form(image, services);
     showActive(form);
     // Typed as an input method types them (the test's keyboard knows only ASCII).
-    form.LabelEditBoxes[2]->setText(QString::fromUtf8("Temp \xC2\xB0" "C"));
+    form.LabelEditBoxes[2]->setText(QString::fromUtf8("Temp \u00B0C"));
     form.LabelEditBoxes[5]->setText(QString::fromUtf8("5 \xE2\x82\xAC"));
     click(form.okButton);
     EXPECT_EQ(services.texts(),

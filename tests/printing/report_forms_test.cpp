@@ -71,7 +71,7 @@ struct ReportFormTest : testing::Test {
     quelvar::Setup setup = test::busySetup();
     ScriptedServices services;
     QTemporaryDir folder;
-    TReportForm form{setup, "/data/Waage-S\xC3\xBC" "d.sf", "12/6/26", services};
+    TReportForm form{setup, "/data/Waage-S\u00FCd.sf", "12/6/26", services};
 };
 
 // Turning the paper or choosing another in the preview lays the pages out anew.
@@ -107,12 +107,12 @@ TEST(ReportPainter, FontsHaveTheWidthsTheLayoutCounts)
 {
     QTemporaryDir folder;
     QPdfWriter device(folder.filePath("widths.pdf"));
-    const std::string text = "Setup File Report: Waage-S\xC3\xBC" "d.sf  AVAWATo Ty Wa 0123456789";
+    const std::string text = "Setup File Report: Waage-S\u00FCd.sf  AVAWATo Ty Wa 0123456789";
     for (ReportFont role : {ReportFont::Title, ReportFont::PageNumber, ReportFont::Body,
                             ReportFont::Small, ReportFont::Mono}) {
         const QFontMetricsF metrics(QFont(reportQFont(role), &device), &device);
-        const double width = metrics.horizontalAdvance(QString::fromStdString(text)) /
-                             device.logicalDpiX() * 2540;
+        const double width =
+            metrics.horizontalAdvance(QString::fromStdString(text)) / device.logicalDpiX() * 2540;
         EXPECT_NEAR(width, reportTextWidth(text, role), 0.005 * width) << int(role);
     }
 }

@@ -69,7 +69,7 @@ inline Setup busySetup()
     CompileListing(setup, 2, user2, true);
     const std::pair<int, const char*> labels[] = {{84, "Ticket {Tkt}  Net <N> kg"},
                                                   {32, "A<10>B<12>C"},
-                                                  {85, "Temp \xB0" "C"},
+                                                  {85, "Temp \260C"},
                                                   {86, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"}};
     for (const auto& [number, text] : labels)
         storeLabel(setup.image, *findPrintLabel(number), text);

@@ -17,7 +17,7 @@ constexpr ReportLayout kLetter = {19050, 25400};
 SetupReport busyReport()
 {
     Setup setup = test::busySetup();
-    return buildSetupReport(setup, "/home/tech/Waage-S\xC3\xBC" "d.sf", "12/6/26");
+    return buildSetupReport(setup, "/home/tech/Waage-S\u00FCd.sf", "12/6/26");
 }
 
 SetupReport factoryReport()
@@ -58,9 +58,54 @@ TEST(SetupReport, GeometryOfEveryPlacedCell)
                                           "report/busy_geometry.txt"));
 }
 
-// On every paper each report line is placed once, in order, whole (wrapped texts
-// lose no character), inside the margins and clear of the next column; a block that
-// fits a page is on one page, and a longer one names itself atop the next.
+// A placed line inside the margins, each text clear of the next column's.
+void expectInside(const PlacedLine& placed, ReportLayout layout)
+{
+    EXPECT_LE(placed.y + placed.line.height, layout.height);
+    const auto& cells = placed.line.cells;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        if (cells[c].text.empty()) continue;
+        const bool nextPrints = c + 1 < cells.size() && !cells[c + 1].text.empty();
+        const int limit = nextPrints ? cells[c + 1].x : layout.width;
+        EXPECT_LE(cells[c].x + reportTextWidth(cells[c].text, placed.line.font), limit)
+            << cells[c].text;
+    }
+}
+
+// Each report line placed once, in order, whole (wrapped texts lose no character);
+// a block that fits a page is on one page.
+void expectWholeOnPaper(const SetupReport& report, ReportLayout layout)
+{
+    std::map<int, std::vector<std::string>> pieces;  // per report line, each cell's text
+    std::map<int, std::set<int>> blockPages;
+    std::map<int, int> blockHeight;
+    int lastSource = 0;
+    for (const ReportPage& page : paginateReport(report, layout))
+        for (const PlacedLine& placed : page.lines) {
+            expectInside(placed, layout);
+            if (placed.source < 0 || placed.repeated) continue;
+            EXPECT_GE(placed.source, lastSource);
+            lastSource = placed.source;
+            auto& texts = pieces[placed.source];
+            texts.resize(placed.line.cells.size());
+            for (std::size_t c = 0; c < texts.size(); ++c)
+                texts[c] += withoutBlanks(placed.line.cells[c].text);
+            if (const int block = report.lines[placed.source].block) {
+                blockPages[block].insert(page.number);
+                blockHeight[block] += placed.line.height;
+            }
+        }
+    ASSERT_EQ(pieces.size(), report.lines.size());
+    for (std::size_t i = 0; i < report.lines.size(); ++i)
+        for (std::size_t c = 0; c < report.lines[i].cells.size(); ++c)
+            EXPECT_EQ(pieces[int(i)][c], withoutBlanks(report.lines[i].cells[c].text));
+    for (const auto& [block, pages] : blockPages) {
+        if (pages.size() > 1)
+            EXPECT_GT(blockHeight[block], layout.height - kReportHeaderHeight) << block;
+    }
+}
+
+// On every paper a block that does not fit a page names itself atop the next.
 TEST(SetupReport, EveryPaperShowsEveryLineWhole)
 {
     EXPECT_EQ(reportLayout(ReportPaper::Letter, ReportOrientation::Portrait).width, kLetter.width);
@@ -69,39 +114,7 @@ TEST(SetupReport, EveryPaperShowsEveryLineWhole)
             for (auto orientation : {ReportOrientation::Portrait, ReportOrientation::Landscape}) {
                 const ReportLayout layout = reportLayout(paper, orientation);
                 SCOPED_TRACE(std::to_string(layout.width) + "x" + std::to_string(layout.height));
-                std::map<int, std::vector<std::string>> pieces;  // per line, each cell's pieces
-                std::map<int, std::set<int>> blockPages;
-                std::map<int, int> blockHeight;
-                for (const ReportPage& page : paginateReport(report, layout)) {
-                    for (const PlacedLine& placed : page.lines) {
-                        const auto& cells = placed.line.cells;
-                        EXPECT_LE(placed.y + placed.line.height, layout.height);
-                        for (std::size_t c = 0; c < cells.size(); ++c) {
-                            if (cells[c].text.empty()) continue;
-                            const int end = cells[c].x + reportTextWidth(cells[c].text, placed.line.font);
-                            const int limit = c + 1 < cells.size() && !cells[c + 1].text.empty()
-                                                  ? cells[c + 1].x
-                                                  : layout.width;
-                            EXPECT_LE(end, limit) << cells[c].text;
-                        }
-                        if (placed.source < 0 || placed.repeated) continue;
-                        auto& texts = pieces[placed.source];
-                        texts.resize(cells.size());
-                        for (std::size_t c = 0; c < cells.size(); ++c)
-                            texts[c] += withoutBlanks(cells[c].text);
-                        if (const int block = report.lines[placed.source].block) {
-                            blockPages[block].insert(page.number);
-                            blockHeight[block] += placed.line.height;
-                        }
-                    }
-                }
-                ASSERT_EQ(pieces.size(), report.lines.size());
-                for (std::size_t i = 0; i < report.lines.size(); ++i)
-                    for (std::size_t c = 0; c < report.lines[i].cells.size(); ++c)
-                        EXPECT_EQ(pieces[int(i)][c], withoutBlanks(report.lines[i].cells[c].text));
-                for (const auto& [block, pages] : blockPages)
-                    if (pages.size() > 1)
-                        EXPECT_GT(blockHeight[block], layout.height - kReportHeaderHeight) << block;
+                expectWholeOnPaper(report, layout);
             }
 }
 
@@ -116,7 +129,7 @@ TEST(SetupReport, TextFormReadsAsTheSetupHoldsIt)
          {"\n 84\tPrint label 84\tTicket {Tkt}  Net <N> kg\t0\t2\n",
           "\n 32\tPrint label 32\tA<10>B<12>C\t0\t2\n", "\n 85\tPrint label 85\tTemp <176>C\t",
           "\n 86\tPrint label 86\tWWWWWWWWWWWW\t0\t2\n\t\tWWWWWWWWWWWW\t\t\n\t\tWWWWWW\t\t\n",
-          "Setup File Report: Waage-S\xC3\xBC" "d.sf    12/6/26\t1\n", "\n2\t2\t10\t<31>\t<31>\t\n",
+          "Setup File Report: Waage-S\u00FCd.sf    12/6/26\t1\n", "\n2\t2\t10\t<31>\t<31>\t\n",
           "\n3\t200\t201\t99\t<200>\t<201>\t<99>\t", "\nCaf\xC3\xA9<9>gate<1>.\n",
           "\nSum the decks\nthen wait\n", "Prompt    W<1>IT", "\nTS Function User2 (continued)\n"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
