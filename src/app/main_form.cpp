@@ -60,6 +60,7 @@ TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services,
     buildStatusBar();
     connectButtons();
     onFocusOut(fileDescriptionMemo, [this] { fileDescriptionMemoExit(); });
+    m_memoText.limit(*fileDescriptionMemo, kDescriptionMaxLength);
     installContextHelp(this, m_services);
     showDescription();
     updateStatus();

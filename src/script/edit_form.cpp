@@ -28,7 +28,7 @@ namespace {
 
 constexpr int kInstructionLength = 10;
 constexpr int kOperandLength = 12;
-constexpr int kCommentLength = 32;
+constexpr int kCommentLength = kLineCommentSize - 1;  // a zero ends each comment
 constexpr const char* kHelpTopic = "CfgTSedit";
 
 QString fromText(std::string_view text)
@@ -91,7 +91,7 @@ QPushButton* button(const char* name, const QString& caption, const QString& sho
 
 TCfgTSeditForm::TCfgTSeditForm(Setup& setup, Services& services, int functionNumber, QWidget* owner)
     : QDialog(owner), m_setup(setup), m_services(services), m_functionNumber(functionNumber),
-      m_listing(rebuildListing(setup, functionNumber))
+      m_listing(rebuildListing(setup, functionNumber)), m_compiledLines(m_listing.lines())
 {
     setWindowTitle(QString("Edit Tally Script Function %1  %2")
                        .arg(functionNumber)
@@ -366,8 +366,10 @@ void TCfgTSeditForm::CompileButtonClick()
 {
     storePendingEdit();
     const auto result = CompileListing(m_setup, m_functionNumber, m_listing.lines(), true);
-    if (result.success)
+    if (result.success) {
+        m_compiledLines = m_listing.lines();
         m_services.message(fromText(compileSuccessText(result.byteCount)));
+    }
     else if (result.reported())
         reportFailure(result);
 }
@@ -383,6 +385,17 @@ void TCfgTSeditForm::OkButtonClick()
 void TCfgTSeditForm::CancelButtonClick()
 {
     reject();
+}
+
+// Cancel, Esc and the window's close: a listing not compiled since it was changed
+// goes only when the person says so.
+void TCfgTSeditForm::reject()
+{
+    storePendingEdit();
+    if (m_listing.lines() != m_compiledLines &&
+        !m_services.warnYesNo(QString("Discard the changes to function %1?").arg(m_functionNumber)))
+        return;
+    QDialog::reject();
 }
 
 void TCfgTSeditForm::HelpButtonClick()

@@ -26,6 +26,8 @@ public:
 
     int functionNumber() const { return m_functionNumber; }
     std::size_t currentLine() const { return m_listing.current(); }
+    // Cancel, Esc and the window's close.
+    void reject() override;
 
     QLineEdit* InstrEdit;
     QLineEdit* Op1Edit;
@@ -68,6 +70,7 @@ private:
     Services& m_services;
     const int m_functionNumber;
     ListingEdit m_listing;
+    std::vector<std::string> m_compiledLines;  // as loaded or last compiled without error
     std::array<QCompleter*, 3> m_operandCompleters{};
 };
 

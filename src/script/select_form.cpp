@@ -122,6 +122,7 @@ void TCfgTSselectForm::connectHandlers()
     FNoEdit->installEventFilter(this);
     onFocusOut(FNoEdit, [this] { FNoEditExit(); });
     onFocusOut(DescriptionMemo, [this] { DescriptionMemoExit(); });
+    m_descriptionText.limit(*DescriptionMemo, kFunctionDescriptionSize - 1);
     // The current row follows the keyboard as well as the mouse; a click on the row
     // that is already current (after Fn # 0 left it unselected) picks it again.
     connect(FNameList, &QListWidget::currentRowChanged, this, [this] { FNameListClick(); });

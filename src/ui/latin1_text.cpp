@@ -3,6 +3,7 @@
 #include "model/setup_file.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
 
 namespace quelvar {
 
@@ -61,6 +62,26 @@ std::string MemoText::read(const QPlainTextEdit& memo) const
 {
     const QString text = memoText(memo);
     return m_showing || text == m_shown ? m_text : memoToDescription(text, m_text);
+}
+
+void MemoText::limit(QPlainTextEdit& memo, std::size_t maxLength)
+{
+    QObject::connect(memo.document(), &QTextDocument::contentsChange, &memo,
+                     [this, &memo, maxLength](int position, int, int added) {
+                         std::size_t length = read(memo).size();
+                         if (added <= 0 || length <= maxLength) return;
+                         const QString text = memoText(memo);
+                         const std::size_t lineBreak = memoToDescription("\n", m_text).size();
+                         int kept = added;
+                         while (kept > 0 && length > maxLength)
+                             length -= text[position + --kept] == '\n' ? lineBreak : 1;
+                         QTextCursor cursor(memo.document());
+                         cursor.setPosition(position + kept);
+                         cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+                         cursor.joinPreviousEditBlock();
+                         cursor.removeSelectedText();
+                         cursor.endEditBlock();
+                     });
 }
 
 }  // namespace quelvar

@@ -30,6 +30,10 @@ class MemoText {
 public:
     void show(QPlainTextEdit& memo, const std::string& text);
     std::string read(const QPlainTextEdit& memo) const;
+    // From now on the memo refuses what would make its text longer than
+    // `maxLength` bytes (a line break may take two): the end of what was typed or
+    // pasted goes, the rest stays. `memo` outlives this object.
+    void limit(QPlainTextEdit& memo, std::size_t maxLength);
 
 private:
     std::string m_text;  // the setup text last shown

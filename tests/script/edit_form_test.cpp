@@ -4,6 +4,7 @@
 #include "scripted_services.h"
 #include "ui/tab_stop_list.h"
 
+#include <QClipboard>
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
@@ -237,9 +238,51 @@ TEST_F(EditFormTest, CancelKeepsWhatCompileWrote)
     f.HelpButton->click();
     pressKey(Qt::Key_F1);
     EXPECT_EQ(services.helpShown, (QStringList{"CfgTSedit", "CfgTSedit"}));
+    services.answers = {Answer::Yes};  // discard Beep 9
     f.CancelButton->click();
     EXPECT_EQ(f.result(), QDialog::Rejected);
     EXPECT_EQ(slotBytes(8, 3), (std::vector<std::uint8_t>{233, 3, 255}));
+}
+
+// Cancel, Esc and the close button ask before an edit not compiled since goes;
+// No stays in the editor.
+TEST_F(EditFormTest, LeavingWithAnUncompiledEditAsks)
+{
+    const std::function<void(TCfgTSeditForm&)> leave[] = {
+        [](TCfgTSeditForm& f) { QTest::mouseClick(f.CancelButton, Qt::LeftButton); },
+        [](TCfgTSeditForm&) { pressKey(Qt::Key_Escape); },
+        [](TCfgTSeditForm& f) { f.close(); },
+    };
+    for (const auto& how : leave) {
+        services.shown.clear();
+        auto& f = open(4);
+        how(f);  // nothing typed: no question
+        EXPECT_FALSE(f.isVisible());
+        open(4);
+        typeText("Xyz");  // still in the box (no completion list open)
+        services.answers = {Answer::No, Answer::Yes};
+        how(*form);
+        EXPECT_TRUE(form->isVisible());
+        how(*form);
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(services.texts(), QStringList(2, "Discard the changes to function 4?"));
+    }
+    open(4);
+    typeLine({"Beep", "3"});
+    form->CompileButton->click();
+    pressKey(Qt::Key_Escape);  // compiled: nothing to ask
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(EditFormTest, CommentTakesWhatTheStoreHolds)
+{
+    auto& f = open(2);
+    f.CommentEdit->setFocus();
+    QApplication::clipboard()->setText(QString("c").repeated(31));
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.CommentEdit->text(), QString(29, 'c'));
+    EXPECT_EQ(f.InstrEdit->text(), "End");
+    EXPECT_EQ(row(0), "End\t\t\t\t");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -262,6 +263,37 @@ TEST(SetupText, DescriptionKeepsItsLineBreaksAndSingleBytes)
     for (const auto& c : cases) {
         EXPECT_EQ(memoToDescription(c.memo, c.current), c.stored) << c.memo.toStdString();
         EXPECT_EQ(memoToDescription(descriptionToMemo(c.stored), c.stored), c.stored);
+    }
+}
+
+// A memo refuses what its field cannot hold, typed or pasted; a line break takes
+// two bytes where the text has CR LF breaks.
+TEST(SetupText, MemoRefusesWhatItsFieldCannotHold)
+{
+    const struct {
+        const char* shown;
+        QString added;
+        std::string kept;
+    } cases[] = {
+        {"ab\r\ncd", "efghij", "ab\r\ncdefgh"},
+        {"ab\r\ncd", "\n\n\n", "ab\r\ncd\r\n\r\n"},
+        {"ab\ncd", "\n\n\n\n\n\n", "ab\ncd\n\n\n\n\n"},
+    };
+    for (const auto& c : cases) {
+        QPlainTextEdit memo;
+        MemoText text;
+        text.show(memo, c.shown);
+        text.limit(memo, 10);
+        memo.moveCursor(QTextCursor::End);
+        for (QChar key : c.added)
+            if (key == '\n')
+                QTest::keyClick(&memo, Qt::Key_Return);
+            else
+                QTest::keyClick(&memo, key.toLatin1());
+        EXPECT_EQ(text.read(memo), c.kept) << c.shown;
+        memo.selectAll();
+        memo.insertPlainText(QString(31, 'c'));  // as a paste over everything does
+        EXPECT_EQ(text.read(memo), std::string(10, 'c'));
     }
 }
 
