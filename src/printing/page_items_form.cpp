@@ -1,6 +1,7 @@
 #include "printing/page_items_form.h"
 
 #include "printing/print_items.h"
+#include "script/name_table.h"
 #include "ui/context_help.h"
 #include "ui/dialog_button.h"
 #include "ui/event_form_parts.h"
@@ -84,6 +85,9 @@ void TCfgPageItemsForm::buildLayout()
         gridWidth += PFGrid->columnWidth(c);
     }
     PFGrid->horizontalHeader()->setStretchLastSection(true);
+    PFGrid->setColumnMaxLength(kItemColumn, kNameLength);
+    PFGrid->setColumnMaxLength(kRowColumn, 3);
+    PFGrid->setColumnMaxLength(kColumnColumn, 3);
     PFGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PFGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PFGrid->setFixedSize(gridWidth, PFGrid->horizontalHeader()->sizeHint().height() +

@@ -2,6 +2,8 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace quelvar {
@@ -13,14 +15,42 @@ bool comesBefore(const QModelIndex& a, const QModelIndex& b)
     return a.row() < b.row() || (a.row() == b.row() && a.column() < b.column());
 }
 
+// Cell editors that take no more characters than their column holds.
+class LimitedEditors : public QStyledItemDelegate {
+public:
+    LimitedEditors(const std::map<int, int>& maxLengths, QObject* parent)
+        : QStyledItemDelegate(parent), m_maxLengths(maxLengths)
+    {
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const auto length = m_maxLengths.find(index.column());
+        if (auto* box = qobject_cast<QLineEdit*>(editor); box && length != m_maxLengths.end())
+            box->setMaxLength(length->second);
+        return editor;
+    }
+
+private:
+    const std::map<int, int>& m_maxLengths;
+};
+
 }  // namespace
 
 StringGrid::StringGrid(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent)
 {
+    setItemDelegate(new LimitedEditors(m_maxLengths, this));
     setEditTriggers(AllEditTriggers);
     setTabKeyNavigation(true);
     setSelectionMode(SingleSelection);
     setWordWrap(false);
+}
+
+void StringGrid::setColumnMaxLength(int column, int length)
+{
+    m_maxLengths[column] = length;
 }
 
 void StringGrid::commitOpenEditor()

@@ -7,6 +7,7 @@
 //     grid->commitOpenEditor();   // in OK, before reading the cells
 
 #include <QTableWidget>
+#include <map>
 
 namespace quelvar {
 
@@ -14,6 +15,8 @@ class StringGrid : public QTableWidget {
 public:
     StringGrid(int rows, int columns, QWidget* parent = nullptr);
 
+    // The cells of `column` take at most `length` characters as they are typed.
+    void setColumnMaxLength(int column, int length);
     // Stores the text of the open cell editor, if any, into its cell.
     void commitOpenEditor();
     // The text of a cell; empty for a cell without an item.
@@ -24,6 +27,9 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::map<int, int> m_maxLengths;  // column: characters
 };
 
 }  // namespace quelvar

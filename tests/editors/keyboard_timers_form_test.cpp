@@ -19,6 +19,31 @@ template <typename Form> class EventFormTest : public ::testing::Test {
 protected:
     EventFormTest() { showActive(form); }
 
+    struct Refused {
+        QLineEdit* box;
+        const char* typed;
+        const char* message;
+        const char* after;  // what the box holds for the next one
+    };
+    // OK refuses each in turn, focusing its box with the text selected; Cancel then
+    // leaves the image as it was.
+    void refuseThenCancel(std::initializer_list<Refused> refused)
+    {
+        for (const Refused& r : refused) {
+            typeInto(r.box, r.typed);
+            services.shown.clear();
+            QTest::mouseClick(form.OKButton, Qt::LeftButton);
+            EXPECT_EQ(services.texts(), QStringList{r.message});
+            EXPECT_EQ(QApplication::focusWidget(), r.box) << r.typed;
+            EXPECT_EQ(r.box->selectedText(), r.typed);
+            EXPECT_EQ(image, factory);
+            typeInto(r.box, r.after);
+        }
+        QTest::mouseClick(form.cancelButton, Qt::LeftButton);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(image, factory);
+    }
+
     const SetupImage factory = factoryImage();
     SetupImage image = factory;
     ScriptedServices services;
@@ -113,30 +138,10 @@ TEST_F(KeyboardFormTest, RefusedNameStoresNothing)
 {
     typeInto(form.PoweronEditBox, "user3");  // the first letter is raised
     typeInto(form.GrossNetkeyEditBox, " tare ");
-    const struct {
-        QLineEdit* box;
-        const char* typed;
-        const char* message;
-    } cases[] = {
-        {form.F1keyEditBox, "USER3", "Invalid Function - F1 key: USER3"},
-        {form.ZerokeyEditBox, "bad", "Invalid Function - Zero key: Bad"},
-    };
-    for (const auto& c : cases) {
-        const QString before = c.box->text();
-        typeInto(c.box, c.typed);
-        services.shown.clear();
-        QTest::mouseClick(form.OKButton, Qt::LeftButton);
-        EXPECT_EQ(services.texts(), QStringList{c.message});
-        EXPECT_EQ(QApplication::focusWidget(), c.box);
-        EXPECT_EQ(c.box->selectedText(), c.typed);
-        EXPECT_EQ(image, factory);
-        typeInto(c.box, before);
-    }
-    typeInto(form.ZerokeyEditBox, "bad");
-    QTest::mouseClick(form.OKButton, Qt::LeftButton);
-    QTest::mouseClick(form.cancelButton, Qt::LeftButton);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(image, factory);
+    refuseThenCancel({
+        {form.F1keyEditBox, "USER3", "Invalid Function - F1 key: USER3", "Weighin"},
+        {form.ZerokeyEditBox, "bad", "Invalid Function - Zero key: Bad", "bad"},
+    });
 
     TCfgKeyboardForm again(image, services);
     showActive(again);
@@ -195,31 +200,13 @@ TEST_F(TimersFormTest, RefusedOkStoresNothing)
     typeInto(form.Function1Edit, "User1");
     typeInto(form.Timer1Edit, "7");
     typeInto(form.Function4Edit, "nope");
-    const struct {
-        QLineEdit* box;
-        const char* typed;
-        const char* message;
-        const char* after;  // what the box holds for the next case
-    } cases[] = {
+    refuseThenCancel({
         {form.Function2Edit, " bad ", "Timer 2 Function: Invalid Function:  bad ", "Tare"},
         {form.Function4Edit, "nope", "Timer 4 Function: Invalid Function: nope", "Zero"},
         {form.Timer3Edit, "abc", "Timer 3: 'abc' is not a valid integer value", "1"},
         {form.Timer5Edit, "70000", "Timer 5: 70000 is out of range (0 to 65535)", "1"},
         {form.Timer2Edit, "-1", "Timer 2: -1 is out of range (0 to 65535)", "-1"},
-    };
-    for (const auto& c : cases) {
-        typeInto(c.box, c.typed);
-        services.shown.clear();
-        QTest::mouseClick(form.OKButton, Qt::LeftButton);
-        EXPECT_EQ(services.texts(), QStringList{c.message});
-        EXPECT_EQ(QApplication::focusWidget(), c.box) << c.typed;
-        EXPECT_EQ(c.box->selectedText(), c.typed);
-        EXPECT_EQ(image, factory);
-        typeInto(c.box, c.after);
-    }
-    QTest::mouseClick(form.cancelButton, Qt::LeftButton);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(image, factory);
+    });
 }
 
 TEST_F(TimersFormTest, ListRowFillsAndFocusesTheTargetBox)

@@ -125,7 +125,9 @@ TEST_F(PageItemsFormTest, RefusedEntriesChangeNothing)
         EXPECT_EQ(f.PFGrid->currentRow(), c.row);
         EXPECT_EQ(f.PFGrid->currentColumn(), c.column);
         ASSERT_TRUE(QTest::qWaitFor([this] { return editorOpen(); }));
-        EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget())->selectedText(), c.typed);
+        const auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_EQ(editor->selectedText(), c.typed);
+        EXPECT_EQ(editor->maxLength(), c.column == Column::kItemColumn ? 11 : 3);
         QTest::mouseClick(f.CancelButton, Qt::LeftButton);
         EXPECT_FALSE(f.isVisible());
     }
