@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <algorithm>
 
 namespace quelvar {
 
@@ -72,12 +73,16 @@ void MemoText::limit(QPlainTextEdit& memo, std::size_t maxLength)
                          if (added <= 0 || length <= maxLength) return;
                          const QString text = memoText(memo);
                          const std::size_t lineBreak = memoToDescription("\n", m_text).size();
-                         int kept = added;
+                         // What was added may count the document's closing paragraph
+                         // end, which the text does not hold.
+                         const int inText =
+                             std::clamp(int(text.size()) - position, 0, added);
+                         int kept = inText;
                          while (kept > 0 && length > maxLength)
                              length -= text[position + --kept] == '\n' ? lineBreak : 1;
                          QTextCursor cursor(memo.document());
                          cursor.setPosition(position + kept);
-                         cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+                         cursor.setPosition(position + inText, QTextCursor::KeepAnchor);
                          cursor.joinPreviousEditBlock();
                          cursor.removeSelectedText();
                          cursor.endEditBlock();
