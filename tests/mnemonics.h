@@ -1,8 +1,9 @@
 #pragma once
-// The Alt-letters of a window: every push button, check box, labelled control (a
-// label with a buddy) and radio group needs one, and no two alike. Radio buttons
-// are reached through their group's or their row's label; a button without text
-// (an arrow) by its own shortcut.
+// The Alt-letters of a window: every push button, tool button with a text of its
+// own (not one a tool bar made for an action), check box, labelled control (a label
+// with a buddy) and radio group needs one, and no two alike. Radio buttons are
+// reached through their group's or their row's label; a button without text (an
+// arrow) by its own shortcut.
 //
 //     EXPECT_EQ(mnemonicFaults(form), QStringList{});
 
@@ -13,6 +14,7 @@
 #include <QMap>
 #include <QPushButton>
 #include <QStringList>
+#include <QToolButton>
 
 namespace quelvar {
 
@@ -32,6 +34,8 @@ inline QStringList mnemonicFaults(const QWidget& window)
     QStringList texts;
     for (const auto* button : window.findChildren<QPushButton*>())
         if (!button->text().isEmpty() || button->shortcut().isEmpty()) texts << button->text();
+    for (const auto* button : window.findChildren<QToolButton*>())
+        if (!button->defaultAction() && !button->text().isEmpty()) texts << button->text();
     for (const auto* box : window.findChildren<QCheckBox*>())
         texts << box->text();
     for (const auto* group : window.findChildren<RadioGroup*>())

@@ -1,5 +1,6 @@
 #include "app/about_box.h"
 
+#include "ui/form_parts.h"
 #include "ui/program_icon.h"
 #include "ui/screenshot_registry.h"
 
@@ -12,7 +13,7 @@ namespace quelvar {
 
 TAboutBox::TAboutBox(QWidget* owner)
     : QDialog(owner), ProgramIcon(new QLabel(this)), ProductName(new QLabel("Quelvar", this)),
-      Version(new QLabel("Version 2.0", this)), OKButton(new QPushButton("OK", this))
+      Version(new QLabel("Version 2.0", this)), OKButton(new QPushButton(kOkCaption, this))
 {
     setObjectName("TAboutBox");
     setWindowTitle("About  Quelvar");

@@ -33,6 +33,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -135,29 +136,33 @@ void TMainForm::buildToolbar()
     auto separator = [this](int helpContext) {
         ToolBar->addSeparator()->setProperty("helpContext", helpContext);
     };
-    addToolButton(OpenButton, "OpenButton", "Open File", "Open File", 3800,
+    addToolButton(OpenButton, "OpenButton", "&Open File", "Open File", 3800,
                   icon(QStyle::SP_DialogOpenButton));
-    addToolButton(SaveButton, "SaveButton", "Save File", "Save File", 3900,
+    addToolButton(SaveButton, "SaveButton", "&Save File", "Save File", 3900,
                   icon(QStyle::SP_DialogSaveButton));
     separator(3700);
-    addToolButton(ExitButton, "ExitButton", "Exit", "Exit Quelvar program", 4000,
+    addToolButton(ExitButton, "ExitButton", "E&xit", "Exit Quelvar program", 4000,
                   icon(QStyle::SP_DialogCloseButton));
     separator(4100);
-    addToolButton(UploadButton, "UploadButton", "Upload", "Upload PC --> Indicator", 4200,
+    addToolButton(UploadButton, "UploadButton", "&Upload", "Upload PC --> Indicator", 4200,
                   icon(QStyle::SP_ArrowUp));
-    addToolButton(DownloadButton, "DownloadButton", "Download", "Download PC <-- Indicator", 4300,
+    addToolButton(DownloadButton, "DownloadButton", "&Download", "Download PC <-- Indicator", 4300,
                   icon(QStyle::SP_ArrowDown));
     separator(4400);
-    addToolButton(PrintButton, "PrintButton", "Print", "Preview / Print", 4500,
+    addToolButton(PrintButton, "PrintButton", "&Print", "Preview / Print", 4500,
                   icon(QStyle::SP_FileDialogContentsView));
-    addToolButton(SetupButton, "SetupButton", "Setup", "Com Port Setup", 4600, serialPortIcon());
-    addToolButton(HelpButton2, "HelpButton2", "Help", "Help", 4700,
+    addToolButton(SetupButton, "SetupButton", "S&etup", "Com Port Setup", 4600, serialPortIcon());
+    addToolButton(HelpButton2, "HelpButton2", "&Help", "Help", 4700,
                   icon(QStyle::SP_DialogHelpButton));
-    addToolButton(AboutButton, "AboutButton", "About", {}, 0,
+    addToolButton(AboutButton, "AboutButton", "&About", {}, 0,
                   icon(QStyle::SP_MessageBoxInformation));
-    OpenButton->setShortcut(QKeySequence::Open);
-    SaveButton->setShortcut(QKeySequence::Save);
-    PrintButton->setShortcut(QKeySequence::Print);
+    // Beside the Alt-letters, which the captions hold.
+    const std::pair<QToolButton*, QKeySequence::StandardKey> keys[] = {
+        {OpenButton, QKeySequence::Open},
+        {SaveButton, QKeySequence::Save},
+        {PrintButton, QKeySequence::Print}};
+    for (const auto& [button, key] : keys)
+        connect(new QShortcut(key, this), &QShortcut::activated, button, &QToolButton::click);
 }
 
 void TMainForm::addToolButton(QToolButton*& button, const char* name, const QString& caption,
@@ -195,20 +200,20 @@ QWidget* TMainForm::buildButtonGroup()
     auto* grid = new QGridLayout(group);
     grid->setSpacing(8);
     QPushButton* buttons[] = {
-        makeButton(ScaleButton, "ScaleButton", "Scale", "Configure Indicator Parameters", 2300),
-        makeButton(IOports, "IOports", "I/O Ports", "Com ports & Parallel TTL port", 2400),
-        makeButton(MiscButton, "MiscButton", "Misc", {}, 2500),
-        makeButton(PrintLabelsButton, "PrintLabelsButton", "Print Labels", {}, 2700),
-        makeButton(PrintFormatButton, "PrintFormatButton", "Print Formats", {}, 2600),
-        makeButton(FixedRegButton, "FixedRegButton", "Fixed Registers", {}, 2800),
-        makeButton(KeyboardButton, "KeyboardButton", "Keyboard Events", {}, 2900),
-        makeButton(SetpointButton, "SetpointButton", "Setpoint Events", {}, 3000),
-        makeButton(TimerButton, "TimerButton", "Timer Events", {}, 3100),
-        makeButton(TallyScriptButton, "TallyScriptButton", "Tally Script", {}, 3200),
-        makeButton(PasswordsButton, "PasswordsButton", "Passwords", {}, 3300),
-        makeButton(DisplayListButton, "DisplayListButton", "Display Config", {}, 3400),
-        makeButton(DefaultsButton, "DefaultsButton", "Reset to Defaults", {}, 3500),
-        makeButton(HelpButton, "HelpButton", "Help", {}, 8),
+        makeButton(ScaleButton, "ScaleButton", "S&cale", "Configure Indicator Parameters", 2300),
+        makeButton(IOports, "IOports", "&I/O Ports", "Com ports & Parallel TTL port", 2400),
+        makeButton(MiscButton, "MiscButton", "&Misc", {}, 2500),
+        makeButton(PrintLabelsButton, "PrintLabelsButton", "Print La&bels", {}, 2700),
+        makeButton(PrintFormatButton, "PrintFormatButton", "Print &Formats", {}, 2600),
+        makeButton(FixedRegButton, "FixedRegButton", "Fixed &Registers", {}, 2800),
+        makeButton(KeyboardButton, "KeyboardButton", "&Keyboard Events", {}, 2900),
+        makeButton(SetpointButton, "SetpointButton", "Setpoi&nt Events", {}, 3000),
+        makeButton(TimerButton, "TimerButton", "Timer E&vents", {}, 3100),
+        makeButton(TallyScriptButton, "TallyScriptButton", "Tall&y Script", {}, 3200),
+        makeButton(PasswordsButton, "PasswordsButton", "Pass&words", {}, 3300),
+        makeButton(DisplayListButton, "DisplayListButton", "Display Confi&g", {}, 3400),
+        makeButton(DefaultsButton, "DefaultsButton", "Rese&t to Defaults", {}, 3500),
+        makeButton(HelpButton, "HelpButton", "He&lp", {}, 8),
     };
     int index = 0;
     for (QPushButton* button : buttons) {

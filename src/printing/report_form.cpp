@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSignalBlocker>
@@ -53,6 +54,7 @@ void TReportForm::addToolBarItems()
 {
     ExportPdfAction = new QAction("Export PDF...", this);
     ExportPdfAction->setObjectName("ExportPdfAction");
+    ExportPdfAction->setIconText("&Export PDF");  // the tool bar's caption, with Alt+E
     ExportPdfAction->setToolTip("Save the report as a PDF file");
     PaperComboBox = new QComboBox;
     PaperComboBox->setObjectName("PaperComboBox");
@@ -61,6 +63,9 @@ void TReportForm::addToolBarItems()
         PaperComboBox->addItem(name);
     if (auto* toolBar = findChild<QToolBar*>()) {
         toolBar->addSeparator();
+        auto* paperLabel = new QLabel("&Paper ");
+        paperLabel->setBuddy(PaperComboBox);
+        toolBar->addWidget(paperLabel);
         toolBar->addWidget(PaperComboBox);
         toolBar->addAction(ExportPdfAction);
         // Wide enough that no tool hides behind the tool bar's overflow button.

@@ -75,15 +75,11 @@ void focusBox(QLineEdit* box)
     box->selectAll();
 }
 
-QPushButton* button(const char* name, const QString& caption, const QString& shortcut = {})
+QPushButton* button(const char* name, const QString& caption)
 {
     auto* b = new QPushButton(caption);
     b->setObjectName(name);
     b->setAutoDefault(false);
-    if (!shortcut.isEmpty()) {
-        b->setShortcut(QKeySequence(shortcut));
-        b->setToolTip(QString("%1 (%2)").arg(caption, shortcut));
-    }
     return b;
 }
 
@@ -123,12 +119,13 @@ void TCfgTSeditForm::buildLayout()
     PatternLabel->setForegroundRole(QPalette::PlaceholderText);
     ListingListBox = new TabStopListBox;
     ListingListBox->setObjectName("ListingListBox");
-    InsertButton = button("InsertButton", "Insert", "Alt+I");
-    DeleteButton = button("DeleteButton", "Delete", "Alt+D");
-    CompileButton = button("CompileButton", "Compile", "Alt+C");
-    OkButton = button("OkButton", "OK");
-    CancelButton = button("CancelButton", "Cancel");
-    HelpButton = button("HelpButton", "Help");
+    // Alt+C compiles, as it always has: Cancel takes Alt+A.
+    InsertButton = button("InsertButton", "&Insert");
+    DeleteButton = button("DeleteButton", "&Delete");
+    CompileButton = button("CompileButton", "&Compile");
+    OkButton = button("OkButton", "&OK");
+    CancelButton = button("CancelButton", "C&ancel");
+    HelpButton = button("HelpButton", "&Help");
 
     // Each box sits above the listing column it edits: the box widths give the
     // list's tab stops.
@@ -144,7 +141,8 @@ void TCfgTSeditForm::buildLayout()
     std::vector<int> stops;
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(spacing);
-    const QString captions[] = {"Instruction", "Operand 1", "Operand 2", "Operand 3", "Comment"};
+    const QString captions[] = {"I&nstruction", "Operand &1", "Operand &2", "Operand &3",
+                                "Co&mment"};
     int x = 0;
     for (int i = 0; i < 5; ++i) {
         QLineEdit* box = boxes()[static_cast<std::size_t>(i)];

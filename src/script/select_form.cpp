@@ -74,12 +74,12 @@ void TCfgTSselectForm::buildLayout()
     DescriptionMemo->setObjectName("DescriptionMemo");
     DescriptionMemo->setTabChangesFocus(true);
     DescriptionMemo->setMinimumWidth(DescriptionMemo->fontMetrics().averageCharWidth() * 44);
-    EditButton = new QPushButton("Edit");
+    EditButton = new QPushButton("&Edit");
     EditButton->setObjectName("EditButton");
     EditButton->setDefault(true);
-    CloseButton = new QPushButton("Close");
+    CloseButton = new QPushButton("&Close");
     CloseButton->setObjectName("CloseButton");
-    HelpButton = new QPushButton("Help");
+    HelpButton = new QPushButton("&Help");
     HelpButton->setObjectName("HelpButton");
 
     auto* title = new QLabel("Tally Script Function Select");
@@ -89,8 +89,8 @@ void TCfgTSselectForm::buildLayout()
     title->setFont(titleFont);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(boxLabel("Fn #", FNoEdit), 0, 0);
-    fields->addWidget(boxLabel("Function Name", FNameEdit), 0, 1);
+    fields->addWidget(boxLabel("&Fn #", FNoEdit), 0, 0);
+    fields->addWidget(new QLabel("Function Name"), 0, 1);  // shows, takes no typing
     fields->addWidget(FNoEdit, 1, 0);
     fields->addWidget(FNameEdit, 1, 1);
     fields->setColumnStretch(1, 1);

@@ -4,6 +4,7 @@
 #include "serial/dcb_form.h"
 #include "serial/port_messages.h"
 #include "ui/context_help.h"
+#include "ui/form_parts.h"
 #include "ui/radio_group.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
@@ -29,12 +30,15 @@ QPushButton* makeButton(QPushButton*& button, const char* name, const QString& c
     return button;
 }
 
-RadioGroup* makeGroup(SettingGroup group, const char* name)
+// The group's caption with `letter` as its Alt-letter.
+RadioGroup* makeGroup(SettingGroup group, const char* name, QChar letter)
 {
     QStringList items;
     for (const char* item : settingGroupItems(group))
         items << item;
-    auto* radio = new RadioGroup(settingGroupCaption(group), items);
+    QString caption = settingGroupCaption(group);
+    caption.insert(caption.indexOf(letter), '&');
+    auto* radio = new RadioGroup(caption, items);
     radio->setObjectName(name);
     return radio;
 }
@@ -53,11 +57,11 @@ TComConfigureForm::TComConfigureForm(ComPort& port, Services& services, QWidget*
 
 void TComConfigureForm::buildLayout()
 {
-    m_groups = {RGcomPort = makeGroup(SettingGroup::Port, "RGcomPort"),
-                baudGroup = makeGroup(SettingGroup::Baud, "baudGroup"),
-                parityGroup = makeGroup(SettingGroup::Parity, "parityGroup"),
-                databitsGroup = makeGroup(SettingGroup::DataBits, "databitsGroup"),
-                stopbitsGroup = makeGroup(SettingGroup::StopBits, "stopbitsGroup")};
+    m_groups = {RGcomPort = makeGroup(SettingGroup::Port, "RGcomPort", 'P'),
+                baudGroup = makeGroup(SettingGroup::Baud, "baudGroup", 'B'),
+                parityGroup = makeGroup(SettingGroup::Parity, "parityGroup", 'a'),
+                databitsGroup = makeGroup(SettingGroup::DataBits, "databitsGroup", 'D'),
+                stopbitsGroup = makeGroup(SettingGroup::StopBits, "stopbitsGroup", 'S')};
     deviceLabel = new QLabel;
     deviceLabel->setObjectName("deviceLabel");
     deviceLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -79,12 +83,12 @@ void TComConfigureForm::buildLayout()
     groups->addLayout(buildDeviceList(), 1, 0, 1, 3);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(makeButton(ComTestButton, "ComTestButton", "Test"));
-    buttons->addWidget(makeButton(DispDCBButton, "DispDCBButton", "Display DCB"));
+    buttons->addWidget(makeButton(ComTestButton, "ComTestButton", "&Test"));
+    buttons->addWidget(makeButton(DispDCBButton, "DispDCBButton", "Disp&lay DCB"));
     buttons->addStretch();
-    buttons->addWidget(makeButton(ConfigureOKButton, "ConfigureOKButton", "OK"));
-    buttons->addWidget(makeButton(ConfigureCancelButton, "ConfigureCancelButton", "Cancel"));
-    buttons->addWidget(makeButton(HelpButton, "HelpButton", "Help"));
+    buttons->addWidget(makeButton(ConfigureOKButton, "ConfigureOKButton", kOkCaption));
+    buttons->addWidget(makeButton(ConfigureCancelButton, "ConfigureCancelButton", kCancelCaption));
+    buttons->addWidget(makeButton(HelpButton, "HelpButton", kHelpCaption));
     ConfigureOKButton->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);

@@ -3,6 +3,7 @@
 #include "serial/com_port.h"
 #include "serial/com_test.h"
 #include "ui/context_help.h"
+#include "ui/form_parts.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 
@@ -102,11 +103,11 @@ void TComTestForm::buildLayout()
     middle->addWidget(RXwindow, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(makeButton(TXtest, "TXtest", "Transmit Test Data"));
-    buttons->addWidget(makeButton(ClearTextBox, "ClearTextBox", "Clear Text Box"));
+    buttons->addWidget(makeButton(TXtest, "TXtest", "&Transmit Test Data"));
+    buttons->addWidget(makeButton(ClearTextBox, "ClearTextBox", "&Clear Text Box"));
     buttons->addStretch();
-    buttons->addWidget(makeButton(ExitTest, "ExitTest", "Exit"));
-    buttons->addWidget(makeButton(HelpButton, "HelpButton", "Help"));
+    buttons->addWidget(makeButton(ExitTest, "ExitTest", "E&xit"));
+    buttons->addWidget(makeButton(HelpButton, "HelpButton", kHelpCaption));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);

@@ -2,6 +2,7 @@
 
 #include "serial/port_settings.h"
 #include "ui/context_help.h"
+#include "ui/form_parts.h"
 #include "ui/screenshot_registry.h"
 #include "ui/services.h"
 
@@ -37,10 +38,10 @@ TDCBform::TDCBform(const ControlBlock& block, Services& services, QWidget* owner
     DCBgrid->setTabKeyNavigation(false);
     fillGrid(block);
 
-    dcbOK = new QPushButton("OK");
+    dcbOK = new QPushButton(kOkCaption);
     dcbOK->setObjectName("dcbOK");
     dcbOK->setDefault(true);
-    HelpButton = new QPushButton("Help");
+    HelpButton = new QPushButton(kHelpCaption);
     HelpButton->setObjectName("HelpButton");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -73,13 +73,13 @@ void TDisplayForm::buildLayout()
                             TextBox->fontMetrics().lineSpacing() * 30);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {button(PLButton, "PLButton", "Parameter List"),
-                           button(EDButton, "EDButton", "Earom Dump"),
-                           button(TSButton, "TSButton", "Tally Script List"),
-                           button(FLButton, "FLButton", "Full List")})
+    for (QPushButton* b : {button(PLButton, "PLButton", "&Parameter List"),
+                           button(EDButton, "EDButton", "&Earom Dump"),
+                           button(TSButton, "TSButton", "&Tally Script List"),
+                           button(FLButton, "FLButton", "&Full List")})
         buttons->addWidget(b);
     buttons->addStretch();
-    buttons->addWidget(button(ExitButton, "ExitButton", "Exit"));
+    buttons->addWidget(button(ExitButton, "ExitButton", "E&xit"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);

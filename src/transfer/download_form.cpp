@@ -16,7 +16,7 @@ TDownloadForm::TDownloadForm(ComPort& port, SetupImage& image, Services& service
     DownloadTimer->setObjectName("DownloadTimer");
     connect(DownloadTimer, &QTimer::timeout, this, &TDownloadForm::DownloadTimerTimer);
     setUp("Download File    PC <--- Indicator",
-          "Download  Flle from Indicator   [ PC <- Indicator ]", {StatusText},
+          "Download File from Indicator   [ PC <- Indicator ]", {StatusText},
           std::make_unique<DownloadSession>(port, image), StatusText, DownloadTimer);
 }
 

@@ -9,6 +9,7 @@
 
 #include "model/setup.h"
 #include "ui/context_help.h"
+#include "ui/form_parts.h"
 #include "ui/services.h"
 
 namespace quelvar {
@@ -45,9 +46,9 @@ void TransferForm::setUp(const QString& caption, const QString& heading,
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(makeButton(BeginButton, "BeginButton", "Begin"));
-    buttons->addWidget(makeButton(CancelButton, "CancelButton", "Cancel"));
-    buttons->addWidget(makeButton(HelpButton, "HelpButton", "Help"));
+    buttons->addWidget(makeButton(BeginButton, "BeginButton", "&Begin"));
+    buttons->addWidget(makeButton(CancelButton, "CancelButton", kCancelCaption));
+    buttons->addWidget(makeButton(HelpButton, "HelpButton", kHelpCaption));
     BeginButton->setDefault(true);
     BeginButton->setFocus();
 

@@ -20,7 +20,7 @@ TUploadForm::TUploadForm(ComPort& port, const SetupImage& image, const QString& 
     UploadTimer = new QTimer;
     UploadTimer->setObjectName("UploadTimer");
     connect(UploadTimer, &QTimer::timeout, this, &TUploadForm::UploadTimerTimer);
-    setUp("Upload File    PC ---> Indicator", "Upload Flle to Indicator   [ PC -> Indicator ]",
+    setUp("Upload File    PC ---> Indicator", "Upload File to Indicator   [ PC -> Indicator ]",
           {FileNameText, ByteCountText}, std::make_unique<UploadSession>(port, image),
           ByteCountText, UploadTimer);
 }

@@ -4,10 +4,13 @@
 #include "ui/screenshot_registry.h"
 
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QStyle>
 #include <QListWidget>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
+#include <algorithm>
 
 // The pages live in a static library: their resources must be pulled in by name.
 static void initHelpResources()
@@ -48,9 +51,36 @@ HelpViewer::HelpViewer(QWidget* owner)
             [this](const QUrl& url) { m_topic = url.fileName().section('.', 0, 0); });
 }
 
+QRect placeOver(QSize wanted, const QRect& owner, const QRect& available)
+{
+    const QSize size = wanted.boundedTo(available.size() * 0.9);
+    QRect placed(QPoint(), size);
+    placed.moveCenter(owner.center());
+    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() - size.width() + 1));
+    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() - size.height() + 1));
+    return placed;
+}
+
+// On the screen of the window it was asked from, frame and all (a window not shown
+// yet has no frame: a title bar is counted for it).
+void HelpViewer::placeOverOwner()
+{
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    if (!screen) return;
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isNull()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QRect available = screen->availableGeometry();
+    const QRect placed =
+        placeOver(size() + frame, owner ? owner->frameGeometry() : available, available);
+    resize(placed.size() - frame);
+    move(placed.topLeft());
+}
+
 void HelpViewer::showTopic(const QString& keyword)
 {
     loadTopic(keyword);
+    if (!isVisible()) placeOverOwner();
     show();
     raise();
     activateWindow();

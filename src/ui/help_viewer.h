@@ -2,12 +2,17 @@
 // The help window: the built-in pages in a browser with a contents list beside it.
 // One window serves the whole run; showing a topic raises it.
 
+#include <QRect>
 #include <QWidget>
 
 class QListWidget;
 class QTextBrowser;
 
 namespace quelvar {
+
+// Where a window of `wanted` size opens over `owner` (its frame): centred on it,
+// at most 90 % of the `available` screen area each way, and wholly inside it.
+QRect placeOver(QSize wanted, const QRect& owner, const QRect& available);
 
 class HelpViewer : public QWidget {
     Q_OBJECT
@@ -21,6 +26,7 @@ public:
 
 private:
     void loadTopic(const QString& keyword);
+    void placeOverOwner();
 
     QListWidget* contentsList;
     QTextBrowser* topicBrowser;

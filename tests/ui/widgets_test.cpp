@@ -248,6 +248,21 @@ TEST(Help, EveryTopicHasAPageAndEveryContextATopic)
     EXPECT_EQ(viewer.currentTopic(), "index");
 }
 
+TEST(Help, WindowOpensOverItsOwnerWithinTheScreen)
+{
+    const QSize wanted(760, 520);
+    const struct {
+        QRect owner, available, placed;
+    } cases[] = {
+        {{440, 312, 400, 400}, {0, 0, 1280, 1024}, {260, 252, 760, 520}},     // centred
+        {{1100, 900, 400, 300}, {0, 0, 1280, 1024}, {520, 504, 760, 520}},    // kept inside
+        {{0, 0, 640, 480}, {0, 0, 640, 480}, {32, 24, 576, 432}},             // at most 90 %
+        {{1300, -50, 200, 100}, {1280, 0, 800, 600}, {1280, 0, 720, 520}},    // its own screen
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(placeOver(wanted, c.owner, c.available), c.placed) << c.owner.x();
+}
+
 TEST(SetupText, DescriptionKeepsItsLineBreaksAndSingleBytes)
 {
     const struct {
