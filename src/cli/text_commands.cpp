@@ -131,7 +131,7 @@ Run defineDiff(CLI::App& command)
     return [a, b](std::ostream& out, std::ostream& err) {
         Setup first, second;
         if (!loadAny(*a, first, err) || !loadAny(*b, second, err)) return kUsage;
-        const auto lines = text::diffSetups(first, second);
+        const auto lines = text::diffText(text::diffSetups(first, second));
         for (const std::string& line : lines) out << line << '\n';
         return lines.empty() ? kOk : kFailed;
     };

@@ -24,9 +24,14 @@ using SetupImage = std::array<std::uint8_t, kSetupImageSize>;
 using FunctionDescriptions = std::array<std::uint8_t, kFunctionDescriptionsSize>;
 using LineComments = std::array<std::uint8_t, kLineCommentsSize>;
 
+using DescriptionBlock = std::array<std::uint8_t, kDescriptionBlockSize>;
+
 struct Setup {
     SetupImage image{};
     std::string description;                    // application description (memo text)
+    // The description block's bytes after the text's terminating zero, as the file
+    // held them (zero where the text and its zero stand); written back after it.
+    DescriptionBlock descriptionKept{};
     FunctionDescriptions functionDescriptions{};  // 16 x 256 bytes, zero-terminated texts
     LineComments lineComments{};                  // 16 functions x 32 lines x 30 bytes
 

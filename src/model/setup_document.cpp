@@ -30,6 +30,7 @@ bool SetupDocument::IsSetupChanged(std::string_view memoText)
 void SetupDocument::ClearApplicationText()
 {
     m_setup.description.clear();
+    m_setup.descriptionKept.fill(0);
     m_setup.lineComments.fill(0);
     m_setup.functionDescriptions.fill(0);
 }

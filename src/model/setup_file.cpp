@@ -70,8 +70,12 @@ SetupFileBytes encodeSetupFile(const Setup& setup)
 {
     SetupFileBytes file{};
     copyBlockOut(setup.image, file, 0);
-    writeText(std::span(file).subspan(kDescriptionOffset, kDescriptionBlockSize), 0,
-              kDescriptionBlockSize, setup.description);
+    copyBlockOut(setup.descriptionKept, file, kDescriptionOffset);
+    // A description of 512 characters, read from a block without a zero, goes back so.
+    const std::size_t length = std::min(setup.description.size(), kDescriptionBlockSize);
+    std::copy_n(setup.description.begin(), length,
+                file.begin() + static_cast<std::ptrdiff_t>(kDescriptionOffset));
+    if (length < kDescriptionBlockSize) file[kDescriptionOffset + length] = 0;
     copyBlockOut(setup.functionDescriptions, file, kFunctionDescriptionsOffset);
     copyBlockOut(setup.lineComments, file, kLineCommentsOffset);
     return file;
@@ -84,6 +88,9 @@ int decodeSetupFile(std::span<const std::uint8_t> bytes, Setup& setup)
     copyBlockIn(bytes, 0, setup.image);
     if (size < kFunctionDescriptionsOffset) return 1;
     setup.description = readText(bytes, kDescriptionOffset, kDescriptionBlockSize);
+    copyBlockIn(bytes, kDescriptionOffset, setup.descriptionKept);
+    std::fill_n(setup.descriptionKept.begin(),
+                std::min(setup.description.size() + 1, kDescriptionBlockSize), 0);
     if (size < kLineCommentsOffset) return 2;
     copyBlockIn(bytes, kFunctionDescriptionsOffset, setup.functionDescriptions);
     if (size < kSetupFileSize) return 3;

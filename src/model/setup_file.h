@@ -39,14 +39,17 @@ std::string memoTextToDescription(std::string_view memoText, std::string_view cu
 // description itself is cut to 511 characters and the image's check bytes are stored.
 void sealSetup(Setup& setup);
 
-// The four blocks in file order. The description block holds at most 511
-// characters and a terminating zero; the image is taken as it stands.
+// The four blocks in file order. The description block holds the description and
+// its terminating zero over the kept bytes (a sealed description has at most 511
+// characters; one of 512, read so, is written without a zero); the image is taken as
+// it stands.
 SetupFileBytes encodeSetupFile(const Setup& setup);
 
 // Reads the whole blocks that `bytes` holds, in file order, into `setup`, and
 // returns how many there were (0-4). A block that is not there in full leaves its
 // part of `setup` as it was. The description is the text of its block up to the
-// first zero byte (all 512 bytes when there is none). Bytes after 22016 are ignored.
+// first zero byte (all 512 bytes when there is none), and the bytes after that zero
+// are kept. Bytes after 22016 are ignored.
 int decodeSetupFile(std::span<const std::uint8_t> bytes, Setup& setup);
 
 struct SetupReadResult {

@@ -1,5 +1,6 @@
 #include "text/setup_text.h"
 
+#include "model/check_bytes.h"
 #include "model/image_map.h"
 #include "model/param_items.h"
 #include "model/setup_file.h"
@@ -326,6 +327,11 @@ std::string valueText(const Field& f, const Entry& e)
 
 std::string runKey(const Place& run) { return "bytes.at_" + std::to_string(run.offset); }
 
+// The image's check bytes, written only when they do not verify (import stores fresh
+// ones otherwise).
+constexpr std::string_view kCheckKey = "bytes.check";
+constexpr Place kCheckPlace{image::kCheckBytes, 2};
+
 }  // namespace
 
 std::string exportSetupText(const Setup& setup)
@@ -354,6 +360,10 @@ std::string exportSetupText(const Setup& setup)
                    "bytes " + std::to_string(run.offset) + "-" +
                        std::to_string(run.offset + run.size - 1) + " that no key names");
     }
+    if (!VerifyCheckBytes(setup.image))
+        writer.key(std::string(kCheckKey), hexValue(placeBytes(want, {kCheckPlace})),
+                   "the check bytes, which do not verify: an upload refuses this setup; "
+                   "import writes them as they are");
     out << "\n" << kEndMarker << "  # the whole setup is above; import refuses a text cut before here\n";
     return out.str();
 }
@@ -488,6 +498,15 @@ std::string checkNames(const TomlKeys& read)
     return {};
 }
 
+std::string storeCheckBytes(Setup& setup, const Located& v)
+{
+    const Field f{std::string(kCheckKey), "", {kCheckPlace}};
+    std::vector<std::uint8_t> bytes;
+    std::string error = v.hex || v.raw ? rawBytes(f, v, bytes) : "expected { hex = \"...\" }";
+    if (error.empty()) putBytes(setup, {kCheckPlace}, bytes);
+    return error;
+}
+
 std::string storeRun(Setup& setup, const std::string& key, const Located& v)
 {
     for (const Place& run : uncoveredRuns()) {
@@ -519,7 +538,7 @@ ImportResult importSetupText(std::string_view text)
     if (keys.empty() && read.elements.empty()) return refuse("the text holds no settings");
 
     for (const std::string& key : read.order)
-        if (key.starts_with("bytes."))
+        if (key.starts_with("bytes.") && key != kCheckKey)
             if (auto error = storeRun(result.setup, key, keys[key]); !error.empty())
                 return refuse(at(keys[key], key, error));
     unprogramGroups(result.setup, read.elements);
@@ -536,8 +555,16 @@ ImportResult importSetupText(std::string_view text)
         if (auto refusal = storeValue(result.setup, f, it->second); refusal.refused())
             return refuse(at(it->second, f.path, refusal));
     }
-    sealSetup(result.setup);
     if (auto note = factoryNote(read); !note.empty()) result.notes.push_back(note);
+    if (const auto check = keys.find(std::string(kCheckKey)); check != keys.end()) {
+        if (auto error = storeCheckBytes(result.setup, check->second); !error.empty())
+            return refuse(at(check->second, check->first, error));
+        result.notes.push_back(std::string("the check bytes are written as the text gives them (") +
+                               (VerifyCheckBytes(result.setup.image) ? "they verify)"
+                                                                     : "they do not verify)"));
+    } else {
+        StoreCheckBytes(result.setup.image);
+    }
     return result;
 }
 
@@ -570,9 +597,9 @@ std::string comparable(const Field& f, const Entry& e)
     return e.form == Entry::RawBytes ? rawText(f, e.bytes) : tomlValue(e.value);
 }
 
-// "- line" / "+ line" for the lines of `a` and `b` outside their longest common
-// subsequence, in order.
-void lineDiff(const Lines& a, const Lines& b, std::vector<std::string>& out)
+// A row for each line of `a` and `b` outside their longest common subsequence, in order.
+void lineDiff(const std::string& setting, const Lines& a, const Lines& b,
+              std::vector<DiffRow>& out)
 {
     std::vector<std::vector<int>> common(a.size() + 1, std::vector<int>(b.size() + 1, 0));
     for (std::size_t i = a.size(); i-- > 0;)
@@ -583,48 +610,100 @@ void lineDiff(const Lines& a, const Lines& b, std::vector<std::string>& out)
     while (i < a.size() || j < b.size()) {
         if (i < a.size() && j < b.size() && a[i] == b[j]) ++i, ++j;
         else if (i < a.size() && (j == b.size() || common[i + 1][j] >= common[i][j + 1]))
-            out.push_back("  - " + visible(a[i++]));
-        else out.push_back("  + " + visible(b[j++]));
+            out.push_back({setting, visible(a[i++]), "", DiffRow::LineOut});
+        else out.push_back({setting, "", visible(b[j++]), DiffRow::LineIn});
+    }
+}
+
+// "0x12 0x34": bytes as a changed byte shows them.
+std::string byteText(std::span<const std::uint8_t> bytes)
+{
+    std::string text;
+    for (const std::uint8_t b : bytes) text += (text.empty() ? "0x" : " 0x") + hexText({&b, 1});
+    return text;
+}
+
+// A row for each run of changed bytes of `places` ("bytes.at_1800: 0x12 -> 0x13"), at
+// most 4 bytes a row, named by `name` and the file offset of the run's first byte.
+void byteDiff(const std::string& name, const std::vector<Place>& places, const SetupFileBytes& a,
+              const SetupFileBytes& b, std::vector<DiffRow>& out)
+{
+    constexpr std::size_t kMostInARow = 4;
+    for (const Place& p : places)
+        for (std::size_t at = p.offset, end = p.offset + p.size; at < end;) {
+            if (a[at] == b[at]) {
+                ++at;
+                continue;
+            }
+            std::size_t n = 0;
+            while (at + n < end && n < kMostInARow && a[at + n] != b[at + n]) ++n;
+            out.push_back({name + ".at_" + std::to_string(at), byteText({a.data() + at, n}),
+                           byteText({b.data() + at, n})});
+            at += n;
+        }
+}
+
+std::string checkBytesText(const Setup& s)
+{
+    return VerifyCheckBytes(s.image)
+               ? std::string("verify")
+               : "do not verify (" + hexText(std::span(s.image).subspan(image::kCheckBytes, 2)) + ")";
+}
+
+// Raw bytes longer than this are compared byte by byte, never shown whole.
+constexpr std::size_t kShortRaw = 8;
+
+void fieldDiff(const Field& f, const Entry& x, const Entry& y, const SetupFileBytes& a,
+               const SetupFileBytes& b, std::vector<DiffRow>& out)
+{
+    const auto* lx = std::get_if<Lines>(&x.value);
+    const auto* ly = std::get_if<Lines>(&y.value);
+    const bool raw = x.form == Entry::RawBytes || y.form == Entry::RawBytes;
+    if (comparable(f, x) == comparable(f, y) || (raw && sizeOf(f.places) > kShortRaw)) {
+        // The same value over other kept bytes, or long raw bytes.
+        byteDiff(f.path, f.places, a, b, out);
+    } else if (lx && ly && x.form != Entry::RawBytes && y.form != Entry::RawBytes) {
+        lineDiff(f.path, *lx, *ly, out);
+    } else {
+        out.push_back({f.path, shownText(f, x), shownText(f, y)});
     }
 }
 
 }  // namespace
 
-std::vector<std::string> diffSetups(const Setup& a, const Setup& b)
+std::vector<DiffRow> diffSetups(const Setup& a, const Setup& b)
 {
-    std::vector<std::string> out;
+    std::vector<DiffRow> out;
     const Fields& fields = setupFields();
     const auto ea = plan(a, true).entries;
     const auto eb = plan(b, true).entries;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const Field& f = fields[i];
-        const Entry& x = ea[i];
-        const Entry& y = eb[i];
-        const auto* lx = std::get_if<Lines>(&x.value);
-        const auto* ly = std::get_if<Lines>(&y.value);
-        if (comparable(f, x) != comparable(f, y)) {
-            if (lx && ly) {
-                out.push_back(f.path + ":");
-                lineDiff(*lx, *ly, out);
-            } else {
-                out.push_back(f.path + ": " + shownText(f, x) + " -> " + shownText(f, y));
-            }
-            continue;
-        }
-        // The same value over other kept bytes.
-        const std::string overX = x.form == Entry::ShownOver ? hexText(x.bytes) : "\"\"";
-        const std::string overY = y.form == Entry::ShownOver ? hexText(y.bytes) : "\"\"";
-        if (overX != overY)
-            out.push_back(f.path + std::string(kOverSuffix) + ": " + overX + " -> " + overY);
-    }
     const SetupFileBytes wa = encodeSetupFile(a);
     const SetupFileBytes wb = encodeSetupFile(b);
-    for (const Place& run : uncoveredRuns()) {
-        const auto ba = placeBytes(wa, {run});
-        const auto bb = placeBytes(wb, {run});
-        if (ba != bb) out.push_back(runKey(run) + ": " + hexText(ba) + " -> " + hexText(bb));
-    }
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (placeBytes(wa, fields[i].places) != placeBytes(wb, fields[i].places) ||
+            comparable(fields[i], ea[i]) != comparable(fields[i], eb[i]))
+            fieldDiff(fields[i], ea[i], eb[i], wa, wb, out);
+    byteDiff("bytes", uncoveredRuns(), wa, wb, out);
+    if (const auto x = checkBytesText(a), y = checkBytesText(b);
+        x != y && (x != "verify" || y != "verify"))
+        out.push_back({"check bytes", x, y});
     return out;
+}
+
+std::vector<std::string> diffText(const std::vector<DiffRow>& rows)
+{
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DiffRow& r = rows[i];
+        if (r.kind == DiffRow::Value) {
+            lines.push_back(r.setting + ": " + r.before + " -> " + r.after);
+            continue;
+        }
+        if (i == 0 || rows[i - 1].kind == DiffRow::Value || rows[i - 1].setting != r.setting)
+            lines.push_back(r.setting + ":");
+        lines.push_back(r.kind == DiffRow::LineOut ? "  - " + r.before : "  + " + r.after);
+    }
+    return lines;
 }
 
 }  // namespace quelvar::text

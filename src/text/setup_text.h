@@ -4,7 +4,7 @@
 //   std::string text = exportSetupText(setup);            // one table per dialog area
 //   ImportResult r = importSetupText(text);                // r.setup is sealed
 //   if (!r.ok()) show(r.error);                             // "5: scale.count_by: Invalid Count-By: 0.03"
-//   std::vector<std::string> lines = diffSetups(a, b);     // "scale.capacity: 100 -> 500"
+//   for (auto& line : diffText(diffSetups(a, b))) ...    // "scale.capacity: 100 -> 500"
 //
 // Import starts from the factory setup, puts back the image bytes no key names, then
 // stores every key in text order through the dialogs' own functions; keys left out
@@ -40,8 +40,22 @@ struct ImportResult {
 };
 ImportResult importSetupText(std::string_view text);
 
-// One line per key whose value differs, in text order ("scale.capacity: 100 -> 500");
-// a listing that differs gives its key, then its lines as a line diff ("- ...", "+ ...").
-std::vector<std::string> diffSetups(const Setup& a, const Setup& b);
+// What differs between two setups, a row each, in text order: a setting with its
+// value on each side as the text shows it (scale.capacity, 100, 500); a listing line
+// taken out or put in; raw bytes by the file offset of the first byte that changed
+// (bytes.at_1800, 0x12, 0x13), never whole; the check bytes when a side's do not
+// verify. A window and the command line print the same rows.
+struct DiffRow {
+    enum Kind { Value, LineOut, LineIn };
+    std::string setting;  // "scale.capacity", "function.1.listing", "bytes.at_1800"
+    std::string before;   // the first side's value; LineOut: the line taken out
+    std::string after;    // the second side's value; LineIn: the line put in
+    Kind kind = Value;
+};
+std::vector<DiffRow> diffSetups(const Setup& a, const Setup& b);
+
+// The rows as lines: "scale.capacity: 100 -> 500"; a listing's lines under its
+// setting, "function.1.listing:" then "  - line" and "  + line".
+std::vector<std::string> diffText(const std::vector<DiffRow>& rows);
 
 }  // namespace quelvar::text

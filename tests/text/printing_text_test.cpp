@@ -113,7 +113,7 @@ TEST(PrintingText, ANewLabelIsOneLineOfTheDiff)
     for (const auto& c : cases) {
         quelvar::Setup after = c.before;
         label(after, 84, c.after);
-        const auto lines = diffSetups(c.before, after);
+        const auto lines = diffText(diffSetups(c.before, after));
         ASSERT_EQ(lines.size(), 1u) << c.after;
         EXPECT_TRUE(lines[0].starts_with(c.line)) << lines[0];
     }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 
 namespace quelvar::text {
@@ -25,41 +27,44 @@ Setup workedExample()
     return setup;
 }
 
-// Random bytes in all four blocks (texts included, with bytes after their zeros),
-// read as the editor reads a file, with valid check bytes.
-Setup randomSetup(unsigned seed)
+// A file of random bytes in all four blocks (texts with bytes after their zeros);
+// one seed in three has a description block without a zero, one in three check
+// bytes that verify, the others check bytes that do not.
+SetupFileBytes randomFile(unsigned seed)
 {
     std::mt19937 random(seed);
     SetupFileBytes bytes;
     for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
-    Setup setup;
-    decodeSetupFile(bytes, setup);
-    StoreCheckBytes(setup.image);
-    return setup;
+    if (seed % 3 == 1)
+        std::replace(bytes.begin() + 2048, bytes.begin() + 2560, std::uint8_t{0}, std::uint8_t{1});
+    if (seed % 3 == 2) StoreCheckBytes(std::span(bytes).first(2048));
+    return bytes;
 }
 
-void expectRoundTrip(const Setup& setup, const std::string& what)
+void expectRoundTrip(const SetupFileBytes& file, const std::string& what)
 {
+    Setup setup;
+    decodeSetupFile(file, setup);
     const std::string text = exportSetupText(setup);
     const ImportResult back = importSetupText(text);
     ASSERT_TRUE(back.ok()) << what << ": " << back.error << "\n" << text;
-    EXPECT_EQ(encodeSetupFile(back.setup), encodeSetupFile(setup)) << what << "\n" << text;
+    EXPECT_EQ(encodeSetupFile(back.setup), file) << what << "\n" << text;
     EXPECT_TRUE(diffSetups(setup, back.setup).empty()) << what;
+}
+
+void expectRoundTrip(Setup setup, const std::string& what)
+{
+    sealSetup(setup);
+    expectRoundTrip(encodeSetupFile(setup), what);
 }
 
 TEST(SetupText, ImportOfExportGivesTheSameBytes)
 {
-    quelvar::Setup sealed = test::fullSetup();
-    sealSetup(sealed);
-    quelvar::Setup worked = workedExample();
-    sealSetup(worked);
-    quelvar::Setup factory = test::factorySetup();
-    sealSetup(factory);
-    expectRoundTrip(factory, "factory");
-    expectRoundTrip(worked, "worked example");
-    expectRoundTrip(sealed, "every area edited");
-    for (unsigned seed = 1; seed <= 200; ++seed)
-        expectRoundTrip(randomSetup(seed), "seed " + std::to_string(seed));
+    expectRoundTrip(test::factorySetup(), "factory");
+    expectRoundTrip(workedExample(), "worked example");
+    expectRoundTrip(test::fullSetup(), "every area edited");
+    for (unsigned seed = 1; seed <= 150; ++seed)
+        expectRoundTrip(randomFile(seed), "seed " + std::to_string(seed));
 }
 
 TEST(SetupText, AShortTextKeepsTheFactoryValuesOfTheKeysItLeavesOut)
@@ -68,7 +73,8 @@ TEST(SetupText, AShortTextKeepsTheFactoryValuesOfTheKeysItLeavesOut)
     ASSERT_TRUE(r.ok()) << r.error;
     quelvar::Setup factory = test::factorySetup();
     sealSetup(factory);
-    EXPECT_EQ(diffSetups(factory, r.setup), std::vector<std::string>{"scale.capacity: 100 -> 500"});
+    EXPECT_EQ(diffText(diffSetups(factory, r.setup)),
+              std::vector<std::string>{"scale.capacity: 100 -> 500"});
     EXPECT_TRUE(VerifyCheckBytes(r.setup.image));
     ASSERT_EQ(r.notes.size(), 1u);
     EXPECT_TRUE(r.notes[0].ends_with("took factory values: scale (19), ports (13), misc (8), "
@@ -76,13 +82,51 @@ TEST(SetupText, AShortTextKeepsTheFactoryValuesOfTheKeysItLeavesOut)
                                      "keys (8), page (3), labels (10), description (1)"))
         << r.notes[0];
 
-    // A whole text says nothing; one line taken out is counted.
-    const std::string whole = exportSetupText(test::fullSetup());
+    // A whole text says nothing; one line taken out is counted; check bytes that do
+    // not verify are kept, and said so.
+    quelvar::Setup full = test::fullSetup();
+    sealSetup(full);
+    const std::string whole = exportSetupText(full);
     EXPECT_TRUE(importSetupText(whole).notes.empty());
     const std::size_t line = whole.find("\nfilter = ");
     const std::string cut = whole.substr(0, line) + whole.substr(whole.find('\n', line + 1));
     EXPECT_EQ(importSetupText(cut).notes,
               std::vector<std::string>{"1 setting took factory values: scale (1)"});
+    full.image[2047] ^= 1;
+    const ImportResult kept = importSetupText(exportSetupText(full));
+    EXPECT_EQ(kept.notes, std::vector<std::string>{"the check bytes are written as the text gives "
+                                                   "them (they do not verify)"});
+    EXPECT_EQ(kept.setup.image, full.image);
+}
+
+// diff names what changed: a raw byte by its offset, never a whole block.
+TEST(SetupText, DiffShowsWhatChangedNotAWholeBlock)
+{
+    quelvar::Setup factory = test::factorySetup();
+    sealSetup(factory);
+    const struct {
+        std::function<void(quelvar::Setup&)> change;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {[](quelvar::Setup& s) { s.image[1800] = 0x13; },
+         {"bytes.at_1800: 0xFF -> 0x13"}},
+        {[](quelvar::Setup& s) { s.image[1801] = s.image[1802] = 0; },
+         {"bytes.at_1801: 0xFF 0xFF -> 0x00 0x00"}},
+        {[](quelvar::Setup& s) { s.descriptionKept[100] = 'A'; },
+         {"description.text.at_2148: 0x00 -> 0x41"}},
+        {[](quelvar::Setup& s) { s.image[2046] ^= 1; },
+         {"check bytes: verify -> do not verify (23 46)"}},
+    };
+    for (const auto& c : cases) {
+        quelvar::Setup changed = factory;
+        c.change(changed);
+        if (changed.image[2046] == factory.image[2046]) StoreCheckBytes(changed.image);
+        EXPECT_EQ(diffText(diffSetups(factory, changed)), c.lines);
+    }
+    quelvar::Setup long_ = factory;
+    long_.description = std::string(512, 'd');  // a block without a zero: written raw
+    for (const std::string& line : diffText(diffSetups(factory, long_)))
+        EXPECT_LT(line.size(), 80u) << line;
 }
 
 // A full disk or an interrupted copy leaves the start of a text: refused wherever it
