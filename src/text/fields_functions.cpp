@@ -7,6 +7,7 @@
 #include "text/text_fields.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <span>
 
@@ -85,33 +86,100 @@ Slot guardedSlot(const Setup& setup, int n)
     return slot;
 }
 
-// True when compiling `line` gives back the bytes from `start` to `end` it was decoded from.
+// "hex 00 F0" as typed, in any case and with blanks around: the bytes after "hex ".
+std::optional<std::string> typedBytes(std::string_view instruction)
+{
+    const std::string text = trimBlanks(instruction);
+    if (text.size() <= kBytesLine.size()) return std::nullopt;
+    for (std::size_t i = 0; i < kBytesLine.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != kBytesLine[i]) return std::nullopt;
+    return trimBlanks(std::string_view(text).substr(kBytesLine.size()));
+}
+
+// A listing line as the function editor stores its boxes: fields missing at the end
+// are empty, the instruction and operands are trimmed and their first letters raised,
+// the comment is trimmed of blanks. A "hex" line keeps its bytes as they are typed.
+std::string tidyLine(const std::string& text)
+{
+    std::string padded = text;
+    const auto tabs = std::ranges::count(text, '\t');
+    if (tabs < 4) padded.append(static_cast<std::size_t>(4 - tabs), '\t');
+    ListingLine line = *splitListingLine(padded);
+    const auto bytes = typedBytes(line.instruction);
+    line.instruction = bytes ? std::string(kBytesLine) + *bytes : typedName(line.instruction);
+    for (std::string* operand : {&line.operand1, &line.operand2, &line.operand3})
+        *operand = typedName(*operand);
+    const auto first = line.comment.find_first_not_of(' ');
+    line.comment = first == std::string::npos
+                       ? std::string()
+                       : line.comment.substr(first, line.comment.find_last_not_of(' ') + 1 - first);
+    return joinListingLine(line);
+}
+
+// True when importing `line` gives back the bytes from `start` to `end` it was decoded from.
 bool compilesBack(const Slot& slot, std::size_t start, std::size_t end, const ListingLine& line)
 {
     Slot trial = slot;
     std::size_t at = start;
-    return EncodeLine(trial, at, line.instruction, line.operand1, line.operand2, line.operand3) ==
+    const std::string joined = joinListingLine(line);
+    return tidyLine(joined) == joined &&
+           EncodeLine(trial, at, line.instruction, line.operand1, line.operand2, line.operand3) ==
                CompileError::None &&
            at == end && trial == slot;
 }
 
-// A line for each instruction of the slot with the comment of its line (see
-// storedComment). An instruction that does not compile back to its bytes (old code
-// after an End, a byte no instruction has) is shown as those bytes, "hex 00 F0", so
-// the lines after it keep their places and comments. The End lines at the end that
-// carry no comment are left out but the first: the slot holds End wherever nothing
-// was compiled, so the shorter listing compiles to the same bytes.
-Lines shownListing(const Setup& setup, int n)
+// The slot's instructions in order, each as its line, or as its bytes, "hex 00 F0",
+// when it does not compile back to them (old code after an End, a byte no
+// instruction has). With `merge`, a "hex" line also takes, up to 8 bytes, the
+// instructions after it that do not compile back and the one-byte ones but End (as
+// "hex 00 F0" holds the End if that F0 is): after a byte no instruction has, where
+// the next instruction starts is a guess.
+std::vector<ListingLine> slotLines(const Slot& slot, bool merge)
 {
-    const Slot slot = guardedSlot(setup, n);
-    Lines rows;
+    std::vector<ListingLine> lines;
+    std::size_t hexBytes = 0;  // of the last line, when it is a "hex" line
     for (std::size_t at = 0; at < slot.size();) {
         const std::size_t start = at;
         ListingLine line;
         DecodeInstruction(slot, at, line);
-        if (!compilesBack(slot, start, at, line))
-            line = {std::string(kBytesLine) + hexText(std::span(slot).subspan(start, at - start)),
-                    "", "", "", ""};
+        const auto bytes = std::span(slot).subspan(start, at - start);
+        const bool back = compilesBack(slot, start, at, line);
+        const bool joins = !back || (bytes.size() == 1 && line.instruction != "End");
+        if (merge && hexBytes > 0 && joins && hexBytes + bytes.size() <= kMaxInstructionLength) {
+            lines.back().instruction += " " + hexText(bytes);
+            hexBytes += bytes.size();
+        } else if (back) {
+            lines.push_back(line);
+            hexBytes = 0;
+        } else {
+            lines.push_back({std::string(kBytesLine) + hexText(bytes), "", "", "", ""});
+            hexBytes = bytes.size();
+        }
+    }
+    return lines;
+}
+
+// How many of the function's lines hold a comment, up to the last that does.
+std::size_t commentedLines(const Setup& setup, int n)
+{
+    std::size_t count = 0;
+    for (std::size_t line = 0; line < kLinesPerFunction; ++line)
+        if (!storedComment(setup, n, line).empty()) count = line + 1;
+    return count;
+}
+
+// A line for each instruction of the slot (see slotLines) with the comment of its
+// line (see storedComment); the "hex" lines are merged unless that would leave a
+// comment without a line. The End lines at the end that carry no comment are left out
+// but the first: the slot holds End wherever nothing was compiled, so the shorter
+// listing compiles to the same bytes.
+Lines shownListing(const Setup& setup, int n)
+{
+    const Slot slot = guardedSlot(setup, n);
+    std::vector<ListingLine> lines = slotLines(slot, true);
+    if (lines.size() < commentedLines(setup, n)) lines = slotLines(slot, false);
+    Lines rows;
+    for (ListingLine& line : lines) {
         if (rows.size() < kLinesPerFunction) line.comment = storedComment(setup, n, rows.size());
         rows.push_back(joinListingLine(line));
     }
@@ -127,17 +195,18 @@ Lines shownListing(const Setup& setup, int n)
 // hexadecimal; nothing for a line of the editor's own.
 std::optional<std::vector<std::uint8_t>> bytesOfLine(const std::string& text)
 {
-    auto line = splitListingLine(std::string_view(text).substr(0, kMaxListingLineLength));
+    auto line = splitListingLine(text);
     if (!line || !line->instruction.starts_with(kBytesLine)) return std::nullopt;
     auto bytes = parseHex(std::string_view(line->instruction).substr(kBytesLine.size()));
-    if (!bytes || bytes->size() > kMaxInstructionLength) return std::vector<std::uint8_t>{};
+    if (!bytes || bytes->empty() || bytes->size() > kMaxInstructionLength)
+        return std::vector<std::uint8_t>{};
     return bytes;
 }
 
 // A line that compiles to as many bytes as `bytes` holds (1 to 8), keeping the comment.
 std::string standIn(const std::string& text, std::size_t bytes)
 {
-    ListingLine line = *splitListingLine(text.substr(0, kMaxListingLineLength));
+    ListingLine line = *splitListingLine(text);
     line.instruction = bytes == 1 ? "End" : "Prompt";
     line.operand1 = std::string(bytes < 2 ? 0 : bytes - 2, 'x');
     return joinListingLine(line);
@@ -181,8 +250,10 @@ Refusal checkLeftOver(const Lines& lines, const CompileResult& r)
 
 // Compiles the listing as the editor's Compile button does, each "hex" line as a
 // stand-in of its length whose bytes are then put in its place.
-Refusal storeListing(Setup& setup, int n, const Lines& lines)
+Refusal storeListing(Setup& setup, int n, const Lines& typed)
 {
+    Lines lines;
+    for (const std::string& line : typed) lines.push_back(tidyLine(line));
     if (auto refusal = checkLines(lines); refusal.refused()) return refusal;
     Lines compiled = lines;
     std::vector<std::vector<std::uint8_t>> bytes(lines.size());

@@ -11,9 +11,9 @@ namespace quelvar::text {
 
 namespace {
 
-constexpr auto kFormat =
-                         toml::format_flags::allow_real_tabs_in_strings |
-                         toml::format_flags::allow_unicode_strings;
+// A TAB is written "\t", so that an editor that turns TABs into blanks leaves the
+// listing lines whole.
+constexpr auto kFormat = toml::format_flags::allow_unicode_strings;
 
 // Each UTF-8 character of `text` as one byte; false for a character above U+00FF.
 bool toLatin1(std::string_view text, std::string& out)

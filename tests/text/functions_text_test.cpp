@@ -49,10 +49,9 @@ TEST(FunctionsText, ALineThatDoesNotCompileIsRefusedWithItsOwnLine)
         const char* error;
     } cases[] = {
         {"[\n\"Add\\tMemory1\\tGros\\tTare\\t\"]", "5: function.1.listing: Error: Register 2 name"},
-        {"[\"End\\t\\t\\t\\t\",\n\n\"add\\t\\t\\t\\t\"]",
+        {"[\"End\\t\\t\\t\\t\",\n\n\"ADD\\t\\t\\t\\t\"]",
          "6: function.1.listing: Error: Instruction code not found"},
         {"[\n\"Flag on\\t21\\t\\t\\t\"]", "5: function.1.listing: Error: Value out of range"},
-        {"[\n\"End\"]", "5: function.1.listing: Error: Missing TAB"},
         {"[\n\"hex 0G\\t\\t\\t\\t\"]",
          "5: function.1.listing: Error: a hex line holds 1 to 8 bytes in hexadecimal"},
         {"[]", "4: function.1.listing: Error: Listbox empty"},
@@ -110,6 +109,32 @@ TEST(FunctionsText, WhatDoesNotFitIsRefusedNotCut)
         EXPECT_TRUE(importWhole(text).ok()) << text;
 }
 
+// A listing goes through an editor that turns TABs into blanks, and lines typed as
+// loosely as the function editor takes them compile as it would store them.
+TEST(FunctionsText, AListingSurvivesOrdinaryEditors)
+{
+    const ImportResult typed = importWhole(listingOf(
+        {" add \\tmemory1\\t gross\\ttare\\t sum ", "hex 00 f0\\t\\t\\t\\tbytes", "set\\tMemory2\\t44\\t\\tc3",
+         "End"}));
+    ASSERT_TRUE(typed.ok()) << typed.error;
+    quelvar::Setup stored = test::factorySetup();
+    CompileListing(stored, 2,
+                   std::vector<std::string>{"Add\tMemory1\tGross\tTare\tsum", "Prompt\t\t\t\tbytes",
+                                            "Set\tMemory2\t44\t\tc3", "End\t\t\t\t"},
+                   true);
+    const auto slot = image::functionSlotOffset(2);
+    stored.image[slot + 4] = 0x00;  // the bytes of the "hex" line
+    stored.image[slot + 5] = 0xF0;
+    EXPECT_TRUE(std::equal(stored.image.begin() + slot, stored.image.begin() + slot + 64,
+                           typed.setup.image.begin() + slot));
+    EXPECT_EQ(stored.lineComments, typed.setup.lineComments);
+    const std::string text = exportSetupText(typed.setup);
+    EXPECT_EQ(text.find('\t'), std::string::npos);
+    EXPECT_NE(text.find("\"hex 00 F0\\t\\t\\t\\tbytes\",\n    \"Set\\tMemory2\\t44\\t\\tc3\""),
+              std::string::npos)
+        << text;
+}
+
 // Slots as files hold them after editing: each comes out as a readable listing that
 // gives back the same bytes.
 TEST(FunctionsText, WhatASlotHoldsBesidesItsCodeStaysReadable)
@@ -122,8 +147,8 @@ TEST(FunctionsText, WhatASlotHoldsBesidesItsCodeStaysReadable)
     } cases[] = {
         {"old code after an End, a byte of it no instruction has",
          {"Gosub\tUser3\t\t\tsum", "End\t\t\t\t"},
-         "\"End\t\t\t\t\",\n    \"hex 41\t\t\t\t\",\n    \"Set\tMemory2\t44\t\t\","},
-        {"a comment stored over a longer one", {"Add\tMemory1\tGross\tTare\tn"}, "\tn\\u0000m\""},
+         "\"End\\t\\t\\t\\t\",\n    \"hex 41\\t\\t\\t\\t\",\n    \"Set\\tMemory2\\t44\\t\\t\","},
+        {"a comment stored over a longer one", {"Add\tMemory1\tGross\tTare\tn"}, "\\tn\\u0000m\""},
         {"a last byte other than End", {}, "last_byte = 9"},
     };
     for (const auto& c : cases) {
