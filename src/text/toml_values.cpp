@@ -165,6 +165,58 @@ private:
     std::vector<std::string_view> m_lines;
 };
 
+// A setup text needs keys of at most four parts and values nested two deep; the TOML
+// reader recurses on both, so deeper ones are refused before it sees them.
+constexpr int kMostParts = 8;
+constexpr int kMostNesting = 8;
+
+// Where a quoted string starting at `at` ends (past its closing quotes), counting the
+// lines it spans. An unclosed one ends at its line's end: the reader refuses it.
+std::size_t skipString(std::string_view text, std::size_t at, int& line)
+{
+    const char quote = text[at];
+    const bool multiLine = text.substr(at, 3) == (quote == '"' ? R"(""")" : "'''");
+    const std::string_view close = multiLine ? text.substr(at, 3) : text.substr(at, 1);
+    for (std::size_t i = at + close.size(); i < text.size(); ++i) {
+        if (text[i] == '\\' && quote == '"' && i + 1 < text.size() && text[i + 1] != '\n') ++i;
+        else if (text.substr(i, close.size()) == close) {
+            i += close.size();
+            while (multiLine && i < text.size() && text[i] == quote) ++i;  // """a"""" is a"
+            return i;
+        } else if (text[i] == '\n') {
+            if (!multiLine) return i;
+            ++line;
+        }
+    }
+    return text.size();
+}
+
+// "LINE: ..." for the first key or table name of more than kMostParts parts, or the
+// first bracket or brace opened more than kMostNesting deep; empty when there is none.
+std::string tooDeep(std::string_view text)
+{
+    int line = 1, dots = 0, nesting = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '"' || c == '\'') {
+            i = skipString(text, i, line);  // a quoted part of a dotted key
+            continue;
+        }
+        if (c == '.' && ++dots >= kMostParts)
+            return std::to_string(line) + ": a key or table name of more than " +
+                   std::to_string(kMostParts) + " parts";
+        if ((c == '[' || c == '{') && ++nesting > kMostNesting)
+            return std::to_string(line) + ": more than " + std::to_string(kMostNesting) +
+                   " lists or tables inside each other";
+        if (c == ']' || c == '}') nesting = std::max(0, nesting - 1);
+        if (c == '#') i = std::min(text.find('\n', i), text.size());
+        else ++i;
+        if (c == '\n') ++line;
+        if (c != '.' && c != ' ' && c != '\t' && !inNumber(c)) dots = 0;
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string utf8(std::string_view latin1)
@@ -202,6 +254,7 @@ std::string tomlValue(const Value& value)
 
 std::string readTomlKeys(std::string_view text, TomlKeys& out)
 {
+    if (auto error = tooDeep(text); !error.empty()) return error;
     toml::table root;
     try {
         root = toml::parse(text);

@@ -193,6 +193,30 @@ TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
     }
 }
 
+// Keys and lists nested past anything a setup text holds are refused, with their line,
+// before the TOML reader (which recurses on them) sees them; dots and brackets inside
+// texts and comments count for nothing.
+TEST(SetupText, RefusesKeysAndListsNestedTooDeep)
+{
+    std::string deepKey = "[scale]\n";
+    for (int i = 0; i < 40000; ++i) deepKey += "a.";
+    const std::string inText = "[description]\ntext = \"\"\"\n\\\"\"\".[.[.[.[.[.[.[.[.[\n\"\"\"  "
+                               "# .[.[.[.[.[.[.[.[.[\nx = '.[.[.[.[.[.[.[.[.[' # \"\n";
+    const std::string tooDeep = "a key or table name of more than 8 parts";
+    const struct {
+        std::string text, error;
+    } cases[] = {
+        {deepKey + "a = 1\n", "2: " + tooDeep},
+        {"\n[t.t.t.t.t.t.t.t.t]\n", "2: " + tooDeep},
+        {"[scale]\nfilter = 1\n\"a\".'b'.c.d.e.f.g.h.i = 1\n", "3: " + tooDeep},
+        {"x = " + std::string(40, '[') + "\n", "1: more than 8 lists or tables inside each other"},
+        {inText, "5: description.x: no key of that name"},
+        {inText + "a.b.c.d.e.f.g.h.i = 1\n", "6: " + tooDeep},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(importWhole(c.text).error, c.error) << c.text;
+}
+
 // What the dialogs' boxes take: numbers in the numeric boxes as numbers or as text,
 // and raw bytes only through an explicit raw form, which export writes back.
 TEST(SetupText, NumbersAndRawFormsGiveTheirBytes)
