@@ -4,6 +4,7 @@
 #include "model/image_map.h"
 #include "model/param_items.h"
 #include "model/setup_file.h"
+#include "model/utf8_text.h"
 #include "text/text_fields.h"
 #include "text/toml_values.h"
 
@@ -579,7 +580,7 @@ std::string visible(const std::string& text)
     const bool bare = !text.empty() && std::ranges::none_of(text, [](char c) {
         return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
     });
-    return bare ? utf8(text) : tomlValue(Value{text});
+    return bare ? latin1ToUtf8(text) : tomlValue(Value{text});
 }
 
 std::string shownText(const Field& f, const Entry& e)

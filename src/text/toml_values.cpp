@@ -1,5 +1,7 @@
 #include "text/toml_values.h"
 
+#include "model/utf8_text.h"
+
 #include <toml++/toml.h>
 
 #include <algorithm>
@@ -14,20 +16,6 @@ namespace {
 // A TAB is written "\t", so that an editor that turns TABs into blanks leaves the
 // listing lines whole.
 constexpr auto kFormat = toml::format_flags::allow_unicode_strings;
-
-// Each UTF-8 character of `text` as one byte; false for a character above U+00FF.
-bool toLatin1(std::string_view text, std::string& out)
-{
-    out.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) out += static_cast<char>(c);
-        else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size())
-            out += static_cast<char>((c & 0x03) << 6 | (static_cast<unsigned char>(text[++i]) & 0x3F));
-        else return false;
-    }
-    return true;
-}
 
 int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
 
@@ -127,12 +115,12 @@ private:
     {
         Located v;
         v.line = lineOf(node);
-        std::string text;
         if (const auto* table = node.as_table()) {
             if (auto e = rawForm(path, *table, v); !e.empty()) return e;
         } else if (auto s = node.value_exact<std::string>()) {
-            if (!toLatin1(*s, text)) return where(node, path, kLatin1);
-            v.value = text;
+            auto latin1 = utf8ToLatin1(*s);
+            if (!latin1.ok()) return where(node, path, notInCharacterSetMessage(latin1.refused));
+            v.value = std::move(latin1.text);
         } else if (auto i = node.value_exact<std::int64_t>()) {
             v.value = *i;
             v.number = sourceText(node);
@@ -147,8 +135,10 @@ private:
             for (const auto& element : *array) {
                 const auto line = element.value_exact<std::string>();
                 if (!line) return where(element, path, "expected a list of lines in quotes");
-                if (!toLatin1(*line, text)) return where(element, path, kLatin1);
-                lines.push_back(text);
+                auto latin1 = utf8ToLatin1(*line);
+                if (!latin1.ok())
+                    return where(element, path, notInCharacterSetMessage(latin1.refused));
+                lines.push_back(std::move(latin1.text));
                 v.elementLines.push_back(lineOf(element));
             }
             v.value = std::move(lines);
@@ -159,7 +149,6 @@ private:
         return "";
     }
 
-    static constexpr const char* kLatin1 = "holds a character the indicator cannot store";
     std::map<std::string, Located>& m_keys;
     std::map<std::string, int>& m_elements;
     std::vector<std::string_view> m_lines;
@@ -219,17 +208,6 @@ std::string tooDeep(std::string_view text)
 
 }  // namespace
 
-std::string utf8(std::string_view latin1)
-{
-    std::string out;
-    for (char ch : latin1) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) out += ch;
-        else out += static_cast<char>(0xC0 | c >> 6), out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
 std::string tomlValue(const Value& value)
 {
     std::ostringstream out;
@@ -239,11 +217,11 @@ std::string tomlValue(const Value& value)
             if constexpr (std::is_same_v<T, Lines>) {
                 out << "[\n";
                 for (const auto& line : v)
-                    out << "    " << toml::toml_formatter{toml::value<std::string>(utf8(line)), kFormat}
+                    out << "    " << toml::toml_formatter{toml::value<std::string>(latin1ToUtf8(line)), kFormat}
                         << ",\n";
                 out << "]";
             } else if constexpr (std::is_same_v<T, std::string>) {
-                out << toml::toml_formatter{toml::value<std::string>(utf8(v)), kFormat};
+                out << toml::toml_formatter{toml::value<std::string>(latin1ToUtf8(v)), kFormat};
             } else {
                 out << toml::toml_formatter{toml::value<T>(v), kFormat};
             }

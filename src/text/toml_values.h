@@ -26,8 +26,6 @@ struct Located {
 
 // The TOML text of one value.
 std::string tomlValue(const Value& value);
-// A Latin-1 text as UTF-8.
-std::string utf8(std::string_view latin1);
 
 struct TomlKeys {
     // Every key by its path ("scale.capacity", "setpoint.3.upper", "page.1.entry.4.row").

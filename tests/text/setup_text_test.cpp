@@ -185,7 +185,7 @@ TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
          "2: labels.label_32_bytes: labels.label_32_bytes without labels.label_32"},
         {"[scale]\ncapacty = \"5\"\n", "2: scale.capacty: no key of that name"},
         {"[scale]\ncapacity = \"5\n", "2: "},
-        {"[scale]\nload_cell = \"\xC5\x81\"\n", "2: scale.load_cell: holds a character"},
+        {"[scale]\nload_cell = \"\xC5\x81\"\n", "2: scale.load_cell: \"\xC5\x81\" (U+0141) is not in the indicator"},
     };
     for (const auto& c : cases) {
         const ImportResult r = importWhole(c.text);
