@@ -39,15 +39,17 @@ void reportRefusal(const std::string& path, const std::string& error, std::ostre
     err << path << (atLine ? ":" : ": ") << error << '\n';
 }
 
-// A setup text starts with the line export writes, or is short text; a setup file
-// is 22016 bytes of four blocks, zero bytes among them. Read by content, not by name.
+// A setup text starts with the line export writes, or is text of any length without
+// a zero byte; a setup file is 22016 bytes of four blocks, zero bytes among them (one
+// of exactly that size without any is still taken as a file). Read by content, not
+// by name.
 bool holdsText(const std::string& path)
 {
     const FileReadResult start = readFileStart(path, kSetupFileSize);
     const std::string_view bytes(reinterpret_cast<const char*>(start.bytes.data()),
                                  start.bytes.size());
     return bytes.starts_with(text::kTextMarker) ||
-           (start.fileSize < kSetupFileSize && bytes.find('\0') == std::string_view::npos);
+           (start.fileSize != kSetupFileSize && bytes.find('\0') == std::string_view::npos);
 }
 
 // A setup from a setup file or from its text; a refusal is reported with its line.

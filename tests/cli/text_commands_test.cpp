@@ -139,4 +139,6 @@ TEST_F(TextCli, DiffReadsASideByItsContent)
     EXPECT_TRUE(imported.err.starts_with(dir.path("short.txt") + ": ")) << imported.err;
     EXPECT_NE(imported.err.find(" settings took factory values: scale (19), "), std::string::npos);
     EXPECT_EQ(runCli({"diff", file, dir.path("short.txt")}).out, "scale.capacity: 100 -> 500\n");
+    dir.write("long.txt", "#" + std::string(30000, '-') + "\n[scale]\ncapacity = 500\n[end]\n");
+    EXPECT_EQ(runCli({"diff", file, dir.path("long.txt")}).out, "scale.capacity: 100 -> 500\n");
 }
