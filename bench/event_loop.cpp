@@ -39,6 +39,7 @@ public:
     std::optional<QString> chooseOpenFile() override { return std::nullopt; }
     std::optional<QString> chooseSaveFile(const QString&) override { return std::nullopt; }
     std::optional<QString> choosePdfFile(const QString&) override { return std::nullopt; }
+    std::optional<QString> chooseTextFile(const QString&) override { return std::nullopt; }
     void showHelp(const QString&) override {}
     void showHelpContext(int) override {}
 };
@@ -119,11 +120,15 @@ bool bench(int baud)
     port.baudRate = baud;
     if (!port.Open() || !port.Configure()) return false;
     QuietServices services;
-    SetupImage image = factoryIndicatorMemory();
+    Setup setup;
+    SetupImage& image = setup.image;
+    image = factoryIndicatorMemory();
     image[100] = 0x42;
     StoreCheckBytes(image);
 
-    TUploadForm upload(port, image, "bench.sf", services);
+    EditorOptions options;
+    options.readFirst = false;
+    TUploadForm upload(port, setup, "bench.sf", options, services);
     report(baud, "upload", kUploadLineBytes, run(upload), services.last);
     const bool uploaded = services.last == "+++  Upload Complete  +++";
     SetupImage back{};

@@ -41,6 +41,7 @@ public:
     std::deque<std::optional<QString>> openFiles;
     std::deque<std::optional<QString>> saveFiles;
     std::deque<std::optional<QString>> pdfFiles;
+    std::deque<std::optional<QString>> textFiles;
 
     std::vector<ShownBox> shown;
     QStringList saveDialogInitialNames;
@@ -86,6 +87,10 @@ public:
     std::optional<QString> choosePdfFile(const QString&) override
     {
         return nextFile(pdfFiles, "PDF");
+    }
+    std::optional<QString> chooseTextFile(const QString&) override
+    {
+        return nextFile(textFiles, "text");
     }
     void showHelp(const QString& topic) override { helpShown << topic; }
     void showHelpContext(int number) override { helpShown << QString("context:%1").arg(number); }

@@ -19,8 +19,11 @@
 #include "serial/com_configure_form.h"
 #include "serial/com_port.h"
 #include "serial/port_messages.h"
+#include "text/setup_text_file.h"
+#include "transfer/compare_form.h"
 #include "transfer/display_form.h"
 #include "transfer/download_form.h"
+#include "transfer/indicator_copy.h"
 #include "transfer/upload_form.h"
 #include "ui/context_help.h"
 #include "ui/focus_out.h"
@@ -29,13 +32,19 @@
 #include "ui/services.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,6 +55,7 @@ namespace quelvar {
 
 namespace {
 const QString kSaveQuestion = QStringLiteral("Current file has changed. Save file?");
+constexpr int kCompareHelpContext = 4350;
 }
 
 TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services, QWidget* parent)
@@ -55,6 +65,7 @@ TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services,
     setWindowTitle("Quelvar 2");
     setWindowIcon(programIcon());
     setHelpContext(this, 80);
+    setAcceptDrops(true);
 
     buildToolbar();
     setCentralWidget(buildCentral());
@@ -148,6 +159,10 @@ void TMainForm::buildToolbar()
                   icon(QStyle::SP_ArrowUp));
     addToolButton(DownloadButton, "DownloadButton", "&Download", "Download PC <-- Indicator", 4300,
                   icon(QStyle::SP_ArrowDown));
+    addToolButton(CompareButton, "CompareButton", "&Compare",
+                  "Compare this setup with a file or with the indicator", kCompareHelpContext,
+                  icon(QStyle::SP_FileDialogDetailedView));
+    buildCompareMenu();
     separator(4400);
     addToolButton(PrintButton, "PrintButton", "&Print", "Preview / Print", 4500,
                   icon(QStyle::SP_FileDialogContentsView));
@@ -156,6 +171,7 @@ void TMainForm::buildToolbar()
                   icon(QStyle::SP_DialogHelpButton));
     addToolButton(AboutButton, "AboutButton", "&About", {}, 0,
                   icon(QStyle::SP_MessageBoxInformation));
+    buildRecentMenu();
     // Beside the Alt-letters, which the captions hold.
     const std::pair<QToolButton*, QKeySequence::StandardKey> keys[] = {
         {OpenButton, QKeySequence::Open},
@@ -293,7 +309,7 @@ void TMainForm::FormCreate(const QString& settingsPath)
 void TMainForm::FormCreate(const SettingsFiles& settings)
 {
     m_settings = settings;
-    ReadSettings(settings, m_port);
+    ReadSettings(settings, m_port, &m_options);
     if (!m_simulatedCom1.isEmpty()) applySimulatedCom1();
     openAndConfigurePort();
     m_document.resetToFactory();
@@ -348,7 +364,7 @@ void TMainForm::simulateCom1(const QString& device)
 void TMainForm::FormDestroy()
 {
     restoreRealCom1();
-    if (m_settings) WriteSettings(*m_settings, m_port);
+    if (m_settings) WriteSettings(*m_settings, m_port, &m_options);
     m_port.Close();
 }
 
@@ -416,10 +432,12 @@ bool TMainForm::OpenSetupFile()
     return chosen && readSetupFile(*chosen);
 }
 
-// The file chosen in the open dialog, or named on the command line. One that does
-// not look like a setup file replaces the setup only when the person says so.
+// The file chosen in the open dialog, or named on the command line: a setup text
+// by its name or first line, else a setup file. One that does not look like a setup
+// file replaces the setup only when the person says so.
 bool TMainForm::readSetupFile(const QString& path)
 {
+    if (text::opensAsSetupText(path.toStdString())) return readSetupText(path);
     const std::string doubts = setupFileDoubts(path.toStdString());
     if (!doubts.empty() &&
         !m_services.warnYesNo(QString("%1 is not a setup file: %2. Open it anyway?")
@@ -429,8 +447,32 @@ bool TMainForm::readSetupFile(const QString& path)
     if (!result.complete())
         m_services.message(QString::fromStdString(setupReadMessage(result, m_document.fileName())),
                            QString::fromStdString(result.reason));
+    else
+        rememberFile(path);
     showDescription();
     return result.complete();
+}
+
+// A setup text is taken whole or not at all: a refused one leaves the setup and
+// its file name as they were.
+bool TMainForm::readSetupText(const QString& path)
+{
+    text::TextFileResult read = text::readSetupTextFile(path.toStdString());
+    if (!read.ok()) {
+        m_services.message(QString::fromStdString(read.error));
+        return false;
+    }
+    m_document.adopt(std::move(read.setup), path.toStdString());
+    showDescription();
+    rememberFile(path);
+    for (const std::string& note : read.notes)
+        m_services.message(QString::fromStdString(note));
+    return true;
+}
+
+void TMainForm::rememberFile(const QString& path)
+{
+    addRecentFile(m_options.recentFiles, QFileInfo(path).absoluteFilePath().toStdString());
 }
 
 bool TMainForm::WriteSetupFile()
@@ -440,14 +482,25 @@ bool TMainForm::WriteSetupFile()
         return true;
     }
     fileDescriptionMemoExit();
-    const auto result = m_document.writeFile(m_document.fileName());
+    const auto result = writeDocument(m_document.fileName());
     showDescription();  // the description may have been cut to its 511 characters
     if (!result.ok()) {
         m_services.message(QString::fromStdString(setupWriteMessage(result, m_document.fileName())),
                            QString::fromStdString(result.reason));
         return false;
     }
+    rememberFile(QString::fromStdString(m_document.fileName()));
     return true;
+}
+
+// A name ending in ".toml" is written as the setup text, any other as a setup file.
+FileWriteResult TMainForm::writeDocument(const std::string& path)
+{
+    if (!text::namesSetupText(path)) return m_document.writeFile(path);
+    m_document.setFileName(path);
+    const FileWriteResult result = text::writeSetupTextFile(path, m_document.setup());
+    if (result.ok()) m_document.TakeReferenceCopy();
+    return result;
 }
 
 bool TMainForm::SaveSetupFileAs(const QString& initialName)
@@ -506,13 +559,123 @@ void TMainForm::DownloadButtonClick()
 
 void TMainForm::openUploadDialog()
 {
-    runDialog(new TUploadForm(m_port, m_document.setup().image,
-                              QString::fromStdString(m_document.fileName()), m_services, this));
+    runDialog(new TUploadForm(m_port, m_document.setup(),
+                              QString::fromStdString(m_document.fileName()), m_options, m_services,
+                              this));
 }
 
 void TMainForm::openDownloadDialog()
 {
-    runDialog(new TDownloadForm(m_port, m_document.setup().image, m_services, this));
+    runDialog(new TDownloadForm(m_port, m_document.setup().image, m_services, this, &m_options));
+}
+
+// --- compare -----------------------------------------------------------------
+
+void TMainForm::buildCompareMenu()
+{
+    auto* menu = new QMenu(CompareButton);
+    menu->setObjectName("CompareMenu");
+    menu->addAction("With a &File...", this, &TMainForm::compareWithFile);
+    menu->addAction("With the &Indicator...", this, &TMainForm::compareWithIndicator);
+    CompareButton->setMenu(menu);
+    CompareButton->setPopupMode(QToolButton::InstantPopup);
+}
+
+void TMainForm::compareWithFile()
+{
+    const auto chosen = m_services.chooseOpenFile();
+    if (!chosen) return;
+    const text::AnySetupResult other = text::readAnySetupFile(chosen->toStdString());
+    if (!other.ok()) {
+        m_services.message(QString::fromStdString(other.error),
+                           QString::fromStdString(other.reason));
+        return;
+    }
+    fileDescriptionMemoExit();
+    showComparison(text::diffSetups(m_document.setup(), other.setup), QFileInfo(*chosen).fileName());
+}
+
+// The indicator's setup is read as a download reads it, into a buffer of its own.
+void TMainForm::compareWithIndicator()
+{
+    SetupImage read{};
+    auto form = std::make_unique<TDownloadForm>(m_port, read, m_services, this, &m_options);
+    form->leaveOutCompletionBox();
+    if (form->exec() != QDialog::Accepted) return;
+    fileDescriptionMemoExit();
+    const Setup& mine = m_document.setup();
+    showComparison(text::diffSetups(mine, indicatorSetup(read, mine)), "the indicator");
+}
+
+void TMainForm::showComparison(const std::vector<text::DiffRow>& rows, const QString& otherName)
+{
+    if (rows.empty())
+        m_services.message(
+            QString("No differences: this setup and %1 hold the same settings.").arg(otherName));
+    else
+        runDialog(new TCompareForm(rows, otherName, m_services, this));
+}
+
+// --- recent files and drops --------------------------------------------------
+
+// Open File's drop-down: the files last opened or saved, a missing one greyed.
+void TMainForm::buildRecentMenu()
+{
+    RecentMenu = new QMenu(OpenButton);
+    RecentMenu->setObjectName("RecentMenu");
+    RecentMenu->setToolTipsVisible(true);
+    connect(RecentMenu, &QMenu::aboutToShow, this, &TMainForm::fillRecentMenu);
+    OpenButton->setMenu(RecentMenu);
+    OpenButton->setPopupMode(QToolButton::MenuButtonPopup);
+}
+
+void TMainForm::fillRecentMenu()
+{
+    RecentMenu->clear();
+    int number = 0;
+    for (const std::string& file : m_options.recentFiles) {
+        const QString path = QString::fromStdString(file);
+        QAction* action = RecentMenu->addAction(
+            QString("&%1 %2").arg(++number).arg(QFileInfo(path).fileName()),
+            this, [this, path] { openChosenFile(path); });
+        action->setToolTip(path);
+        action->setEnabled(QFileInfo(path).isFile());
+    }
+    if (number == 0) RecentMenu->addAction("No recent files")->setEnabled(false);
+}
+
+void TMainForm::openChosenFile(const QString& path)
+{
+    if (askSaveBeforeReplacing(false)) readSetupFile(path);
+    updateStatus();
+}
+
+namespace {
+
+// The one setup file or setup text being dragged, or nothing.
+QString droppedSetup(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile()) return {};
+    const QString path = data->urls().first().toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == "sf" || suffix == "toml" ? path : QString();
+}
+
+}  // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedSetup(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+// The drop ends first, so the window the file came from is not held up by the save
+// question.
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedSetup(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, path] { openChosenFile(path); });
 }
 
 void TMainForm::HelpButton2Click()

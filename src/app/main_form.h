@@ -11,7 +11,9 @@
 //     form.createHiddenDownloadDialog();
 // Destruction runs FormDestroy: settings written (only after FormCreate), port closed.
 
+#include "model/editor_options.h"
 #include "serial/com_settings.h"
+#include "text/setup_text.h"
 #include "ui/latin1_text.h"
 
 #include <QMainWindow>
@@ -19,6 +21,7 @@
 #include <optional>
 
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QToolBar;
@@ -54,12 +57,18 @@ public:
     bool SaveSetupFile();
     bool IsSetupChanged();
 
+    // The files last opened or saved, newest first, and the other options kept in
+    // the settings file.
+    const EditorOptions& options() const { return m_options; }
+
 public slots:
     void OpenButtonClick();
     void SaveButtonClick();
     void ExitButtonClick();
     void UploadButtonClick();
     void DownloadButtonClick();
+    void compareWithFile();
+    void compareWithIndicator();
     void HelpButton2Click();
     void AboutButtonClick();
     void DefaultsButtonClick();
@@ -72,6 +81,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildToolbar();
@@ -96,6 +107,15 @@ private:
     void runDialog(QDialog* dialog);
     void openUploadDialog();
     void openDownloadDialog();
+    bool readSetupText(const QString& path);
+    FileWriteResult writeDocument(const std::string& path);
+    void rememberFile(const QString& path);
+    void buildCompareMenu();
+    void buildRecentMenu();
+    void fillRecentMenu();
+    // Opens `path` after the save question, as Open File does after its dialog.
+    void openChosenFile(const QString& path);
+    void showComparison(const std::vector<text::DiffRow>& rows, const QString& otherName);
 
     SetupDocument& m_document;
     ComPort& m_port;
@@ -104,6 +124,7 @@ private:
     QString m_simulatedCom1;
     std::optional<std::string> m_realCom1;  // the Devices entry the simulated COM1 stands in for
     MemoText m_memoText;                    // the description as the memo shows it
+    EditorOptions m_options;
 
     QLabel* headingLabel;
     QToolBar* ToolBar;
@@ -112,6 +133,7 @@ private:
     QToolButton* ExitButton;
     QToolButton* UploadButton;
     QToolButton* DownloadButton;
+    QToolButton* CompareButton;
     QToolButton* PrintButton;
     QToolButton* SetupButton;
     QToolButton* HelpButton2;
@@ -130,6 +152,7 @@ private:
     QPushButton* DisplayListButton;
     QPushButton* DefaultsButton;
     QPushButton* HelpButton;
+    QMenu* RecentMenu;
     QPlainTextEdit* fileDescriptionMemo;
     QLabel* fileNameStatus;  // the current file's path, "No file" before the first
     QLabel* changedStatus;   // "Changed" while the setup differs from its reference copy

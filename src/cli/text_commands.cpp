@@ -6,6 +6,7 @@
 #include "model/file_io.h"
 #include "model/setup_file.h"
 #include "text/setup_text.h"
+#include "text/setup_text_file.h"
 
 #include <array>
 #include <ostream>
@@ -14,53 +15,23 @@ namespace quelvar::cli {
 
 namespace {
 
-// Far more than the text of any setup (under 100 KB); a longer file is no setup text.
-constexpr std::size_t kMaxTextSize = 4 << 20;
-
 bool readText(const std::string& path, std::string& text, std::ostream& err)
 {
-    const FileReadResult file = readFileStart(path, kMaxTextSize + 1);
-    if (!file.opened || file.readFailed || !file.closed) {
-        err << "quelvar-cli: cannot read " << path << ": " << file.reason << '\n';
-        return false;
-    }
-    if (file.bytes.size() > kMaxTextSize) {
-        err << "quelvar-cli: " << path << " is too long to be a setup text\n";
-        return false;
-    }
-    text.assign(file.bytes.begin(), file.bytes.end());
-    return true;
-}
-
-// "FILE:3: key: message" for a refusal at a line, "FILE: message" for the whole text.
-void reportRefusal(const std::string& path, const std::string& error, std::ostream& err)
-{
-    const bool atLine = !error.empty() && error[0] >= '0' && error[0] <= '9';
-    err << path << (atLine ? ":" : ": ") << error << '\n';
-}
-
-// A setup text starts with the line export writes, or is text of any length without
-// a zero byte; a setup file is 22016 bytes of four blocks, zero bytes among them (one
-// of exactly that size without any is still taken as a file). Read by content, not
-// by name.
-bool holdsText(const std::string& path)
-{
-    const FileReadResult start = readFileStart(path, kSetupFileSize);
-    const std::string_view bytes(reinterpret_cast<const char*>(start.bytes.data()),
-                                 start.bytes.size());
-    return bytes.starts_with(text::kTextMarker) ||
-           (start.fileSize != kSetupFileSize && bytes.find('\0') == std::string_view::npos);
+    std::string reason;
+    if (text::readTextFile(path, text, reason)) return true;
+    err << "quelvar-cli: cannot read " << path << ": " << reason << '\n';
+    return false;
 }
 
 // A setup from a setup file or from its text; a refusal is reported with its line.
 bool loadAny(const std::string& path, Setup& setup, std::ostream& err)
 {
-    if (!holdsText(path)) return loadSetup(path, setup, err);
+    if (!text::holdsSetupText(path)) return loadSetup(path, setup, err);
     std::string text;
     if (!readText(path, text, err)) return false;
     text::ImportResult result = text::importSetupText(text);
     if (!result.ok()) {
-        reportRefusal(path, result.error, err);
+        err << text::refusalAt(path, result.error) << '\n';
         return false;
     }
     setup = std::move(result.setup);
@@ -117,7 +88,7 @@ Run defineImport(CLI::App& command)
         if (!readText(*file, text, err)) return kFailed;
         text::ImportResult result = text::importSetupText(text);
         if (!result.ok()) {
-            reportRefusal(*file, result.error, err);
+            err << text::refusalAt(*file, result.error) << '\n';
             return kFailed;
         }
         for (const std::string& note : result.notes) err << *file << ": " << note << '\n';

@@ -1,6 +1,7 @@
 // quelvar-cli upload / download: the editor's transfer sessions on a 50 / 100 ms
 // loop over a serial device, printing the same progress and messages; ports: the
-// serial devices the port settings dialog lists.
+// serial devices the port settings dialog lists; backups: the indicators' setups the
+// editor kept before uploading.
 
 #include <array>
 #include <chrono>
@@ -10,11 +11,13 @@
 #include <unistd.h>
 
 #include "cli/cli.h"
+#include "model/backups.h"
 #include "model/check_bytes.h"
 #include "model/file_io.h"
 #include "model/setup_file.h"
 #include "serial/com_port.h"
 #include "serial/serial_devices.h"
+#include "text/toml_values.h"
 #include "transfer/download_session.h"
 #include "transfer/link.h"
 #include "transfer/session_runner.h"
@@ -219,6 +222,13 @@ Run defineDownload(CLI::App& command)
     return [a](std::ostream& out, std::ostream& err) { return download(*a, out, err); };
 }
 
+int listWritten(std::ostream& out, std::ostream& err)
+{
+    if (out.flush()) return kOk;
+    err << "quelvar-cli: cannot write the list to standard output\n";
+    return kFailed;
+}
+
 int listPorts(std::ostream& out, std::ostream& err)
 {
     const std::vector<SerialDevice> devices = listSerialDevices();
@@ -227,14 +237,28 @@ int listPorts(std::ostream& out, std::ostream& err)
     if (devices.empty())
         err << "No serial devices found (a pseudo-terminal, such as the simulator's, is not "
                "listed: name it with --port).\n";
-    if (out.flush()) return kOk;
-    err << "quelvar-cli: cannot write the list to standard output\n";
-    return kFailed;
+    return listWritten(out, err);
 }
 
 Run definePorts(CLI::App&)
 {
     return listPorts;
+}
+
+int listBackupFiles(std::ostream& out, std::ostream& err)
+{
+    const std::string folder = backupFolder();
+    const std::vector<Backup> backups = listBackups(folder);
+    for (const Backup& b : backups)
+        out << b.path << '\t' << b.date << ' ' << b.time << '\t' << b.port << '\t'
+            << text::utf8(b.description) << '\n';
+    if (backups.empty()) err << "No backups in " << folder << '\n';
+    return listWritten(out, err);
+}
+
+Run defineBackups(CLI::App&)
+{
+    return listBackupFiles;
 }
 
 constexpr std::array kCommands{
@@ -244,6 +268,10 @@ constexpr std::array kCommands{
             definePorts},
     Command{"upload", "send the setup image of FILE to the indicator", defineUpload},
     Command{"download", "read the indicator's setup image into FILE", defineDownload},
+    Command{"backups",
+            "list the indicators' setups kept before uploads, newest first, one a line: file, "
+            "date and time, port, description (tab-separated)",
+            defineBackups},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -210,6 +211,22 @@ FileWriteResult writeFileAtomically(const std::string& path, std::span<const std
     return result;
 }
 
+// The whole file is written under a temporary name and then linked to its own, which
+// the system refuses when the name is taken: nobody ever sees half a file there.
+FileWriteResult writeNewFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    const std::string temporary = temporaryNameFor(path);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return {FileWriteStage::Opening, reasonOf(errno)};
+    FileWriteResult result = writeAndClose(fd, bytes);
+    if (result.ok() && ::link(temporary.c_str(), path.c_str()) != 0)
+        result = {errno == EEXIST ? FileWriteStage::Opening : FileWriteStage::Writing,
+                  reasonOf(errno)};
+    ::unlink(temporary.c_str());
+    if (result.ok()) syncFolder(folderOf(path));
+    return result;
+}
+
 FileWriteResult checkWritable(const std::string& path)
 {
     SaveStart start;
@@ -224,6 +241,18 @@ FileWriteResult checkWritable(const std::string& path)
     // The existing file passed refuseTarget, so it would be written in place.
     if (exists && onlyTheFolderRefused(errno)) return result;
     return {FileWriteStage::Opening, reasonOf(errno)};
+}
+
+std::string userFolder(const char* variable, const char* underHome)
+{
+    const char* set = std::getenv(variable);
+    if (set && set[0] == '/') return set;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user ? user->pw_dir : "";
+    }
+    return std::string(home) + "/" + underHome;
 }
 
 }  // namespace quelvar

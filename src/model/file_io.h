@@ -40,9 +40,17 @@ struct FileWriteResult {
 // and a read-only one is refused. A failed rename counts as a failed write.
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// Writes a new file with `bytes`, atomically as writeFileAtomically does, but never
+// over a file that exists: then it fails at Opening with the reason EEXIST gives.
+FileWriteResult writeNewFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
 // Whether writeFileAtomically could start on `path`: the temporary file it would
 // use is created and removed again, or, where the folder refuses it, the existing
 // file may be written in place. A failure is reported as that write's would be.
 FileWriteResult checkWritable(const std::string& path);
+
+// A user's folder of the kind `variable` names (XDG_CONFIG_HOME, XDG_DATA_HOME): the
+// variable's value when it is an absolute path, else `underHome` in the home folder.
+std::string userFolder(const char* variable, const char* underHome);
 
 }  // namespace quelvar

@@ -62,6 +62,13 @@ SetupReadResult SetupDocument::readFile(const std::string& path)
     return result;
 }
 
+void SetupDocument::adopt(Setup setup, std::string path)
+{
+    m_setup = std::move(setup);
+    m_fileName = std::move(path);
+    TakeReferenceCopy();
+}
+
 FileWriteResult SetupDocument::writeFile(const std::string& path)
 {
     m_fileName = path;

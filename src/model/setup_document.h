@@ -63,6 +63,10 @@ public:
     // counts as changed, so the user is asked before it is lost).
     SetupReadResult readFile(const std::string& path);
 
+    // The setup read from `path` some other way (a setup text): it becomes the
+    // current setup and file, with its reference copy.
+    void adopt(Setup setup, std::string path);
+
     // Sets the current file name, seals the setup (description cut to 511
     // characters, check bytes stored) and writes it atomically. Only a successful
     // write takes the reference copy: after a failed one the setup still counts as

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
-#include <pwd.h>
 #include <sstream>
 #include <unistd.h>
 
@@ -95,14 +94,7 @@ void writeComSettings(IniFile& file, const ComPort& port)
 
 std::string userConfigHome()
 {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome && configHome[0] == '/') return configHome;
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user ? user->pw_dir : "";
-    }
-    return std::string(home) + "/.config";
+    return userFolder("XDG_CONFIG_HOME", ".config");
 }
 
 void placeUserSettings(SettingsFiles& files, const std::string& configHome, const std::string& name)
@@ -146,9 +138,11 @@ std::vector<IniFile> readSettingsFiles(const SettingsFiles& files)
 
 }  // namespace
 
-void ReadSettings(const SettingsFiles& files, ComPort& port)
+void ReadSettings(const SettingsFiles& files, ComPort& port, EditorOptions* options)
 {
-    readComSettings(readSettingsFiles(files), port);
+    const std::vector<IniFile> read = readSettingsFiles(files);
+    readComSettings(read, port);
+    if (options) *options = readEditorOptions(read);
 }
 
 std::string settingsFileToWrite(const SettingsFiles& files)
@@ -163,7 +157,8 @@ std::string settingsFileToWrite(const SettingsFiles& files)
     return besideWritable ? files.beside : files.user;
 }
 
-FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port)
+FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port,
+                              const EditorOptions* options)
 {
     const std::string path = settingsFileToWrite(files);
     const bool moving = path == files.user && userFileAtOldPlace(files);
@@ -174,6 +169,7 @@ FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port)
     if (!file && exists(source)) return {FileWriteStage::Opening, reason};
     if (!file) file.emplace();
     writeComSettings(*file, port);
+    if (options) writeEditorOptions(*file, *options);
     // A device mapped in the port settings dialog; the ones read stay where they are.
     const DeviceMap read = devicesIn(readSettingsFiles(files));
     for (const auto& [name, path] : port.devices())

@@ -9,6 +9,7 @@
 // overriding earlier ones; the settings are written back into the one beside the
 // program or the user's own, in place, every other line kept.
 
+#include "model/editor_options.h"
 #include "model/file_io.h"
 #include "model/ini_file.h"
 
@@ -54,8 +55,9 @@ void readComSettings(std::span<const IniFile> files, ComPort& port);
 void writeComSettings(IniFile& file, const ComPort& port);
 
 // Reads the files that exist (the system's, beside, then the user's, or the old
-// user's file when there is no user's file yet) into the port.
-void ReadSettings(const SettingsFiles& files, ComPort& port);
+// user's file when there is no user's file yet) into the port, and the editor's
+// options when asked.
+void ReadSettings(const SettingsFiles& files, ComPort& port, EditorOptions* options = nullptr);
 
 // The file the settings go to: the user's own when it exists (its keys win when
 // both are read) or when the program is installed, else the one beside the program
@@ -66,6 +68,8 @@ std::string settingsFileToWrite(const SettingsFiles& files);
 // files give, into that file, creating its folder when needed. A
 // user's file still at the old place is moved: written at the new one with every
 // line kept, then removed.
-FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port);
+// The editor's options go into the same file when given.
+FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port,
+                              const EditorOptions* options = nullptr);
 
 }  // namespace quelvar

@@ -94,10 +94,12 @@ Field itemNumber(std::string path, int item, std::size_t size, bool isSigned = f
 // The calibration sets these; the scale dialog only shows them.
 Field calibrationFactor(std::string path, int item, const char* caption)
 {
-    return itemNumber(std::move(path), item, 4, true,
-                      std::string(" (") + caption +
-                          " in the scale dialog); calibration: changing this needs a new "
-                          "calibration");
+    Field f = itemNumber(std::move(path), item, 4, true,
+                         std::string(" (") + caption +
+                             " in the scale dialog); calibration: changing this needs a new "
+                             "calibration");
+    f.calibration = true;
+    return f;
 }
 
 }  // namespace

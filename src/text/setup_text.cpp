@@ -682,8 +682,11 @@ std::vector<DiffRow> diffSetups(const Setup& a, const Setup& b)
     const SetupFileBytes wb = encodeSetupFile(b);
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (placeBytes(wa, fields[i].places) != placeBytes(wb, fields[i].places) ||
-            comparable(fields[i], ea[i]) != comparable(fields[i], eb[i]))
+            comparable(fields[i], ea[i]) != comparable(fields[i], eb[i])) {
+            const std::size_t first = out.size();
             fieldDiff(fields[i], ea[i], eb[i], wa, wb, out);
+            for (std::size_t r = first; r < out.size(); ++r) out[r].calibration = fields[i].calibration;
+        }
     byteDiff("bytes", uncoveredRuns(), wa, wb, out);
     if (const auto x = checkBytesText(a), y = checkBytesText(b);
         x != y && (x != "verify" || y != "verify"))

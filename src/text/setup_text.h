@@ -44,13 +44,14 @@ ImportResult importSetupText(std::string_view text);
 // value on each side as the text shows it (scale.capacity, 100, 500); a listing line
 // taken out or put in; raw bytes by the file offset of the first byte that changed
 // (bytes.at_1800, 0x12, 0x13), never whole; the check bytes when a side's do not
-// verify. A window and the command line print the same rows.
+// verify. A window, the upload's question and the command line print the same rows.
 struct DiffRow {
     enum Kind { Value, LineOut, LineIn };
     std::string setting;  // "scale.capacity", "function.1.listing", "bytes.at_1800"
     std::string before;   // the first side's value; LineOut: the line taken out
     std::string after;    // the second side's value; LineIn: the line put in
     Kind kind = Value;
+    bool calibration = false;  // a calibration factor: changing it needs a new calibration
 };
 std::vector<DiffRow> diffSetups(const Setup& a, const Setup& b);
 

@@ -88,6 +88,8 @@ struct Field {
     // The [[table]] element ("page.2") whose bytes start unprogrammed when the text
     // holds it, instead of as the factory's; empty for most fields.
     std::string group = {};
+    // Set by calibrating the scale: a changed value needs a new calibration.
+    bool calibration = false;
 };
 
 // The byte of an unprogrammed page format entry.

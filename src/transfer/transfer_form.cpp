@@ -33,7 +33,7 @@ TransferForm::TransferForm(Services& services, QString helpTopic, QWidget* owner
 }
 
 void TransferForm::setUp(const QString& caption, const QString& heading,
-                         std::initializer_list<QWidget*> texts,
+                         const std::vector<QWidget*>& texts,
                          std::unique_ptr<TransferSession> session, QLabel* progressText,
                          QTimer* timer)
 {
@@ -71,21 +71,40 @@ void TransferForm::setUp(const QString& caption, const QString& heading,
     connect(CancelButton, &QPushButton::clicked, this, &TransferForm::CancelButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TransferForm::HelpButtonClick);
 
-    m_session = std::move(session);
     m_progressText = progressText;
     m_timer = timer;
     m_timer->setParent(this);
-    // While the exchange runs the label follows at once; the text cleared by a
-    // failure goes away only after its message box.
-    m_session->setProgressListener([this](const std::string& text) {
-        if (m_session->active()) m_progressText->setText(QString::fromStdString(text));
+    replaceSession(std::move(session));
+}
+
+// While the exchange runs the label follows at once; the text cleared by a failure
+// goes away only after its message box.
+void TransferForm::replaceSession(std::unique_ptr<TransferSession> session,
+                                  std::function<QString(const std::string&)> shown)
+{
+    if (!shown) shown = [](const std::string& text) { return QString::fromStdString(text); };
+    m_session = std::move(session);
+    m_session->setProgressListener([this, shown](const std::string& text) {
+        if (m_session->active()) m_progressText->setText(shown(text));
     });
+}
+
+bool TransferForm::run()
+{
+    if (!m_session->begin()) return false;
+    m_timer->start(m_session->intervalMs());
+    return true;
 }
 
 void TransferForm::BeginButtonClick()
 {
-    if (!m_session->begin()) return;
-    m_timer->start(m_session->intervalMs());
+    run();
+}
+
+void TransferForm::succeeded()
+{
+    m_services.message(QString::fromUtf8(m_session->completionText()));
+    accept();
 }
 
 void TransferForm::CancelButtonClick()
@@ -105,8 +124,7 @@ void TransferForm::step()
     if (result == TransferStep::Running) return;
     m_timer->stop();
     if (result == TransferStep::Succeeded) {
-        m_services.message(QString::fromUtf8(m_session->completionText()));
-        accept();
+        succeeded();
         return;
     }
     m_services.message(QString::fromStdString(m_session->message()));

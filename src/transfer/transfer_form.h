@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "transfer/transfer_session.h"
 
@@ -24,7 +26,7 @@ public:
     TransferSession& session() { return *m_session; }
 
 public slots:
-    void BeginButtonClick();
+    virtual void BeginButtonClick();
     void CancelButtonClick();
     void HelpButtonClick();
 
@@ -36,10 +38,18 @@ protected:
     // indicator. `progressText` shows the session's progress, a bar beside it the
     // bytes of the image block that have travelled.
     void setUp(const QString& caption, const QString& heading,
-               std::initializer_list<QWidget*> texts, std::unique_ptr<TransferSession> session,
+               const std::vector<QWidget*>& texts, std::unique_ptr<TransferSession> session,
                QLabel* progressText, QTimer* timer);
     // One timer event.
     void step();
+    // Puts `session` in the place of the one the dialog holds, for a dialog that runs
+    // more than one exchange; `shown` turns its progress into the label's text.
+    void replaceSession(std::unique_ptr<TransferSession> session,
+                        std::function<QString(const std::string&)> shown = {});
+    // Begins the session and starts the timer; false when it was already running.
+    bool run();
+    // The session succeeded: its completion box, then the dialog closes.
+    virtual void succeeded();
     // Closing the dialog in any way stops the exchange where it stands.
     void done(int result) override;
 
@@ -47,9 +57,9 @@ protected:
     QPushButton* CancelButton;
     QPushButton* HelpButton;
     QProgressBar* ProgressBar;
+    Services& m_services;
 
 private:
-    Services& m_services;
     QString m_helpTopic;
     std::unique_ptr<TransferSession> m_session;
     QLabel* m_progressText = nullptr;

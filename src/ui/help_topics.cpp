@@ -31,6 +31,7 @@ constexpr HelpTopic kTopics[] = {
     {"ControlBlock", "Device control block"},
     {"Upload", "Upload PC --> Indicator"},
     {"Download", "Download PC <-- Indicator"},
+    {"Compare", "Compare and backups"},
     {"DisplayConfig", "Display Config"},
     {"Print", "Preview / Print"},
 };
@@ -47,7 +48,7 @@ constexpr ContextTopic kContexts[] = {
     {3200, "CfgTSselect"}, {3300, "CfgPasswords"},  {3400, "DisplayConfig"}, {3500, "Defaults"},
     {3600, "MainWindow"},  {3700, "MainWindow"},    {3800, "Files"},         {3900, "Files"},
     {4000, "Files"},       {4100, "MainWindow"},    {4200, "Upload"},        {4300, "Download"},
-    {4400, "MainWindow"},  {4500, "Print"},         {4600, "ComSetup"},      {4700, "contents"},
+    {4350, "Compare"},     {4400, "MainWindow"},  {4500, "Print"},         {4600, "ComSetup"},      {4700, "contents"},
     {4800, "Description"},
 };
 

@@ -36,17 +36,19 @@ Answer toAnswer(int button)
     }
 }
 
-void prepareFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const QString& filter,
+void prepareFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, QStringList filters,
                        const QString& folder, const QString& suffix = "sf")
 {
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilters({filter, "All Files (*)"});
+    dialog.setNameFilters(filters << "All Files (*)");
     dialog.setDirectory(folder);
     dialog.setDefaultSuffix(suffix);
     dialog.setSizeGripEnabled(true);
 }
+
+const QString kSetupTextFilter = QStringLiteral("Setup text (*.toml)");
 
 }  // namespace
 
@@ -113,22 +115,43 @@ bool QtServices::askOkCancel(const QString& text, BoxIcon icon)
 std::optional<QString> QtServices::chooseOpenFile()
 {
     QFileDialog dialog(activeOwner());
-    prepareFileDialog(dialog, QFileDialog::AcceptOpen, "Tally Script Files (*.sf)", m_fileFolder);
+    prepareFileDialog(dialog, QFileDialog::AcceptOpen, {"Tally Script Files (*.sf)", kSetupTextFilter},
+                      m_fileFolder);
     return runFileDialog(dialog);
 }
 
 std::optional<QString> QtServices::chooseSaveFile(const QString& initialName)
 {
     QFileDialog dialog(activeOwner());
-    prepareFileDialog(dialog, QFileDialog::AcceptSave, "Tally Script File (*.sf)", m_fileFolder);
+    prepareFileDialog(dialog, QFileDialog::AcceptSave, {"Tally Script File (*.sf)", kSetupTextFilter},
+                      m_fileFolder);
+    // A name typed without its extension takes the chosen type's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        dialog.setDefaultSuffix(f == kSetupTextFilter ? "toml" : "sf");
+    });
+    if (initialName.endsWith(".toml", Qt::CaseInsensitive)) {
+        dialog.selectNameFilter(kSetupTextFilter);
+        dialog.setDefaultSuffix("toml");
+    }
     if (!initialName.isEmpty()) dialog.selectFile(initialName);
     return runFileDialog(dialog);
 }
 
 std::optional<QString> QtServices::choosePdfFile(const QString& initialName)
 {
+    return chooseFileToWrite("PDF Files (*.pdf)", "pdf", initialName);
+}
+
+std::optional<QString> QtServices::chooseTextFile(const QString& initialName)
+{
+    return chooseFileToWrite("Text Files (*.txt)", "txt", initialName);
+}
+
+std::optional<QString> QtServices::chooseFileToWrite(const QString& filter, const QString& suffix,
+                                                     const QString& initialName)
+{
     QFileDialog dialog(activeOwner());
-    prepareFileDialog(dialog, QFileDialog::AcceptSave, "PDF Files (*.pdf)", m_fileFolder, "pdf");
+    prepareFileDialog(dialog, QFileDialog::AcceptSave, {filter}, m_fileFolder, suffix);
     if (!initialName.isEmpty()) dialog.selectFile(initialName);
     return runFileDialog(dialog);
 }

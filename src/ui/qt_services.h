@@ -29,6 +29,7 @@ public:
     std::optional<QString> chooseOpenFile() override;
     std::optional<QString> chooseSaveFile(const QString& initialName) override;
     std::optional<QString> choosePdfFile(const QString& initialName) override;
+    std::optional<QString> chooseTextFile(const QString& initialName) override;
     void showHelp(const QString& topic) override;
     void showHelpContext(int number) override;
 
@@ -37,6 +38,8 @@ public:
 private:
     HelpViewer& helpViewer();
     std::optional<QString> runFileDialog(QFileDialog& dialog);
+    std::optional<QString> chooseFileToWrite(const QString& filter, const QString& suffix,
+                                             const QString& initialName);
 
     QPointer<QWidget> m_helpOwner;
     QPointer<HelpViewer> m_helpViewer;

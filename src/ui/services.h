@@ -43,6 +43,8 @@ public:
     virtual std::optional<QString> chooseSaveFile(const QString& initialName) = 0;
     // Where to export a PDF (the setup report); std::nullopt when cancelled.
     virtual std::optional<QString> choosePdfFile(const QString& initialName) = 0;
+    // Where to save a plain text (a comparison); std::nullopt when cancelled.
+    virtual std::optional<QString> chooseTextFile(const QString& initialName) = 0;
 
     // Help by topic keyword ("CfgScale", "Upload", also "index" and "contents") or
     // by a control's help context number (3800 for Open File ...).

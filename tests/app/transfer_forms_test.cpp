@@ -33,6 +33,21 @@ void click(QWidget& form, const char* button)
     QTest::mouseClick(form.findChild<QPushButton*>(button), Qt::LeftButton);
 }
 
+// The upload exactly as the indicator link defines it, without reading first.
+EditorOptions uploadAtOnce()
+{
+    EditorOptions options;
+    options.readFirst = false;
+    return options;
+}
+
+quelvar::Setup setupOf(const SetupImage& image)
+{
+    quelvar::Setup setup;
+    setup.image = image;
+    return setup;
+}
+
 QTimer& timerOf(QWidget& form, const char* name)
 {
     return *form.findChild<QTimer*>(name);
@@ -41,12 +56,14 @@ QTimer& timerOf(QWidget& form, const char* name)
 struct UploadFormTest : ::testing::Test {
     ScriptedLine line;
     ScriptedServices services;
-    SetupImage image = sampleImage();
+    quelvar::Setup setup = setupOf(sampleImage());
+    EditorOptions options = uploadAtOnce();
     std::unique_ptr<TUploadForm> form;
 
     void open()
     {
-        form = std::make_unique<TUploadForm>(line.port, image, "/setups/line1.sf", services);
+        form = std::make_unique<TUploadForm>(line.port, setup, "/setups/line1.sf", options,
+                                             services);
         form->show();
     }
 };
@@ -159,7 +176,8 @@ TEST(UploadOnASlowLine, CancelMidImageStopsTheLineAtOnce)
     driver.onLog = [&log](const std::string& line) { log.push_back(line); };
     ScriptedServices services;
     const SetupImage before = driver.simulator().memory();
-    TUploadForm form(port, sampleImage(), "line1.sf", services);
+    EditorOptions options = uploadAtOnce();
+    TUploadForm form(port, setupOf(sampleImage()), "line1.sf", options, services);
     form.show();
     click(form, "BeginButton");
     auto* bar = form.findChild<QProgressBar*>("ProgressBar");

@@ -1,7 +1,9 @@
 // The setup as text: what export writes turns back into the same bytes, whatever a
 // file holds; a value a dialog would refuse is refused with the key's line.
 
+#include "model/bytes.h"
 #include "model/check_bytes.h"
+#include "model/param_items.h"
 #include "model/setup_file.h"
 #include "report_setups.h"
 #include "whole_text.h"
@@ -249,6 +251,28 @@ TEST(SetupText, NumbersAndRawFormsGiveTheirBytes)
             << c.text;
         EXPECT_NE(exportSetupText(r.setup).find(c.exported), std::string::npos) << c.text;
     }
+}
+
+// The rows every view of differences is made of: a calibration factor says so, a
+// listing gives its changed lines, and the lines diff prints follow from the rows.
+TEST(SetupText, DiffRowsMarkCalibrationFactorsAndGiveListingsAsLineDiffs)
+{
+    const quelvar::Setup before = workedExample();
+    quelvar::Setup after = before;
+    writeLong(after.image, ItemOffset(22), 81234);
+    const std::vector<std::string> listing = {
+        "Add\tMemory3\tGross\tTare\tsum", "If\tMotion\t\t\t",     "Prompt\tWAIT\t\t\t",
+        "End if\t\t\t\t",                "Set\tMemory2\t300\t\t", "Gosub\tUser2\t\t\t",
+        "End\t\t\t\t"};
+    CompileListing(after, 1, listing, true);
+    const std::vector<DiffRow> rows = diffSetups(before, after);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_TRUE(rows[0].calibration);
+    EXPECT_FALSE(rows[1].calibration || rows[2].calibration);
+    EXPECT_EQ(diffText(rows), (std::vector<std::string>{
+                                  "scale.span_factor: " + rows[0].before + " -> 81234",
+                                  "function.1.listing:", "  - Add\tMemory1\tGross\tTare\tsum",
+                                  "  + Add\tMemory3\tGross\tTare\tsum"}));
 }
 
 }  // namespace

@@ -106,15 +106,21 @@ TEST(QtServices, FileDialogsOfferSetupFilesAndRememberTheFolder)
 
     inspect(existing);
     EXPECT_EQ(services.chooseOpenFile(), std::optional<QString>(existing));
-    EXPECT_EQ(seen.filters, (QStringList{"Tally Script Files (*.sf)", "All Files (*)"}));
+    EXPECT_EQ(seen.filters, (QStringList{"Tally Script Files (*.sf)", "Setup text (*.toml)",
+                                         "All Files (*)"}));
     EXPECT_EQ(seen.suffix, "sf");
     EXPECT_EQ(seen.mode, QFileDialog::ExistingFile);
     EXPECT_EQ(seen.folder, QDir::currentPath());
 
     inspect({});
     EXPECT_EQ(services.chooseSaveFile({}), std::nullopt);
-    EXPECT_EQ(seen.filters, (QStringList{"Tally Script File (*.sf)", "All Files (*)"}));
+    EXPECT_EQ(seen.filters, (QStringList{"Tally Script File (*.sf)", "Setup text (*.toml)",
+                                         "All Files (*)"}));
     EXPECT_EQ(seen.folder, folder.path());  // the folder chosen last
+    // A setup text's name keeps its type.
+    inspect({});
+    services.chooseSaveFile("site.toml");
+    EXPECT_EQ(seen.suffix, "toml");
 }
 
 TEST(QtServices, HelpOpenedFromAModalDialogTakesInputInFrontOfIt)
