@@ -17,7 +17,7 @@
 #include "model/setup_file.h"
 #include "serial/com_port.h"
 #include "serial/serial_devices.h"
-#include "text/toml_values.h"
+#include "model/utf8_text.h"
 #include "transfer/download_session.h"
 #include "transfer/link.h"
 #include "transfer/session_runner.h"
@@ -251,7 +251,7 @@ int listBackupFiles(std::ostream& out, std::ostream& err)
     const std::vector<Backup> backups = listBackups(folder);
     for (const Backup& b : backups)
         out << b.path << '\t' << b.date << ' ' << b.time << '\t' << b.port << '\t'
-            << text::utf8(b.description) << '\n';
+            << visibleText(b.description) << '\n';
     if (backups.empty()) err << "No backups in " << folder << '\n';
     return listWritten(out, err);
 }

@@ -39,15 +39,17 @@ EditorOptions readEditorOptions(std::span<const IniFile> files)
     return options;
 }
 
-void writeEditorOptions(IniFile& file, const EditorOptions& options)
+void writeEditorOptions(IniFile& file, const EditorOptions& options, const EditorOptions& read)
 {
     for (const Flag& flag : kFlags)
-        file.setValue("Transfer", flag.key, options.*flag.field ? "1" : "0");
+        if (options.*flag.field != read.*flag.field || file.value("Transfer", flag.key))
+            file.setValue("Transfer", flag.key, options.*flag.field ? "1" : "0");
     for (std::size_t i = 0; i < kRecentFileCount; ++i) {
-        if (i < options.recentFiles.size())
+        const bool listed = i < options.recentFiles.size();
+        if (listed && options.recentFiles != read.recentFiles)
             file.setValue("Recent", recentKey(i), options.recentFiles[i]);
         else if (file.value("Recent", recentKey(i)))
-            file.setValue("Recent", recentKey(i), "");
+            file.setValue("Recent", recentKey(i), listed ? options.recentFiles[i] : "");
     }
 }
 

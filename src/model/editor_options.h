@@ -28,8 +28,10 @@ struct EditorOptions {
 // Later files override earlier ones key by key; a value that is not 0 or 1 counts as
 // the default. The recent files come from the last file that lists any.
 EditorOptions readEditorOptions(std::span<const IniFile> files);
-// Writes every key; a recent place the list no longer fills is emptied.
-void writeEditorOptions(IniFile& file, const EditorOptions& options);
+// Writes what differs from `read` (what the settings files give), and every key
+// the file already holds: the defaults stay out of a file that never had them. A
+// recent place the list no longer fills is emptied.
+void writeEditorOptions(IniFile& file, const EditorOptions& options, const EditorOptions& read);
 
 // `path` goes first in the list, once; the oldest beyond kRecentFileCount go.
 void addRecentFile(std::vector<std::string>& recent, const std::string& path);

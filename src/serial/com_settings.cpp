@@ -169,9 +169,10 @@ FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port,
     if (!file && exists(source)) return {FileWriteStage::Opening, reason};
     if (!file) file.emplace();
     writeComSettings(*file, port);
-    if (options) writeEditorOptions(*file, *options);
+    const std::vector<IniFile> readFiles = readSettingsFiles(files);
+    if (options) writeEditorOptions(*file, *options, readEditorOptions(readFiles));
     // A device mapped in the port settings dialog; the ones read stay where they are.
-    const DeviceMap read = devicesIn(readSettingsFiles(files));
+    const DeviceMap read = devicesIn(readFiles);
     for (const auto& [name, path] : port.devices())
         if (const auto found = read.find(name); found == read.end() || found->second != path)
             file->setValue("Devices", name, path);

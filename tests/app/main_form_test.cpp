@@ -184,7 +184,7 @@ TEST_F(MainFormTest, SimulatedCom1ReplacesTheDeviceForThisRunOnly)
     form.reset();
     QSettings settings(settingsPath, QSettings::IniFormat);
     EXPECT_EQ(settings.value("Devices/COM1").toString(), "/dev/ttyUSB0");
-    EXPECT_EQ(settings.childGroups(), (QStringList{"Com", "Devices", "Transfer"}));
+    EXPECT_EQ(settings.childGroups(), (QStringList{"Com", "Devices"}));
 }
 
 TEST_F(MainFormTest, PortFailuresAreReportedOnceWithTheReasonAsDetail)

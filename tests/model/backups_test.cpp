@@ -96,10 +96,13 @@ TEST(EditorOptions, AreKeptInTheSettingsFileAndRecentFilesComeNewestFirstOnce)
     EXPECT_EQ(options.recentFiles,
               (std::vector<std::string>{"i", "h", "g", "f", "e", "d", "c", "a"}));
 
+    // What the files give already stays out of a file that never had it.
+    IniFile file("[Com]\nbaud=9600\n");
+    writeEditorOptions(file, EditorOptions(), EditorOptions());
+    EXPECT_EQ(file.text(), "[Com]\nbaud=9600\n");
     options.readFirst = false;
     options.backupDownloads = true;
-    IniFile file("[Com]\nbaud=9600\n");
-    writeEditorOptions(file, options);
+    writeEditorOptions(file, options, EditorOptions());
     const EditorOptions back = readEditorOptions(std::span(&file, 1));
     EXPECT_FALSE(back.readFirst);
     EXPECT_TRUE(back.backupDownloads);
@@ -107,7 +110,7 @@ TEST(EditorOptions, AreKeptInTheSettingsFileAndRecentFilesComeNewestFirstOnce)
 
     // A shorter list empties the places it no longer fills; a bad flag is the default.
     options.recentFiles = {"z"};
-    writeEditorOptions(file, options);
+    writeEditorOptions(file, options, back);
     file.setValue("Transfer", "readFirst", "yes");
     const EditorOptions shorter = readEditorOptions(std::span(&file, 1));
     EXPECT_EQ(shorter.recentFiles, std::vector<std::string>{"z"});
