@@ -106,8 +106,7 @@ TUploadForm::Next TUploadForm::afterReading()
     const auto rows = text::diffSetups(indicatorSetup(m_indicator, m_setup), m_setup);
     bool yes = false;
     if (rows.empty()) {
-        yes = m_services.askYesNo("The indicator already holds this setup.\n\nUpload it anyway?",
-                                  fileName) == Answer::Yes;
+        yes = m_services.warnYesNo("The indicator already holds this setup.\n\nUpload it anyway?");
     } else {
         TUploadChangesForm question(rows, QString::fromStdString(kept.path), m_services, this);
         yes = question.exec() == QDialog::Accepted;

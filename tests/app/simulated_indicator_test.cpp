@@ -6,6 +6,7 @@
 #include "app/simulated_com1.h"
 #include "cli_runner.h"
 #include "model/backups.h"
+#include "mnemonics.h"
 #include "model/setup_document.h"
 #include "scripted_services.h"
 #include "serial/com_port.h"
@@ -130,6 +131,7 @@ TEST_F(SimulatedIndicator, ReadFirstShowsTheChangeKeepsTheIndicatorsSetupAndUplo
     upload(path, [&](QWidget& d) {
         rows = rowsOf(d);
         question = d.findChild<QLabel*>("QuestionText")->text();
+        EXPECT_EQ(mnemonicFaults(d), QStringList{});
         EXPECT_EQ(d.findChild<QLabel*>("CalibrationText"), nullptr);
         click(d, "YesButton");
     });
@@ -236,6 +238,7 @@ TEST_F(SimulatedIndicator, CompareShowsWhatDiffPrints)
     QStringList rows;
     whenShown("quelvar::TCompareForm", [&](QWidget& d) {
         rows = rowsOf(d);
+        EXPECT_EQ(mnemonicFaults(d), QStringList{});
         click(d, "CopyButton");
         click(d, "SaveButton");
         click(d, "CloseButton");
