@@ -216,7 +216,7 @@ QWidget* TMainForm::buildButtonGroup()
     auto* grid = new QGridLayout(group);
     grid->setSpacing(8);
     QPushButton* buttons[] = {
-        makeButton(ScaleButton, "ScaleButton", "S&cale", "Configure Indicator Parameters", 2300),
+        makeButton(ScaleButton, "ScaleButton", "Sca&le", "Configure Indicator Parameters", 2300),
         makeButton(IOports, "IOports", "&I/O Ports", "Com ports & Parallel TTL port", 2400),
         makeButton(MiscButton, "MiscButton", "&Misc", {}, 2500),
         makeButton(PrintLabelsButton, "PrintLabelsButton", "Print La&bels", {}, 2700),
@@ -229,7 +229,7 @@ QWidget* TMainForm::buildButtonGroup()
         makeButton(PasswordsButton, "PasswordsButton", "Pass&words", {}, 3300),
         makeButton(DisplayListButton, "DisplayListButton", "Display Confi&g", {}, 3400),
         makeButton(DefaultsButton, "DefaultsButton", "Rese&t to Defaults", {}, 3500),
-        makeButton(HelpButton, "HelpButton", "He&lp", {}, 8),
+        makeButton(HelpButton, "HelpButton", "Help", {}, 8),
     };
     int index = 0;
     for (QPushButton* button : buttons) {

@@ -2,6 +2,7 @@
 // recent files under Open File, and files dropped onto the window.
 
 #include "app/main_form.h"
+#include "model/check_bytes.h"
 #include "model/param_items.h"
 #include "model/setup_document.h"
 #include "model/setup_file.h"
@@ -124,6 +125,7 @@ TEST_F(SetupFiles, ADroppedSetupFileOpensAfterTheSaveQuestion)
     quelvar::Setup other;
     ResetSetupToDefaults(other.image);
     other.description = "dropped";
+    StoreCheckBytes(other.image);
     const std::string text = text::exportSetupText(other);
     const struct {
         QString file;
