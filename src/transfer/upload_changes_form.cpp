@@ -58,7 +58,7 @@ TUploadChangesForm::TUploadChangesForm(const std::vector<text::DiffRow>& rows,
     layout->addWidget(BackupText);
     layout->addLayout(buttonRow({YesButton, NoButton, HelpButton}));
     YesButton->setFocus();
-    resize(640, 360);
+    resize(720, 400);  // as wide as the compare window: a listing line shows whole
 }
 
 }  // namespace quelvar
