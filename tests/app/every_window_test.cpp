@@ -1,6 +1,7 @@
 // Every window the program shows (the main window, and each one the screenshot
 // registry holds): every button and labelled box has an Alt-letter of its own, and
-// Enter on a focused button presses that button, not the default one.
+// Enter on a focused button presses that button, not the default one; every edit box
+// takes at most what its field stores.
 
 #include "app/main_form.h"
 #include "mnemonics.h"
@@ -11,6 +12,8 @@
 #include "ui/screenshot_registry.h"
 
 #include <QAbstractButton>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <memory>
 
@@ -55,6 +58,39 @@ QStringList enterFaults(QWidget& window)
     return faults;
 }
 
+// What each edit box stores, in characters: a name 11, a Byte 3, a Word 5, a Long
+// with its sign 11, a decimal 12 (ten digits, sign, point). Labels type fields in
+// braces longer than their bytes: their counters and OK refuse what does not fit.
+const std::pair<const char*, int> kBoxLengths[] = {
+    {"(Register|Offset|Span|Poweron|\\w+key|Upper|Lower|Function\\d?)Edit(Box)?", 11},
+    {"Reg\\d\\dEditBox|(countby|fullscale|overload|altCountby|altConvFact)EditBox", 12},
+    {"(Station|EOP|PC\\d\\d|filter|displayUpdate|autoZero|ZTD|MDB|MDT|DispIntensity)EditBox", 3},
+    {"ZTBEditBox|Timer\\dEdit", 5},
+    {"Pass\\dEdit", 6},
+    {"SetpointEditBox|FNoEdit", 2},
+    {"InstrEdit", 10},
+    {"Op\\dEdit", 12},
+    {"CommentEdit", 29},
+    {"L\\d\\dEditBox", 32767},
+};
+
+// The named boxes a person types into whose maximum length is not their field's.
+QStringList lengthFaults(QWidget& window)
+{
+    QStringList faults;
+    for (auto* box : window.findChildren<QLineEdit*>()) {
+        if (box->objectName().isEmpty() || box->isReadOnly()) continue;
+        int expected = -1;
+        for (const auto& [pattern, length] : kBoxLengths)
+            if (QRegularExpression(QRegularExpression::anchoredPattern(pattern))
+                    .match(box->objectName()).hasMatch())
+                expected = length;
+        if (box->maxLength() != expected)
+            faults << QString("%1 %2").arg(box->objectName()).arg(box->maxLength());
+    }
+    return faults;
+}
+
 }  // namespace
 
 TEST(EveryWindow, HasItsOwnAltLettersAndEnterPressesTheFocusedButton)
@@ -73,6 +109,7 @@ TEST(EveryWindow, HasItsOwnAltLettersAndEnterPressesTheFocusedButton)
         std::unique_ptr<QWidget> window(entry.factory(context));
         EXPECT_EQ(mnemonicFaults(*window), QStringList{});
         EXPECT_EQ(enterFaults(*window), QStringList{});
+        EXPECT_EQ(lengthFaults(*window), QStringList{});
     }
     EXPECT_EQ(enterFaults(main), QStringList{});
 }
