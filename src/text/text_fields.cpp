@@ -107,7 +107,7 @@ Field listField(std::string path, std::string comment, std::size_t offset, std::
     f.show = [=](const Setup& s) -> std::optional<Value> {
         const auto index = readNumber(s.image, offset, size, false) - firstCode;
         if (index < 0 || index >= std::ssize(choices)) return std::nullopt;
-        return choices[static_cast<std::size_t>(index)];
+        return choices.at(static_cast<std::size_t>(index));
     };
     f.store = [=](Setup& s, const Value& v) -> Refusal {
         const auto it = std::find(choices.begin(), choices.end(), textOf(v));
