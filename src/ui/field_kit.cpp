@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -34,6 +35,29 @@ void watchTouches(QWidget* control)
         QObject::connect(group, &RadioGroup::itemClicked, group, touch);
     }
 }
+
+// The Alt-letter of a Yes/No pair's label takes the person to the checked button
+// (Yes when neither is), as Tab into the pair does, and chooses nothing.
+class PairLetter : public QObject {
+public:
+    PairLetter(QAbstractButton* yes, QAbstractButton* no, QLabel* label)
+        : QObject(label), m_yes(yes), m_no(no)
+    {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Shortcut) return false;
+        (m_no->isChecked() ? m_no : m_yes)->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+
+private:
+    QAbstractButton* m_yes;
+    QAbstractButton* m_no;
+};
 
 bool touched(const DialogField& field)
 {
@@ -186,6 +210,7 @@ DialogField& FieldKit::add(QAbstractButton* yes, QAbstractButton* no, const QStr
     DialogField& added = addBox(yes, caption, path);
     added.controls.push_back(no);
     watchTouches(no);
+    new PairLetter(yes, no, added.label);
     requireKind(added.field, {text::Kind::Bool});
     added.show = [yes, no](const std::optional<text::Value>& value) {
         if (value) (text::boolOf(*value) ? yes : no)->setChecked(true);

@@ -4,6 +4,7 @@
 #include "script/keyboard.h"
 #include "scripted_services.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,6 +132,21 @@ TEST_F(PortsFormTest, CodesOutsideTheListsStayUntilChosen)
     pressKey(Qt::Key_Return);
     EXPECT_EQ(image[68], 1);  // 7 data bits, no parity
     EXPECT_EQ(image[69], 0);
+}
+
+// The Alt-letter of a Yes/No pair goes to the checked button and chooses nothing.
+TEST_F(PortsFormTest, PairLetterFocusesTheCheckedButton)
+{
+    for (const std::uint8_t autoLF : {0, 1}) {
+        image[79] = autoLF;
+        const SetupImage before = image;
+        TCfgPortsForm form(image, services);
+        showActive(form);
+        QTest::keyClick(&form, Qt::Key_L, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), autoLF ? form.AutoLFyes : form.AutoLFno);
+        QTest::mouseClick(form.OKButton, Qt::LeftButton);
+        EXPECT_EQ(image, before);
+    }
 }
 
 }  // namespace
