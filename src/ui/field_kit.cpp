@@ -97,6 +97,18 @@ bool givesBack(const DialogField& field, const Setup& setup)
     return !field.field.store(copy, *reading.value).refused() && copy == setup;
 }
 
+// A dialog opens on its first control; when that is a box, its text is selected so
+// that typing replaces it, as Tab into a box does.
+void selectFirstBox(QWidget* window)
+{
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+        if (!w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(window))
+            continue;
+        if (auto* box = qobject_cast<QLineEdit*>(w)) box->selectAll();
+        return;
+    }
+}
+
 void requireKind(const text::Field& field, std::initializer_list<text::Kind> kinds)
 {
     if (std::ranges::find(kinds, field.kind) == kinds.end())
@@ -238,6 +250,7 @@ void FieldKit::load()
             control->setProperty(kTouched, false);
         field.keepsBytes = !givesBack(field, setup);
     }
+    if (!m_fields.empty()) selectFirstBox(m_fields.front().controls.front()->window());
 }
 
 FieldKit::Outcome FieldKit::apply() const

@@ -178,6 +178,18 @@ TEST_F(MiscEditorFormsTest, AnalogOutputKeptAfterMiscIsCancelled)
     EXPECT_EQ(image[1560], 66);
 }
 
+// A dialog opens on its first box with the text selected: typing replaces it.
+TEST_F(MiscEditorFormsTest, FirstBoxOpensSelected)
+{
+    auto aout = open<TCfgAoutForm>();
+    auto registers = open<TCfgFixedSetpointsForm>();
+    for (auto* box : {aout->RegisterEditBox, registers->findChild<QLineEdit*>("Reg43EditBox")}) {
+        EXPECT_EQ(box->window()->focusWidget(), box);
+        EXPECT_EQ(box->selectedText(), box->text());
+        EXPECT_FALSE(box->text().isEmpty());
+    }
+}
+
 // A register name not in the table is refused like a bad number: nothing stored.
 TEST_F(MiscEditorFormsTest, AnalogRegisterBox)
 {
