@@ -29,9 +29,9 @@ struct SettingsFiles {
     bool besideIsSystemDefault = false;
     // Where earlier versions kept the user's file: read while `user` does not exist,
     // and moved to `user` by the next write.
-    std::string oldUser;
+    std::string oldUser = {};
     // The system's defaults, the least important first; read first, never written.
-    std::vector<std::string> system;
+    std::vector<std::string> system = {};
 };
 
 // The system's files `name` for the folder list `configDirs` ($XDG_CONFIG_DIRS:

@@ -14,11 +14,11 @@
 namespace quelvar {
 
 struct SerialDevice {
-    std::string device;        // "/dev/ttyUSB0"
-    std::string description;   // the USB product: "FT232R USB UART"
-    std::string manufacturer;  // "FTDI"
-    std::string serialNumber;  // "A1B2C3"
-    std::string byId;          // "/dev/serial/by-id/usb-FTDI_...", or empty
+    std::string device;             // "/dev/ttyUSB0"
+    std::string description = {};   // the USB product: "FT232R USB UART"
+    std::string manufacturer = {};  // "FTDI"
+    std::string serialNumber = {};  // "A1B2C3"
+    std::string byId = {};          // "/dev/serial/by-id/usb-FTDI_...", or empty
     bool present = true;
 
     // The name to map a port to: the by-id one, which stays the same whichever USB

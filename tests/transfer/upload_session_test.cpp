@@ -237,10 +237,13 @@ TEST_F(UploadTest, TheImageGoesOutInPiecesAsTheLineTakesThem)
                 const bool sending = session.state() == 2;
                 step = session.tick();
                 ASSERT_LE(fresh.driver.outQueue, piece);
-                if (sending)
+                if (sending) {
                     ASSERT_EQ(session.blockBytes(),
                               fresh.driver.output.size() - fresh.driver.outQueue);
-                if (session.state() == 3) ASSERT_EQ(fresh.driver.outQueue, 0u);
+                }
+                if (session.state() == 3) {
+                    ASSERT_EQ(fresh.driver.outQueue, 0u);
+                }
             }
             if (!cancel) {
                 EXPECT_EQ(step, TransferStep::Succeeded);
