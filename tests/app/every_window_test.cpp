@@ -81,10 +81,10 @@ QStringList lengthFaults(QWidget& window)
     for (auto* box : window.findChildren<QLineEdit*>()) {
         if (box->objectName().isEmpty() || box->isReadOnly()) continue;
         int expected = -1;
-        for (const auto& [pattern, length] : kBoxLengths)
-            if (QRegularExpression(QRegularExpression::anchoredPattern(pattern))
-                    .match(box->objectName()).hasMatch())
-                expected = length;
+        for (const auto& [pattern, length] : kBoxLengths) {
+            const QRegularExpression whole(QRegularExpression::anchoredPattern(pattern));
+            if (whole.match(box->objectName()).hasMatch()) expected = length;
+        }
         if (box->maxLength() != expected)
             faults << QString("%1 %2").arg(box->objectName()).arg(box->maxLength());
     }
