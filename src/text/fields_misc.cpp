@@ -95,7 +95,7 @@ void addMiscFields(Fields& fields)
         fields.push_back(
             yesNoField(feature.key, itemComment(feature.item), ItemOffset(feature.item)));
     fields.push_back(yesNoField("misc.single_step_functions",
-                                itemComment(kSingleStepItem) + " (set on the indicator only)",
+                                itemComment(kSingleStepItem) + " (no dialog shows it: it is set on the indicator)",
                                 ItemOffset(kSingleStepItem)));
 
     fields.push_back(analogRegisterField());

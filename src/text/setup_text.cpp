@@ -249,7 +249,8 @@ constexpr std::string_view kEndMarker = "[end]";
 
 constexpr std::string_view kHeader =
     ": each key as its dialog shows it, with the parameter item it\n"
-    "# stands for. A key left out takes its factory value. A setpoint, timer or user\n"
+    "# stands for. A key left out takes its factory value, except in a [[page]]: an\n"
+    "# entry left out of a page the text holds is empty. A setpoint, timer or user\n"
     "# function appears once it is set: add [[setpoint]], [[timer]] or [[function]]\n"
     "# with its number to set one. A value no dialog can show is written raw, as\n"
     "# { raw = 6 } or { hex = \"06 FF\" }; KEY_bytes holds the bytes a value is stored\n"
