@@ -329,10 +329,23 @@ std::string valueText(const Field& f, const Entry& e)
 
 std::string runKey(const Place& run) { return "bytes.at_" + std::to_string(run.offset); }
 
-// The image's check bytes, written only when they do not verify (import stores fresh
-// ones otherwise).
+// The image's check bytes, written only when they are not the ones import stores: when
+// they do not verify, or verify in the other form the sums allow (0 and 255 count the
+// same, so an image of zeros verifies with 0 0 as with the stored 255 255).
 constexpr std::string_view kCheckKey = "bytes.check";
 constexpr Place kCheckPlace{image::kCheckBytes, 2};
+
+std::string checkBytesComment(const Setup& setup)
+{
+    if (!VerifyCheckBytes(setup.image))
+        return "the check bytes, which do not verify: an upload refuses this setup; import "
+               "writes them as they are";
+    auto stored = setup.image;
+    StoreCheckBytes(stored);
+    if (stored == setup.image) return {};
+    return "the check bytes, which verify but are not the ones import stores; import writes "
+           "them as they are";
+}
 
 }  // namespace
 
@@ -362,10 +375,8 @@ std::string exportSetupText(const Setup& setup)
                    "bytes " + std::to_string(run.offset) + "-" +
                        std::to_string(run.offset + run.size - 1) + " that no key names");
     }
-    if (!VerifyCheckBytes(setup.image))
-        writer.key(std::string(kCheckKey), hexValue(placeBytes(want, {kCheckPlace})),
-                   "the check bytes, which do not verify: an upload refuses this setup; "
-                   "import writes them as they are");
+    if (const std::string comment = checkBytesComment(setup); !comment.empty())
+        writer.key(std::string(kCheckKey), hexValue(placeBytes(want, {kCheckPlace})), comment);
     out << "\n" << kEndMarker << "  # the whole setup is above; import refuses a text cut before here\n";
     return out.str();
 }

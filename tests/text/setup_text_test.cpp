@@ -65,6 +65,7 @@ TEST(SetupText, ImportOfExportGivesTheSameBytes)
     expectRoundTrip(test::factorySetup(), "factory");
     expectRoundTrip(workedExample(), "worked example");
     expectRoundTrip(test::fullSetup(), "every area edited");
+    expectRoundTrip(SetupFileBytes{}, "zeros, check bytes 0 0 that verify");
     for (unsigned seed = 1; seed <= 150; ++seed)
         expectRoundTrip(randomFile(seed), "seed " + std::to_string(seed));
 }
