@@ -31,7 +31,9 @@ TCfgAoutForm::TCfgAoutForm(SetupImage& image, Services& services, QWidget* owner
     buildLayout();
     for (const auto& row : nameListRows(registerTable()))
         RegisterListbox->addItem(fromSetupText(row));
-    RegisterListbox->setCurrentRow(analogRegisterRow(image));
+    // The list opens at the register's row without choosing it: Tab into the list
+    // and Enter must not put back a name typed over.
+    RegisterListbox->setCurrentRow(analogRegisterRow(image), QItemSelectionModel::NoUpdate);
     m_fields.load();
     connectHandlers();
     setHelpTopic(this, "CfgAout");

@@ -190,6 +190,18 @@ TEST_F(MiscEditorFormsTest, FirstBoxOpensSelected)
     }
 }
 
+// Tab into the list and Enter keeps a name typed over the register's own.
+TEST_F(MiscEditorFormsTest, TabIntoTheRegisterListAndEnterKeepsTheBox)
+{
+    auto aout = open<TCfgAoutForm>();
+    typeInto(aout->RegisterEditBox, "Net");
+    for (int i = 0; i < 3; ++i)
+        pressKey(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), aout->RegisterListbox);
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(aout->RegisterEditBox->text(), "Net");
+}
+
 // A register name not in the table is refused like a bad number: nothing stored.
 TEST_F(MiscEditorFormsTest, AnalogRegisterBox)
 {
