@@ -29,7 +29,7 @@ TDownloadForm::TDownloadForm(ComPort& port, SetupImage& image, Services& service
     }
     texts.push_back(StatusText);
     setUp("Download File    PC <--- Indicator",
-          "Download  Flle from Indicator   [ PC <- Indicator ]", texts,
+          "Download File from Indicator   [ PC <- Indicator ]", texts,
           std::make_unique<DownloadSession>(port, image), StatusText, DownloadTimer);
 }
 

@@ -33,7 +33,7 @@ TUploadForm::TUploadForm(ComPort& port, const Setup& setup, const QString& fileN
     UploadTimer = new QTimer;
     UploadTimer->setObjectName("UploadTimer");
     connect(UploadTimer, &QTimer::timeout, this, &TUploadForm::UploadTimerTimer);
-    setUp("Upload File    PC ---> Indicator", "Upload Flle to Indicator   [ PC -> Indicator ]",
+    setUp("Upload File    PC ---> Indicator", "Upload File to Indicator   [ PC -> Indicator ]",
           {FileNameText, ReadFirstBox, ByteCountText},
           std::make_unique<UploadSession>(port, setup.image), ByteCountText, UploadTimer);
 }

@@ -73,7 +73,7 @@ TEST_F(UploadFormTest, BeginRunsTheUploadOnItsTimerAndClosesAfterTheCompletionBo
     line.statusAnswer = "I";
     line.imageAnswer = kAck;
     open();
-    EXPECT_EQ(textOf(*form, "headingLabel"), "Upload Flle to Indicator   [ PC -> Indicator ]");
+    EXPECT_EQ(textOf(*form, "headingLabel"), "Upload File to Indicator   [ PC -> Indicator ]");
     QSignalSpy accepted(form.get(), &QDialog::accepted);
     click(*form, "BeginButton");
     EXPECT_EQ(timerOf(*form, "UploadTimer").interval(), 50);
@@ -151,7 +151,7 @@ TEST_F(DownloadFormTest, ReceivedImageReplacesTheSetupImage)
     line.readAnswers = {{indicator.begin(), indicator.end()}};
     open();
     EXPECT_EQ(form->windowTitle(), "Download File    PC <--- Indicator");
-    EXPECT_EQ(textOf(*form, "headingLabel"), "Download  Flle from Indicator   [ PC <- Indicator ]");
+    EXPECT_EQ(textOf(*form, "headingLabel"), "Download File from Indicator   [ PC <- Indicator ]");
     QSignalSpy accepted(form.get(), &QDialog::accepted);
     click(*form, "BeginButton");
     EXPECT_EQ(timerOf(*form, "DownloadTimer").interval(), 100);
