@@ -212,6 +212,7 @@ TEST(SetupText, RefusesKeysAndListsNestedTooDeep)
         {deepKey + "a = 1\n", "2: " + tooDeep},
         {"\n[t.t.t.t.t.t.t.t.t]\n", "2: " + tooDeep},
         {"[scale]\nfilter = 1\n\"a\".'b'.c.d.e.f.g.h.i = 1\n", "3: " + tooDeep},
+        {"[ t . t .t. t\t. t . t . t . t . t ]\n", "1: " + tooDeep},
         {"x = " + std::string(40, '[') + "\n", "1: more than 8 lists or tables inside each other"},
         {inText, "5: description.x: no key of that name"},
         {inText + "a.b.c.d.e.f.g.h.i = 1\n", "6: " + tooDeep},
