@@ -75,7 +75,6 @@ TMainForm::TMainForm(SetupDocument& document, ComPort& port, Services& services,
     m_memoText.limit(*fileDescriptionMemo, kDescriptionMaxLength);
     installContextHelp(this, m_services);
     showDescription();
-    updateStatus();
     // Wide enough for the whole toolbar; the memo takes what height is left.
     resize(std::max(ToolBar->sizeHint().width() + 24, 600), 560);
     focusFirstEditor();
@@ -394,9 +393,12 @@ void TMainForm::fileDescriptionMemoExit()
     m_document.setup().description = m_memoText.read(*fileDescriptionMemo);
 }
 
+// The setup's description, and its file name and state in the status bar: a setup
+// read from the command line is shown as one chosen with Open File.
 void TMainForm::showDescription()
 {
     m_memoText.show(*fileDescriptionMemo, m_document.setup().description);
+    updateStatus();
 }
 
 // --- setup files -------------------------------------------------------------

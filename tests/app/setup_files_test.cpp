@@ -96,7 +96,8 @@ TEST_F(SetupFiles, ASetupTextOpensAndSavesByteForByte)
 TEST_F(SetupFiles, RecentFilesComeNewestFirstStayAfterExitAndGreyAMissingOne)
 {
     ASSERT_TRUE(document.writeFile(path("a.sf").toStdString()).ok());
-    ASSERT_TRUE(form->readSetupFile(path("a.sf")));
+    ASSERT_TRUE(form->readSetupFile(path("a.sf")));  // as main() opens a file it is given
+    EXPECT_EQ(form->findChild<QLabel*>("fileNameStatus")->text(), path("a.sf"));
     saveAs("b.sf");
     ASSERT_TRUE(form->readSetupFile(path("a.sf")));
     const std::vector<std::string> expected{path("a.sf").toStdString(),
