@@ -38,9 +38,12 @@ TUploadForm::TUploadForm(ComPort& port, const Setup& setup, const QString& fileN
           std::make_unique<UploadSession>(port, setup.image), ByteCountText, UploadTimer);
 }
 
+// The box stays as it was while something runs, and can be changed again once
+// nothing does: after a failed read the technician may upload without one.
 void TUploadForm::UploadTimerTimer()
 {
     step();
+    ReadFirstBox->setEnabled(!session().active());
 }
 
 // The box is taken as it stands when Begin is pressed, and remembered from then on.
@@ -82,7 +85,6 @@ void TUploadForm::succeeded()
         TransferForm::succeeded();
         return;
     }
-    ReadFirstBox->setEnabled(true);
     switch (afterReading()) {
     case Next::Upload: startUploading(); break;
     case Next::Close: reject(); break;

@@ -217,6 +217,7 @@ TEST_F(SimulatedIndicator, NothingIsSentWhenTheIndicatorsSetupCannotBeReadOrKept
         when([&](QWidget& d) { return isA(d, "quelvar::TUploadForm") && !services.shown.empty(); },
              [](QWidget& d) {
                  EXPECT_FALSE(d.findChild<QTimer*>("UploadTimer")->isActive());
+                 EXPECT_TRUE(d.findChild<QCheckBox*>("ReadFirstBox")->isEnabled());
                  click(d, "CancelButton");
              });
         form->UploadButtonClick();
