@@ -658,9 +658,9 @@ namespace {
 QString droppedSetup(const QMimeData* data)
 {
     if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile()) return {};
-    const QString path = data->urls().first().toLocalFile();
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == "sf" || suffix == "toml" ? path : QString();
+    const QFileInfo file(data->urls().first().toLocalFile());
+    const QString suffix = file.suffix().toLower();
+    return file.isFile() && (suffix == "sf" || suffix == "toml") ? file.filePath() : QString();
 }
 
 }  // namespace

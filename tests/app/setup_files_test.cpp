@@ -11,6 +11,7 @@
 #include "serial/fake_serial_driver.h"
 #include "text/setup_text.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -131,7 +132,9 @@ TEST_F(SetupFiles, ADroppedSetupFileOpensAfterTheSaveQuestion)
     const struct {
         QString file;
         bool accepted;
-    } cases[] = {{write("notes.txt", "text"), false}, {write("drop.toml", text), true}};
+    } cases[] = {{write("notes.txt", "text"), false},
+                 {QDir(folder.path()).mkdir("folder.sf") ? path("folder.sf") : "", false},
+                 {write("drop.toml", text), true}};
     for (const auto& c : cases) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(c.file)});
