@@ -248,7 +248,12 @@ Run definePorts(CLI::App&)
 int listBackupFiles(std::ostream& out, std::ostream& err)
 {
     const std::string folder = backupFolder();
-    const std::vector<Backup> backups = listBackups(folder);
+    std::string problem;
+    const std::vector<Backup> backups = listBackups(folder, &problem);
+    if (!problem.empty()) {
+        err << problem << '\n';
+        return 1;
+    }
     for (const Backup& b : backups)
         out << b.path << '\t' << b.date << ' ' << b.time << '\t' << b.port << '\t'
             << visibleText(b.description) << '\n';

@@ -101,13 +101,15 @@ BackupResult writeBackup(const std::string& folder, const Setup& setup, const st
     return {{}, folder + ": too many backups in one second"};
 }
 
-std::vector<Backup> listBackups(const std::string& folder)
+std::vector<Backup> listBackups(const std::string& folder, std::string* problem)
 {
     std::vector<ParsedName> found;
-    std::error_code error;
+    std::error_code error, entryError;
     for (const auto& entry : fs::directory_iterator(folder, error))
-        if (auto parsed = parseName(entry.path()); parsed && entry.is_regular_file(error))
+        if (auto parsed = parseName(entry.path()); parsed && entry.is_regular_file(entryError))
             found.push_back(std::move(*parsed));
+    if (error && error != std::errc::no_such_file_or_directory && problem)
+        *problem = folder + ": " + error.message();
     const auto newestFirst = [](const ParsedName& a, const ParsedName& b) {
         return std::tie(a.backup.date, a.backup.time, a.sequence) >
                std::tie(b.backup.date, b.backup.time, b.sequence);

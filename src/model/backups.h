@@ -41,6 +41,8 @@ struct Backup {
 };
 
 // The backups in `folder`, newest first; files not named as backups are left out.
-std::vector<Backup> listBackups(const std::string& folder);
+// A folder that exists but cannot be read sets `problem` ("FOLDER: reason"); a missing
+// one simply holds no backups yet.
+std::vector<Backup> listBackups(const std::string& folder, std::string* problem = nullptr);
 
 }  // namespace quelvar

@@ -1,6 +1,7 @@
 #include "model/editor_options.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace quelvar {
 
@@ -55,6 +56,11 @@ void writeEditorOptions(IniFile& file, const EditorOptions& options, const Edito
 
 void addRecentFile(std::vector<std::string>& recent, const std::string& path)
 {
+    // The settings file ends a value at ";" and a line, and trims its ends.
+    if (path.find_first_of(";\r\n") != std::string::npos || path.empty() ||
+        std::isspace(static_cast<unsigned char>(path.front())) ||
+        std::isspace(static_cast<unsigned char>(path.back())))
+        return;
     std::erase(recent, path);
     recent.insert(recent.begin(), path);
     if (recent.size() > kRecentFileCount) recent.resize(kRecentFileCount);

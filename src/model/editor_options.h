@@ -33,7 +33,9 @@ EditorOptions readEditorOptions(std::span<const IniFile> files);
 // recent place the list no longer fills is emptied.
 void writeEditorOptions(IniFile& file, const EditorOptions& options, const EditorOptions& read);
 
-// `path` goes first in the list, once; the oldest beyond kRecentFileCount go.
+// `path` goes first in the list, once; the oldest beyond kRecentFileCount go. A path
+// the settings file could not give back as it is (a ";", a line break, blanks at its
+// ends) is left out.
 void addRecentFile(std::vector<std::string>& recent, const std::string& path);
 
 }  // namespace quelvar

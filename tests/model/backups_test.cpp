@@ -81,14 +81,19 @@ TEST(Backups, AFolderThatCannotBeMadeSaysWhy)
     const BackupResult r = writeBackup(dir.path("file/backups"), quelvar::Setup(), "COM1", 0);
     EXPECT_FALSE(r.ok());
     EXPECT_TRUE(r.reason.starts_with(dir.path("file/backups") + ": ")) << r.reason;
-    EXPECT_TRUE(listBackups(dir.path("file/backups")).empty());
+    // A folder that cannot be read says so; a missing one holds no backups yet.
+    for (const std::string& folder : {dir.path("file"), dir.path("missing")}) {
+        std::string problem;
+        EXPECT_TRUE(listBackups(folder, &problem).empty());
+        EXPECT_EQ(problem, folder == dir.path("file") ? folder + ": Not a directory" : "");
+    }
 }
 
 TEST(EditorOptions, AreKeptInTheSettingsFileAndRecentFilesComeNewestFirstOnce)
 {
     EditorOptions options;
     EXPECT_TRUE(options.readFirst);
-    for (const char* file : {"a", "b", "a"})
+    for (const char* file : {"a", "b", "a", "c;d", "e\n[Com]", " f"})
         addRecentFile(options.recentFiles, file);
     EXPECT_EQ(options.recentFiles, (std::vector<std::string>{"a", "b"}));
     for (const char* file : {"c", "d", "e", "f", "g", "h", "i"})
