@@ -176,11 +176,29 @@ struct SaveStart {
     int fd = -1;
 };
 
+// A device, FIFO or socket (`-o /dev/stdout`, `/dev/null`) is written through where
+// it is: renaming a file over it would put a plain file in its place.
+bool isStream(const SaveStart& start)
+{
+    return start.exists && !S_ISREG(start.st.st_mode);
+}
+
+FileWriteResult writeStream(const std::string& target, std::span<const std::uint8_t> bytes)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return {FileWriteStage::Opening, reasonOf(errno)};
+    FileWriteResult result;
+    if (!writeFully(fd, bytes)) result = {FileWriteStage::Writing, reasonOf(errno)};
+    if (::close(fd) != 0 && result.ok()) result = {FileWriteStage::Closing, reasonOf(errno)};
+    return result;
+}
+
 bool startSave(const std::string& path, SaveStart& start, FileWriteResult& result)
 {
     start.target = resolveTarget(path);
     start.exists = ::stat(start.target.c_str(), &start.st) == 0;
     if (refuseTarget(start.target, start.exists ? &start.st : nullptr, result)) return false;
+    if (isStream(start)) return true;
     start.temporary = temporaryNameFor(start.target);
     start.fd = ::open(start.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     return true;
@@ -193,6 +211,7 @@ FileWriteResult writeFileAtomically(const std::string& path, std::span<const std
     SaveStart start;
     FileWriteResult result;
     if (!startSave(path, start, result)) return result;
+    if (isStream(start)) return writeStream(start.target, bytes);
     const auto& [target, st, exists, temporary, fd] = start;
     if (fd < 0) {
         if (onlyTheFolderRefused(errno)) return writeInPlace(target, exists, bytes);
@@ -231,7 +250,7 @@ FileWriteResult checkWritable(const std::string& path)
 {
     SaveStart start;
     FileWriteResult result;
-    if (!startSave(path, start, result)) return result;
+    if (!startSave(path, start, result) || isStream(start)) return result;
     const auto& [target, st, exists, temporary, fd] = start;
     if (fd >= 0) {
         ::close(fd);

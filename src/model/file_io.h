@@ -37,7 +37,8 @@ struct FileWriteResult {
 // write in, a shared sticky folder holding another user's file) the file is written
 // in place instead, as the user may write it. A symbolic link is followed, so the
 // file it points at is the one replaced; an existing file keeps its permissions,
-// and a read-only one is refused. A failed rename counts as a failed write.
+// and a read-only one is refused. A failed rename counts as a failed write. A device
+// or FIFO (`/dev/stdout`, `/dev/null`) is written through, never replaced.
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Writes a new file with `bytes`, atomically as writeFileAtomically does, but never

@@ -7,6 +7,7 @@
 #include "temp_dir.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -221,6 +222,24 @@ TEST(SetupFile, WriteFollowsLinksAndKeepsPermissions)
     EXPECT_EQ(dir.fileSize("real.sf"), kSetupFileSize);
     ASSERT_EQ(::stat(dir.path("real.sf").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// As root, a rename over `-o /dev/null` would replace the system's /dev/null.
+TEST(SetupFile, WriteGoesThroughAFifoAndKeepsIt)
+{
+    TempDir dir;
+    const std::string fifo = dir.path("out");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    const std::vector<std::uint8_t> bytes{'s', 'e', 't'};
+    EXPECT_TRUE(writeFileAtomically(fifo, bytes).ok());
+    char got[8] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 3);
+    ::close(reader);
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(dir.entries().size(), 1u);
 }
 
 TEST(SetupDocument, ChangesAreFoundInEveryBlock)
