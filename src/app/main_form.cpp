@@ -629,6 +629,9 @@ void TMainForm::buildRecentMenu()
     connect(RecentMenu, &QMenu::aboutToShow, this, &TMainForm::fillRecentMenu);
     OpenButton->setMenu(RecentMenu);
     OpenButton->setPopupMode(QToolButton::MenuButtonPopup);
+    // The arrow takes only the mouse: the keyboard's way to the list.
+    connect(new QShortcut(QKeySequence("Ctrl+Shift+O"), this), &QShortcut::activated, OpenButton,
+            &QToolButton::showMenu);
 }
 
 void TMainForm::fillRecentMenu()

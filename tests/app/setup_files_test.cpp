@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 using namespace quelvar;
@@ -110,8 +111,11 @@ TEST_F(SetupFiles, RecentFilesComeNewestFirstStayAfterExitAndGreyAMissingOne)
 
     QFile::remove(path("b.sf"));
     auto* menu = form->findChild<QMenu*>("RecentMenu");
-    emit menu->aboutToShow();
-    const QList<QAction*> actions = menu->actions();
+    QList<QAction*> actions;
+    form->show();  // the list opens from the keyboard too
+    QApplication::setActiveWindow(form.get());
+    QTimer::singleShot(0, menu, [&] { actions = menu->actions(); menu->close(); });
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(actions.size(), 2);
     EXPECT_EQ(actions[0]->text(), "&1 a.sf");
     EXPECT_TRUE(actions[0]->isEnabled());
