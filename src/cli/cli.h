@@ -28,6 +28,7 @@
 
 namespace quelvar {
 struct Setup;
+struct SetupReadResult;
 struct SetupReport;
 enum class ReportPaper;
 enum class ReportOrientation;
@@ -49,6 +50,8 @@ struct Command {
 // on `err` in one line and gives false. A longer file is read as the editor reads
 // it, its first 22016 bytes, and `err` says the rest was ignored.
 bool loadSetup(const std::string& path, Setup& setup, std::ostream& err);
+// The same for a read already made: says what was wrong with it on `err`.
+bool reportSetupRead(const std::string& path, const SetupReadResult& result, std::ostream& err);
 
 // A required positional argument holding a path, filled in when the command is parsed;
 // `kind` is what completes it (command_line.h).

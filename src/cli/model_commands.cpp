@@ -78,7 +78,11 @@ constexpr std::array kModelCommands{
 
 bool loadSetup(const std::string& path, Setup& setup, std::ostream& err)
 {
-    const SetupReadResult result = readSetupFile(path, setup);
+    return reportSetupRead(path, readSetupFile(path, setup), err);
+}
+
+bool reportSetupRead(const std::string& path, const SetupReadResult& result, std::ostream& err)
+{
     if (!result.opened) {
         err << "quelvar-cli: cannot open " << path << ": " << result.reason << '\n';
         return false;

@@ -15,10 +15,18 @@ namespace quelvar::cli {
 
 namespace {
 
-bool readText(const std::string& path, std::string& text, std::ostream& err)
+// The whole file, read once: a pipe (`diff <(quelvar-cli export a.sf) b.sf`) cannot be
+// read again.
+FileReadResult readWhole(const std::string& path)
+{
+    return readFileStart(path, text::kMaxTextSize + 1);
+}
+
+bool readText(const std::string& path, const FileReadResult& file, std::string& text,
+              std::ostream& err)
 {
     std::string reason;
-    if (text::readTextFile(path, text, reason)) return true;
+    if (text::textOf(file, text, reason)) return true;
     err << "quelvar-cli: cannot read " << path << ": " << reason << '\n';
     return false;
 }
@@ -26,9 +34,11 @@ bool readText(const std::string& path, std::string& text, std::ostream& err)
 // A setup from a setup file or from its text; a refusal is reported with its line.
 bool loadAny(const std::string& path, Setup& setup, std::ostream& err)
 {
-    if (!text::holdsSetupText(path)) return loadSetup(path, setup, err);
+    const FileReadResult file = readWhole(path);
+    if (!text::holdsSetupText(file))
+        return reportSetupRead(path, decodeSetupRead(file, setup), err);
     std::string text;
-    if (!readText(path, text, err)) return false;
+    if (!readText(path, file, text, err)) return false;
     text::ImportResult result = text::importSetupText(text);
     if (!result.ok()) {
         err << text::refusalAt(path, result.error) << '\n';
@@ -85,7 +95,7 @@ Run defineImport(CLI::App& command)
     return [file, output](std::ostream&, std::ostream& err) {
         if (outputIsInput(*output, *file, err)) return kUsage;
         std::string text;
-        if (!readText(*file, text, err)) return kFailed;
+        if (!readText(*file, readWhole(*file), text, err)) return kFailed;
         text::ImportResult result = text::importSetupText(text);
         if (!result.ok()) {
             err << text::refusalAt(*file, result.error) << '\n';

@@ -100,16 +100,20 @@ int decodeSetupFile(std::span<const std::uint8_t> bytes, Setup& setup)
 
 SetupReadResult readSetupFile(const std::string& path, Setup& setup)
 {
-    const FileReadResult file = readFileStart(path, kSetupFileSize);
+    return decodeSetupRead(readFileStart(path, kSetupFileSize), setup);
+}
+
+SetupReadResult decodeSetupRead(const FileReadResult& file, Setup& setup)
+{
     SetupReadResult result;
     result.opened = file.opened;
     result.closed = file.closed;
-    result.fileSize = file.fileSize;
+    result.fileSize = std::max<std::uintmax_t>(file.fileSize, file.bytes.size());
     result.reason = file.reason;
     if (!file.opened) return result;
     result.blocks = decodeSetupFile(file.bytes, setup);
     if (result.blocks < kSetupBlockCount && result.reason.empty())
-        result.reason = "the file is " + std::to_string(file.fileSize) +
+        result.reason = "the file is " + std::to_string(result.fileSize) +
                         " bytes long, a setup file has " + std::to_string(kSetupFileSize);
     return result;
 }

@@ -64,6 +64,9 @@ struct SetupReadResult {
 // Reads a setup file into `setup` as decodeSetupFile does. `setup` is untouched
 // when the file does not open (a directory does not open).
 SetupReadResult readSetupFile(const std::string& path, Setup& setup);
+// The same from the bytes a read gave, for a file that can be read only once (a pipe,
+// whose size is what it gave).
+SetupReadResult decodeSetupRead(const FileReadResult& file, Setup& setup);
 
 // Seals the setup (see sealSetup) and writes the file atomically: on failure the
 // previous file is intact and the result says at which stage writing stopped.

@@ -9,20 +9,18 @@
 
 namespace quelvar::text {
 
-namespace {
-
-// Far more than the text of any setup (under 100 KB); a longer file is no setup text.
-constexpr std::size_t kMaxTextSize = 4 << 20;
-
-}  // namespace
-
 bool holdsSetupText(const std::string& path)
 {
-    const FileReadResult start = readFileStart(path, kSetupFileSize);
+    return holdsSetupText(readFileStart(path, kSetupFileSize));
+}
+
+bool holdsSetupText(const FileReadResult& start)
+{
     const std::string_view bytes(reinterpret_cast<const char*>(start.bytes.data()),
-                                 start.bytes.size());
+                                 std::min(start.bytes.size(), kSetupFileSize));
+    const auto size = std::max<std::uintmax_t>(start.fileSize, start.bytes.size());
     return bytes.starts_with(kTextMarker) ||
-           (start.fileSize != kSetupFileSize && bytes.find('\0') == std::string_view::npos);
+           (size != kSetupFileSize && bytes.find('\0') == std::string_view::npos);
 }
 
 bool namesSetupText(const std::string& path)
@@ -43,7 +41,11 @@ bool opensAsSetupText(const std::string& path)
 
 bool readTextFile(const std::string& path, std::string& text, std::string& reason)
 {
-    const FileReadResult file = readFileStart(path, kMaxTextSize + 1);
+    return textOf(readFileStart(path, kMaxTextSize + 1), text, reason);
+}
+
+bool textOf(const FileReadResult& file, std::string& text, std::string& reason)
+{
     if (!file.opened || file.readFailed || !file.closed) {
         reason = file.reason;
         return false;

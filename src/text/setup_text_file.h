@@ -20,6 +20,10 @@
 namespace quelvar::text {
 
 bool holdsSetupText(const std::string& path);
+bool holdsSetupText(const FileReadResult& start);
+
+// Far more than the text of any setup (under 100 KB); a longer file is no setup text.
+inline constexpr std::size_t kMaxTextSize = 4 << 20;
 
 // A file name that asks for a setup text: it ends in ".toml" (in any case).
 bool namesSetupText(const std::string& path);
@@ -31,6 +35,8 @@ bool opensAsSetupText(const std::string& path);
 // The whole file as text; false with the reason when it cannot be read or is far
 // longer than any setup text.
 bool readTextFile(const std::string& path, std::string& text, std::string& reason);
+// The same from a read of up to kMaxTextSize + 1 bytes.
+bool textOf(const FileReadResult& file, std::string& text, std::string& reason);
 
 // "PATH:3: key: message" for a refusal at a line, "PATH: message" for the whole text.
 std::string refusalAt(const std::string& path, const std::string& error);

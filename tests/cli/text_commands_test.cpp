@@ -141,4 +141,10 @@ TEST_F(TextCli, DiffReadsASideByItsContent)
     EXPECT_EQ(runCli({"diff", file, dir.path("short.txt")}).out, "scale.capacity: 100 -> 500\n");
     dir.write("long.txt", "#" + std::string(30000, '-') + "\n[scale]\ncapacity = 500\n[end]\n");
     EXPECT_EQ(runCli({"diff", file, dir.path("long.txt")}).out, "scale.capacity: 100 -> 500\n");
+    // A pipe gives its bytes once: `diff <(quelvar-cli export a.sf) f.sf`.
+    for (const std::string& side : {dir.path("long.txt"), dir.path("s.sf")}) {
+        const std::string script = "cat \"$1\" | \"$0\" diff /dev/stdin \"$2\"";
+        const CliRun piped = runProgram("/bin/sh", {"-c", script, QUELVAR_CLI, side, file});
+        EXPECT_EQ(piped.out, "scale.capacity: 500 -> 100\n") << side << ": " << piped.err;
+    }
 }
