@@ -188,6 +188,13 @@ CLI::Validator decimalIn(long low, long high, const std::string& what)
     return CLI::Validator(check, std::to_string(low) + "-" + std::to_string(high));
 }
 
+CLI::Validator notEmpty(const std::string& what)
+{
+    return CLI::Validator(
+        [what](const std::string& text) { return text.empty() ? what + " is empty" : std::string(); },
+        "");
+}
+
 int parseCommandLine(CLI::App& app, int argc, char** argv)
 {
     try {

@@ -25,6 +25,10 @@ inline constexpr const char* kPathValue = "PATH";      // any file
 // number on in canonical form; anything else is a usage error naming `what`.
 CLI::Validator decimalIn(long low, long high, const std::string& what);
 
+// Refuses an empty value ("the device is empty"): `-o "$OUT"` with OUT unset is a
+// mistake, never a request for the default.
+CLI::Validator notEmpty(const std::string& what);
+
 // Parses; -1 when the program goes on. Otherwise the program ends with the status
 // returned: 0 after --help or --version printed, 2 after a usage error, reported on
 // stderr as "PROGRAM: what was wrong" and the usage. An option nobody declared is

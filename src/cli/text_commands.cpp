@@ -68,6 +68,7 @@ Run defineExport(CLI::App& command)
     auto file = addSetupFile(command);
     auto output = std::make_shared<std::string>();
     command.add_option("-o,--output", *output, "write the text to OUT.toml (else to the output)")
+        ->check(notEmpty("the output file"))
         ->type_name(kPathValue)
         ->option_text("OUT.toml");
     return [file, output](std::ostream& out, std::ostream& err) {
@@ -89,6 +90,7 @@ Run defineImport(CLI::App& command)
     auto file = addFile(command, "TEXT", "setup text (.toml)", kSetupValue);
     auto output = std::make_shared<std::string>();
     command.add_option("-o,--output", *output, "the setup file to write")
+        ->check(notEmpty("the output file"))
         ->type_name(kPathValue)
         ->option_text("FILE.sf")
         ->required();

@@ -44,9 +44,7 @@ std::shared_ptr<TransferArgs> addTransferArgs(CLI::App& command, const std::stri
     command.add_option("--port", a->device, "serial device, e.g. /dev/ttyUSB0")
         ->required()
         ->type_name(kDeviceValue)
-        ->check([](const std::string& device) {
-            return device.empty() ? std::string("the device is empty") : std::string();
-        });
+        ->check(notEmpty("the device"));
     command.add_option("--baud", a->baud, "line rate")
         ->transform(decimalIn(1, 4'000'000, "a baud rate"))
         ->capture_default_str();

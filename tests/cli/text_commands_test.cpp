@@ -61,6 +61,7 @@ TEST_F(TextCli, ARefusedTextNamesItsLineAndWritesNothing)
     EXPECT_EQ(r.err, dir.path("bad.toml") + ":3: scale.count_by: Invalid Count-By: 3\n");
     EXPECT_FALSE(std::filesystem::exists(dir.path("out.sf")));
     EXPECT_EQ(runCli({"import", dir.path("bad.toml")}).exitCode, 2);  // -o is required
+    EXPECT_EQ(runCli({"export", file, "-o", ""}).exitCode, 2);        // not the standard output
     for (const std::string& unreadable : {dir.path(), dir.path("none.toml")}) {
         const CliRun read = runCli({"import", unreadable, "-o", dir.path("out.sf")});
         EXPECT_EQ(read.exitCode, 1);
