@@ -50,6 +50,14 @@ std::string joined(const std::vector<std::string>& words, char separator)
     return text;
 }
 
+// What completes a word of a type's list: "b=N" offers "b=", "a4->1" (a mapping) "a4".
+std::string offeredWord(const std::string& word)
+{
+    if (const auto arrow = word.find("->"); arrow != word.npos) return word.substr(0, arrow);
+    const auto equals = word.find('=');
+    return equals == word.npos ? word : word.substr(0, equals + 1);
+}
+
 // The bash command that completes a value of this type; empty when nothing helps
 // (numbers, free texts). "{a,b=N}" offers "a" and "b=".
 std::string valueCompletion(const std::string& typeName)
@@ -58,7 +66,7 @@ std::string valueCompletion(const std::string& typeName)
         std::vector<std::string> words;
         std::istringstream list(typeName.substr(open + 1, typeName.find('}', open) - open - 1));
         for (std::string word; std::getline(list, word, ',');)
-            words.push_back(word.substr(0, word.find('=') + (word.find('=') != word.npos)));
+            words.push_back(offeredWord(word));
         return "__quelvar_words '" + joined(words, ' ') + "'";
     }
     if (typeName.starts_with(kDeviceValue)) return "__quelvar_devices";

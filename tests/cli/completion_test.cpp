@@ -51,6 +51,7 @@ TEST(Completion, OffersCommandsOptionsValuesAndFiles)
         {cli, {"quelvar-cli", "compile", "a.sf", ""}, "\n"},  // N: nothing to offer
         {cli, {"quelvar-cli", "compile", "a.sf", "1", ""}, "a.sf\nb.toml\nc.txt\nsub\n"},
         {cli, {"quelvar-cli", "report", "a.sf", "--pdf", "c"}, "c.txt\n"},
+        {cli, {"quelvar-cli", "report", "a.sf", "--paper", ""}, "a4\nlegal\nletter\n"},
         {sim, {"quelvar-indicator-sim", "--fault", "g"}, "garbage=\n"},
         {sim, {"quelvar-indicator-sim", "--baud", "9600", "--lo"}, "--load\n"},
         {sim, {"quelvar-indicator-sim", "--save", ""}, "a.sf\nb.toml\nsub\n"},
