@@ -10,10 +10,11 @@ function(run_cli output)
     set(${output} "${text}" PARENT_SCOPE)
 endfunction()
 
-# Text as roff takes it verbatim: backslashes escaped, no line taken as a request.
+# Text as roff takes it verbatim: backslashes escaped, no line taken as a request, nor
+# ("[Option Group: output]") as the start of a section by help2man.
 function(roff_escape output text)
     string(REPLACE "\\" "\\e" text "${text}")
-    string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" text "${text}")
+    string(REGEX REPLACE "(^|\n)([.'[])" "\\1\\\\&\\2" text "${text}")
     set(${output} "${text}" PARENT_SCOPE)
 endfunction()
 
@@ -29,7 +30,7 @@ foreach(command IN LISTS commands)
     set(does "${CMAKE_MATCH_1}")
     set(usage "${CMAKE_MATCH_2}")
     string(REGEX REPLACE "\n  -h,--help[^\n]*" "" rest "${CMAKE_MATCH_3}")
-    string(REGEX REPLACE "\nOptions:\n*$" "\n" rest "${rest}")
+    string(REGEX REPLACE "(^|\n)Options:\n*$" "\\1" rest "${rest}")
     roff_escape(does "${does}")
     roff_escape(usage "${usage}")
     roff_escape(rest "${rest}")

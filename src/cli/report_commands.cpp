@@ -31,13 +31,15 @@ std::shared_ptr<ReportArgs> addReportArgs(CLI::App& command)
     auto* mode = command.add_option_group("output", "one of");
     mode->add_flag("--text", a->text,
                    "the pages as text: cells TAB-separated, a form feed between pages");
-    mode->add_option("--pdf", a->pdf, "write the pages as a PDF to this file")->type_name(kPathValue);
+    mode->add_option("--pdf", a->pdf, "write the pages as a PDF to this file")
+        ->type_name(kPathValue);
     mode->require_option(1);
     command.add_option("--date", a->date, "the date in the title (default: today)");
     const std::map<std::string, ReportPaper> papers{
         {"letter", ReportPaper::Letter}, {"a4", ReportPaper::A4}, {"legal", ReportPaper::Legal}};
     command.add_option("--paper", a->paper, "letter (default), a4 or legal")
-        ->transform(CLI::CheckedTransformer(papers, CLI::ignore_case));
+        ->transform(
+            CLI::CheckedTransformer(papers, CLI::ignore_case).description("{letter,a4,legal}"));
     command.add_flag("--landscape", a->landscape, "lay the pages out across the paper");
     return a;
 }

@@ -26,8 +26,11 @@ for program in quelvar quelvar-cli quelvar-indicator-sim; do
     [ -f "$share/bash-completion/completions/$program" ] || [ "$program" = quelvar ] ||
         fail "no bash completion for $program"
 done
+# Each command under COMMANDS, none moved to a section of its own by a line of its help.
+sed -n '/^COMMANDS/,/^[A-Z]/p' "$stage/quelvar-cli.man" >"$stage/commands.man"
 for command in $("$bin/quelvar-cli" --help | sed -n '/^Subcommands:/,$s/^  \([a-z-]*\) .*/\1/p'); do
-    grep -q "^  *quelvar-cli $command" "$stage/quelvar-cli.man" || fail "man quelvar-cli lacks $command"
+    grep -q "^  *quelvar-cli $command" "$stage/commands.man" ||
+        fail "man quelvar-cli lacks $command under COMMANDS"
 done
 completed=$(bash -c "source '$share/bash-completion/completions/quelvar-cli';
     COMP_WORDS=(quelvar-cli ex); COMP_CWORD=1; _quelvar_cli; echo \"\${COMPREPLY[*]}\"")
