@@ -10,14 +10,6 @@ namespace {
 
 constexpr int kUsageStatus = 2;
 
-// The first argument that looks like an option and that no option took.
-std::string unknownOption(const CLI::App& app)
-{
-    for (const std::string& arg : app.remaining(true))
-        if (arg.size() > 1 && arg[0] == '-') return arg;
-    return {};
-}
-
 // The options of a command, those of its option groups (nameless subcommands)
 // included.
 std::vector<const CLI::Option*> optionsOf(const CLI::App& command)
@@ -33,6 +25,18 @@ std::vector<const CLI::Option*> optionsOf(const CLI::App& command)
 std::vector<const CLI::App*> namedCommands(const CLI::App& app)
 {
     return app.get_subcommands([](const CLI::App* sub) { return !sub->get_name().empty(); });
+}
+
+// The first argument that looks like an option and that no option took, or else a
+// first word that names no command ("exprot"); empty when neither.
+std::string unknownArgument(const CLI::App& app)
+{
+    const std::vector<std::string> remaining = app.remaining(true);
+    for (const std::string& arg : remaining)
+        if (arg.size() > 1 && arg[0] == '-') return "unknown option " + arg;
+    if (!namedCommands(app).empty() && app.get_subcommands().empty() && !remaining.empty())
+        return "unknown command " + remaining.front();
+    return {};
 }
 
 std::string identifier(std::string name)
@@ -210,10 +214,9 @@ int parseCommandLine(CLI::App& app, int argc, char** argv)
         return -1;
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
-        const std::string unknown = unknownOption(app);
+        const std::string unknown = unknownArgument(app);
         // help() describes the command that was named, or the program without one.
-        std::cerr << app.get_name() << ": "
-                  << (unknown.empty() ? std::string(e.what()) : "unknown option " + unknown)
+        std::cerr << app.get_name() << ": " << (unknown.empty() ? std::string(e.what()) : unknown)
                   << '\n'
                   << app.help();
         return kUsageStatus;

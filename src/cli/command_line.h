@@ -32,7 +32,8 @@ CLI::Validator notEmpty(const std::string& what);
 // Parses; -1 when the program goes on. Otherwise the program ends with the status
 // returned: 0 after --help or --version printed, 2 after a usage error, reported on
 // stderr as "PROGRAM: what was wrong" and the usage. An option nobody declared is
-// named first ("unknown option --bogus"), before any argument found missing.
+// named first ("unknown option --bogus"), before any argument found missing, and so is
+// a word that names no command ("unknown command exprot").
 int parseCommandLine(CLI::App& app, int argc, char** argv);
 
 // The bash completion script of the program: subcommands, options, and the values

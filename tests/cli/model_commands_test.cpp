@@ -135,7 +135,7 @@ TEST(CliModel, UsageErrorsExitTwoWithTheCommandsUsage)
     const std::string port = "--port=/dev/null";
     const std::vector<Case> cases = {
         {{}, "usage: quelvar-cli [OPTIONS] SUBCOMMAND"},
-        {{"no-such-command", "a.sf"}, "usage: quelvar-cli [OPTIONS] SUBCOMMAND"},
+        {{"exprot", "a.sf"}, "unknown command exprot\nQuelvar"},
         {{"params"}, "usage: quelvar-cli params"},
         {{"dump", "a.sf", "b.sf"}, "usage: quelvar-cli dump"},
         {{"new"}, "usage: quelvar-cli new"},
