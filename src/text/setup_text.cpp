@@ -543,6 +543,9 @@ ImportResult importSetupText(std::string_view text)
         result.error = std::move(error);
         return result;
     };
+    // No text holds a zero byte; a setup file given in its place does.
+    if (text.find('\0') != std::string_view::npos)
+        return refuse("this is no setup text: it holds zero bytes (a setup file?)");
     if (!endsWithMarker(text)) return refuse("the text ends before its end marker; was it cut off?");
     TomlKeys read;
     if (auto error = readTomlKeys(text, read); !error.empty()) return refuse(error);

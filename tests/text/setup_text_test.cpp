@@ -153,6 +153,8 @@ TEST(SetupText, ATextCutAnywhereOrHoldingNoSettingIsRefused)
     };
     for (const auto& c : cases)
         EXPECT_EQ(importSetupText(c.text).error, c.error) << c.text;
+    EXPECT_EQ(importSetupText(std::string("\x12\0[end]\n", 8)).error,
+              "this is no setup text: it holds zero bytes (a setup file?)");
 }
 
 TEST(SetupText, RefusesWhatADialogWouldRefuseWithTheLineOfTheKey)
