@@ -1,12 +1,14 @@
 #include "printing/report_painter.h"
 
+#include "model/file_io.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
 namespace quelvar {
 
@@ -77,26 +79,25 @@ void ReportPainter::paintLine(QPainter& painter, const PlacedLine& placed)
 bool ReportPainter::writePdf(const SetupReport& report, const QPageLayout& layout,
                              const QString& path, QString& reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-        return false;
-    }
+    // Painted in memory, then written as every save is (a device or FIFO written through).
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle("Setup File Report");
         writer.setCreator("Quelvar 2");
         writer.setPageLayout(layout);
         if (!ReportPainter(report).paint(writer)) {
-            file.cancelWriting();
-            reason = file.errorString().isEmpty() ? QString("cannot paint the report")
-                                                  : file.errorString();
+            reason = "cannot paint the report";
             return false;
         }
     }
-    if (file.commit()) return true;
-    reason = file.errorString();
-    return false;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
+    const FileWriteResult written = writeFileAtomically(
+        path.toLocal8Bit().toStdString(), {bytes, static_cast<std::size_t>(pdf.size())});
+    reason = QString::fromStdString(written.reason);
+    return written.ok();
 }
 
 }  // namespace quelvar

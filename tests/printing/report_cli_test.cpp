@@ -2,6 +2,8 @@
 #include "expected_text.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quelvar::test;
 
@@ -79,6 +81,14 @@ TEST_F(ReportCli, PdfHasEveryPageWithItsHeader)
     const CliRun refused = runCli({"report", file, "--pdf", dir.path("no/such/folder/r.pdf")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("cannot write"), std::string::npos) << refused.err;
+    // A FIFO (or /dev/stdout) is written through, not replaced by a plain file.
+    ASSERT_EQ(::mkfifo(dir.path("fifo").c_str(), 0600), 0);
+    const int reader = ::open(dir.path("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    EXPECT_EQ(runCli({"report", file, "--pdf", dir.path("fifo")}).exitCode, 0);
+    char start[4] = {};
+    EXPECT_EQ(::read(reader, start, 4), 4);
+    EXPECT_EQ(std::string(start, 4), "%PDF");
+    ::close(reader);
 }
 #endif
 
