@@ -2,13 +2,13 @@
 
 #include "model/file_io.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QBuffer>
 
 namespace quelvar {
 
