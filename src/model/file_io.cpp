@@ -230,6 +230,12 @@ FileWriteResult writeFileAtomically(const std::string& path, std::span<const std
     return result;
 }
 
+FileWriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
+{
+    return writeFileAtomically(
+        path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
 // The whole file is written under a temporary name and then linked to its own, which
 // the system refuses when the name is taken: nobody ever sees half a file there.
 FileWriteResult writeNewFile(const std::string& path, std::span<const std::uint8_t> bytes)

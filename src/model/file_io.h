@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quelvar {
@@ -40,6 +41,8 @@ struct FileWriteResult {
 // and a read-only one is refused. A failed rename counts as a failed write. A device
 // or FIFO (`/dev/stdout`, `/dev/null`) is written through, never replaced.
 FileWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// The same for bytes held as characters (a text, a PDF made in memory).
+FileWriteResult writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Writes a new file with `bytes`, atomically as writeFileAtomically does, but never
 // over a file that exists: then it fails at Opening with the reason EEXIST gives.

@@ -93,9 +93,8 @@ bool ReportPainter::writePdf(const SetupReport& report, const QPageLayout& layou
             return false;
         }
     }
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
     const FileWriteResult written = writeFileAtomically(
-        path.toLocal8Bit().toStdString(), {bytes, static_cast<std::size_t>(pdf.size())});
+        path.toLocal8Bit().toStdString(), std::string_view(pdf.constData(), std::size_t(pdf.size())));
     reason = QString::fromStdString(written.reason);
     return written.ok();
 }

@@ -178,9 +178,7 @@ FileWriteResult WriteSettings(const SettingsFiles& files, const ComPort& port,
             file->setValue("Devices", name, path);
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    const std::string& text = file->text();
-    const FileWriteResult result = writeFileAtomically(
-        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    const FileWriteResult result = writeFileAtomically(path, std::string_view(file->text()));
     if (result.ok() && moving) {
         std::filesystem::remove(files.oldUser, ignored);
         std::filesystem::remove(std::filesystem::path(files.oldUser).parent_path(), ignored);

@@ -89,9 +89,7 @@ AnySetupResult readAnySetupFile(const std::string& path)
 FileWriteResult writeSetupTextFile(const std::string& path, Setup& setup)
 {
     sealSetup(setup);
-    const std::string text = exportSetupText(setup);
-    return writeFileAtomically(
-        path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    return writeFileAtomically(path, std::string_view(exportSetupText(setup)));
 }
 
 }  // namespace quelvar::text

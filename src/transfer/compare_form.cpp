@@ -67,8 +67,7 @@ void TCompareForm::SaveButtonClick()
     if (!chosen) return;
     const QByteArray bytes = differencesText().toUtf8();
     const FileWriteResult written = writeFileAtomically(
-        chosen->toStdString(),
-        {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
+        chosen->toStdString(), std::string_view(bytes.constData(), std::size_t(bytes.size())));
     if (!written.ok())
         m_services.error("The differences could not be saved in " + *chosen,
                          QString::fromStdString(written.reason));
