@@ -9,11 +9,6 @@
 
 namespace quelvar::text {
 
-bool holdsSetupText(const std::string& path)
-{
-    return holdsSetupText(readFileStart(path, kSetupFileSize));
-}
-
 bool holdsSetupText(const FileReadResult& start)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(start.bytes.data()),
@@ -39,11 +34,6 @@ bool opensAsSetupText(const std::string& path)
                             start.bytes.size()) == kTextMarker;
 }
 
-bool readTextFile(const std::string& path, std::string& text, std::string& reason)
-{
-    return textOf(readFileStart(path, kMaxTextSize + 1), text, reason);
-}
-
 bool textOf(const FileReadResult& file, std::string& text, std::string& reason)
 {
     if (!file.opened || file.readFailed || !file.closed) {
@@ -67,7 +57,7 @@ std::string refusalAt(const std::string& path, const std::string& error)
 TextFileResult readSetupTextFile(const std::string& path)
 {
     std::string text, reason;
-    if (!readTextFile(path, text, reason)) return {{}, "cannot read " + path + ": " + reason, {}};
+    if (!textOf(readFileStart(path, kMaxTextSize + 1), text, reason)) return {{}, "cannot read " + path + ": " + reason, {}};
     ImportResult imported = importSetupText(text);
     if (!imported.ok()) return {{}, refusalAt(path, imported.error), {}};
     return {std::move(imported.setup), {}, std::move(imported.notes)};

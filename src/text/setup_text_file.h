@@ -5,7 +5,7 @@
 // length without a zero byte; a setup file is 22016 bytes of four blocks, zero bytes
 // among them (one of exactly that size without any is still taken as a file).
 //
-//   if (holdsSetupText(path)) {
+//   if (holdsSetupText(readFileStart(path, kMaxTextSize + 1))) {
 //       TextFileResult r = readSetupTextFile(path);
 //       if (!r.ok()) show(r.error);            // "site.toml:5: scale.count_by: ..."
 //   }
@@ -19,7 +19,6 @@
 
 namespace quelvar::text {
 
-bool holdsSetupText(const std::string& path);
 bool holdsSetupText(const FileReadResult& start);
 
 // Far more than the text of any setup (under 100 KB); a longer file is no setup text.
@@ -32,10 +31,8 @@ bool namesSetupText(const std::string& path);
 // the line export writes. Everything else is read as a setup file.
 bool opensAsSetupText(const std::string& path);
 
-// The whole file as text; false with the reason when it cannot be read or is far
-// longer than any setup text.
-bool readTextFile(const std::string& path, std::string& text, std::string& reason);
-// The same from a read of up to kMaxTextSize + 1 bytes.
+// The whole file as text from a read of up to kMaxTextSize + 1 bytes; false with the
+// reason when it could not be read or is far longer than any setup text.
 bool textOf(const FileReadResult& file, std::string& text, std::string& reason);
 
 // "PATH:3: key: message" for a refusal at a line, "PATH: message" for the whole text.
