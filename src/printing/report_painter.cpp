@@ -20,10 +20,10 @@ constexpr double kHundredthsPerInch = 2540.0;
 
 QFont reportQFont(ReportFont role)
 {
-    const ReportFontSpec spec = reportFontSpec(role);
-    QFont font(QString::fromUtf8(spec.family.data(), static_cast<qsizetype>(spec.family.size())));
+    const ReportFontSpec face = reportFontSpec(role);
+    QFont font(QString::fromUtf8(face.family.data(), static_cast<qsizetype>(face.family.size())));
     font.setStyleHint(role == ReportFont::Mono ? QFont::Monospace : QFont::SansSerif);
-    font.setPointSizeF(spec.points);
+    font.setPointSizeF(face.points);
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;

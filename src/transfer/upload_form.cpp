@@ -1,9 +1,9 @@
 #include "transfer/upload_form.h"
 
 #include <QCheckBox>
-#include <cctype>
 #include <QLabel>
 #include <QTimer>
+#include <cctype>
 
 #include "model/setup_document.h"
 #include "text/setup_text.h"
